@@ -1,0 +1,77 @@
+// The computer player (always the upper side, UE): a one-ply exhaustive
+// search scored by a large set of fixed rules.
+#pragma once
+
+#include "model/control_maps.h"
+#include "model/position.h"
+
+namespace qz {
+
+struct BestMoveRecord {
+  int fromX = 0, fromY = 0, toX = 0, toY = 0;
+  PieceCode after = EMPTY;   // what will stand on the destination
+  PieceCode before = EMPTY;  // the piece before the move (left as it was for a drop)
+};
+
+// Hooks into the caller during the search.
+class SearchObserver {
+ public:
+  virtual ~SearchObserver() = default;
+  // The clock's tick handler, called once per origin column and hand kind.
+  virtual void tick() {}
+  // The window repaint after the pre-move maps are taken.
+  virtual void repaint() {}
+  // Each call of 盤評価, in search order, with the code on the destination.
+  virtual void candidate(int /*fx*/, int /*fy*/, int /*tx*/, int /*ty*/, PieceCode /*code*/,
+                         double /*score*/) {}
+};
+
+class ComputerPlayer {
+ public:
+  ComputerPlayer(Position& pos, ControlMaps& maps) : pos_(pos), maps_(maps) {}
+
+  // Steps 4 to 9 of the computer's turn: fills BestScore/BestMove. Returns
+  // false when there was no candidate at all. Board and hands are exactly as
+  // before on return; the maps describe the last candidate tried.
+  bool Search(SearchObserver* observer = nullptr);
+
+  // Move evaluation of one candidate already made on the board, maps current.
+  double 盤評価(PieceCode cap, PieceCode pc, int fx, int fy, int tx, int ty);
+  // Whole-board assessment after a candidate.
+  double 盤評価_COM危険座標(PieceCode pc, int tx, int ty);
+
+  // Tactical probes.
+  bool 詰めかMAN();
+  bool 詰めかMAN_COM移動();
+  int 調査_自王逃道();
+  void 調査_移動不可駒();
+  bool 調査_持角狙座標();
+  PieceCode 盤評価_自角注意_COM(int x, int y, PieceCode pc);
+  int 調査_移動可場所数(int x, int y, PieceCode piece);
+  bool 調査_自守駒MAN_直進駒(int x, int y);
+  int 調査_周辺状況(int x, int y);
+  double 調査_桂狙い(int x, int y);
+  double 調査_香狙い(int x, int y);
+
+  // Strength level 1, 2 or 3.
+  int Level = 3;
+
+  // Turn variables, read by the evaluation and the probes.
+  double BestScore = -99999;
+  BestMoveRecord BestMove;
+  PieceCode MovingPiece = EMPTY;
+  int EscapesBefore = 0;
+  int OriginDistance = 0;
+  PieceCode PreMoveBoard[11][11] = {};
+  int PreMoveControlCount[2][11][11] = {};
+  Square PreMoveUeAttackerSquare[11][11] = {};
+  int PinnedFlag[2][11][11] = {};
+  bool AnyUePinned = false;
+  int BishopCheckSquares[11][11] = {};
+
+ private:
+  Position& pos_;
+  ControlMaps& maps_;
+};
+
+}  // namespace qz

@@ -1,0 +1,217 @@
+// The owner of all game state for the whole run, with the game's procedures
+// as its operations. Driven by events (presses, menu commands, timer ticks,
+// keys, the record panel) and observed through the ports.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/computer_player.h"
+#include "model/control_maps.h"
+#include "model/make_move.h"
+#include "model/position.h"
+#include "play/history.h"
+#include "shell/constants.h"
+#include "shell/ports.h"
+
+namespace qz {
+
+enum class MenuCommand {
+  START, SENTE, GOTE, LEVEL1, LEVEL2, LEVEL3, OWARI,  // 対局
+  CANCEL, REVERSE,                                   // 局面
+  REPLAY, AFTER, LBEL_UP, LEBEL_DOWN,                // 戻 進 △ ▽
+  KIFU_READ, KIFU_WRITE,                             // 棋譜
+  MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM, UREI, SAREI,  // ｵﾌﾟｼｮﾝ
+  KAISETU, VER,                                      // その他
+  // Opening a top-level menu (hides the record panel).
+  OPEN_TAIKYOKU, OPEN_STOP, OPEN_OPTION,
+};
+
+// The menu check marks; the front end mirrors them after every event.
+struct MenuChecks {
+  bool MIDORI = false, TATAMI = true, TAKE = false, UCHU = false, RENGA = false;
+  bool SIDOU = false, KEIKA = false, BGM = false;
+  bool UREI = false, SAREI = true;
+  bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false;
+};
+
+class Game : private MoveView, private SearchObserver {
+ public:
+  // workDir: the current directory at start-up; the settings file, the wave
+  // files and the help page are found there.
+  Game(const Ports& ports, std::string workDir);
+
+  // ---- events -----------------------------------------------------------
+  void Load();                                           // start-up sequence
+  void MouseDown(int button, int shift, int X, int Y);   // Form_MouseDown
+  // Returns true when the program must end (終わり).
+  bool Menu(MenuCommand command);
+  void TimerTick() { Timer1_Timer(); }
+  // Returns true when the key ends the program (Esc, 27).
+  bool KeyPress(int key);
+  void Close() { 終了処理(); }
+  void Drive1Change(const std::string& drive);
+  void Dir1Change();
+  void File1Click(const std::string& fileName);
+  void Command1Click();
+
+  // ---- state (public so that the front end, the script runner and tests can
+  // observe it; only the game's own operations write it) -------------------
+  Ports ports;
+  std::string StartDir;
+
+  Position pos;
+  ControlMaps maps{};
+  ComputerPlayer com{pos, maps};
+  History hist;
+  PieceCode PromotedCode = EMPTY;
+
+  // Game flags.
+  int Turn = NoTurn;
+  int LowerSideToken = TurnGote;
+  int UpperSideToken = TurnSente;
+  int GameMode = ModeTwoHumans;
+  int Winner = NoTurn;
+  int MoveNumber = 0;
+  int RecordMode = 0;
+  int Reversed = 0;
+  int ResumePending = 0;
+  int HandicapSet = 0;
+  int HandicapLevel = 0;
+  int GuidanceOn = 0;
+
+  // Move input.
+  int InputState = Idle;
+  int SelFromX = 0, SelFromY = 0, SelToX = 0, SelToY = 0;
+  PieceCode SelPiece = EMPTY;
+
+  // Screen.
+  int GridColour = ColourGreen;
+  int EraseColour = ColourGreen;
+  int GuidanceColour = ColourGreen;
+  int CurrentBackground = 0;
+  bool FontBold = false;
+
+  // Clocks.
+  float TurnStartTime = 0;  // single precision, as the clock keeps it
+  double TurnElapsed = 0;
+  int LastShownSecond = 0;
+  double UpperClock = 0;
+  double LowerClock = 0;
+  bool Timer1Enabled = false;
+
+  MenuChecks checks;
+
+  // Sound.
+  std::int32_t SoundSystem = 0;
+  std::int32_t SndOther = 0, SndForbidden = 0, SndPiece = 0, SndBgm = 0;
+
+  // =======================================================================
+  // Presentation: drawing, last-move texts, level captions, clocks,
+  // settings, options, sound, handicap.
+  // =======================================================================
+  void 描画_絵(int code, double x, double y);
+  void 描画_桝輪郭(int colour, double x, double y);
+  void 描画_数値(double x, double y, long value, int colour, int numeralForm, int size);
+  void 描画_数値(double x, double y, std::string_view text, int colour, int numeralForm, int size);
+  void 描画_文字列(double x, double y, int code, int colour, int size);
+  void 描画_背景(int code);
+  void 描画_桝_数値();
+  void 描画_盤();
+  void 描画_敵持盤();
+  void 描画_自持盤();
+  void 描画_手数(int n);
+  void 描画_ハンデレベル(int level);
+  void 描画_将棋盤桝();
+  void 描画_棋譜読込み部分消去();
+  void 消去_思考中();
+  void 画面_再描画();
+  // TextColour / ShadowColour for the current background.
+  void ChooseTextColours(int& textColour, int& shadowColour) const;
+
+  void 描画_移動駒種類(double column, double row, std::string_view text, int colour);
+  void 描画_移動結果(int sideToken, int toX, int toY, PieceCode code);
+  void 消去_移動結果(int sideToken);
+
+  void LevelCommand(int n);  // LEVEL1..3
+  void レベル_設定(int n);
+  void 描画_レベル(int n);
+  void 描画_思考中();
+
+  void Timer1_Timer();
+  void SetTimer1(bool enabled);
+  static double 調査_経過秒(double start, double now);
+  void 描画_所有時間(int sideToken, double seconds);
+  void 消去_所有時間(int sideToken);
+  static std::string 調査_時間秒追加結果(double seconds);
+  static std::string 変換_数字から文字(long n);
+  void KEIKA_Click();
+  double Now();  // time of day in seconds
+
+  void 読込_環境設定ファイル();
+  void 書込_環境設定ファイル();
+
+  void チェック設定(int code);
+  void BackgroundCommand(int code);
+  void SIDOU_Click();
+  void BGM_Click();
+  void KAISETU_Click();
+  void VER_Click();
+  bool OpenInBrowser(const std::string& address);
+
+  void SoundInit();
+  std::int32_t LoadWave(const std::string& fileName, std::int32_t flags);
+  void SoundTerm();
+  void ShowSoundError(std::string_view text);
+  void Play(std::int32_t buffer);
+
+  void HandicapStep(int direction);  // △ +1, ▽ -1
+
+  // =======================================================================
+  // Game flow: new game, placements, input, the computer's turn, commands,
+  // replay, records, start-up and shutdown.
+  // =======================================================================
+  void 初期設定();
+  void PlacementCommand(bool 右嶺);  // SAREI / UREI
+  void 描画_メッセージ(int reason, std::string_view title);
+  void 描画_可視(bool drive, bool directory, bool file);
+  void 描画_棋譜_IO(int mode);  // 0 shows, anything else empties and hides
+  void Message(std::string_view title, std::string_view text);
+
+  void Form_MouseDown(int button, int shift, int X, int Y);
+  void 描画_移動可能桝色(int x, int y, int colour, PieceCode piece);
+  void CompleteMove(int button);
+
+  void com_ban();
+  void 待ち時間(double seconds);
+  void 描画_駒点滅(PieceCode piece, int x, int y, int n);
+
+  void START_Click();
+  void SENTE_Click();
+  void GOTE_Click();
+
+  void AFTER_Click();
+  void REPLAY_Click();
+  void CANCEL_Click();
+  void REVERSE_Click();
+
+  void KIFU_READ_Click();
+  void KIFU_WRITE_Click();
+  void WriteRecordFromPanel();
+  void ReadRecordFile(const std::string& fileName);
+  static double 取得_棋譜のX座標(std::string_view text);
+
+  void 終了処理();
+
+ private:
+  // MoveView: what 駒移動 repaints.
+  void drawHand(Side side) override;
+  void drawPicture(PieceCode code, int x, int y) override;
+  void drawGridOutline(int x, int y) override;
+  // SearchObserver: the clock ticks and the repaint during the search.
+  void tick() override;
+  void repaint() override;
+};
+
+}  // namespace qz

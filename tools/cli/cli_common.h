@@ -1,0 +1,43 @@
+// Shared plumbing of qzreishogi-cli: the command registry, argument helpers
+// and loading a position from a record file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/position.h"
+
+namespace qz::cli {
+
+// A command gets its own arguments (without the command name) and returns
+// the exit status: 0 success, 1 a failed check, 2 bad input.
+using CommandFn = int (*)(const std::vector<std::string>& args);
+
+struct CommandInfo {
+  const char* name;
+  const char* usage;  // one or more lines for --help
+  CommandFn run;
+};
+
+// Registers a command at static-initialisation time.
+struct RegisterCommand {
+  explicit RegisterCommand(CommandInfo info);
+};
+
+const std::vector<CommandInfo>& Commands();
+
+// Value of "--name VALUE" (removed from args), or nullopt.
+std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name);
+// Presence of the flag "--name" (removed from args).
+bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+// Whole number in text, or nullopt.
+std::optional<int> ParseInt(const std::string& text);
+
+// Loads history entry `entry` (1-based among the entry lines; nullopt = the
+// last) of a record file into pos, with HandTotal recomputed. On failure
+// returns false and fills error with "FILE: problem".
+bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position& pos,
+                     std::string& error);
+
+}  // namespace qz::cli
