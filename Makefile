@@ -1,8 +1,15 @@
 # Set-up, build, run and test. Every target installs what is missing first.
 BUILD ?= build
+SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+TEST_FUZZ_SECONDS ?= 30
+SOAK_EVENTS ?= 1000000
+SOAK_GAMES ?= 1000
+HEADLESS = QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 
-.PHONY: deps configure build test run clean
+.PHONY: deps configure build test unit-test check-sanitize fuzz soak run clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -13,11 +20,43 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j $(JOBS)
+# Everything CI runs: the unit and integration tests (with the bounded soak
+# and self-play), the same suite under ASan/UBSan, and the bounded fuzzers.
+test: unit-test check-sanitize
+	$(MAKE) fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+
+unit-test: build
+	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+check-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_SANITIZE=ON \
+	  -DQZ_BUILD_APP=OFF -DQZ_BUILD_BENCH=OFF -DQZ_SOAK_EVENTS=20000 -DQZ_SELFPLAY_GAMES=10
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_FUZZ=ON \
+	  -DQZ_BUILD_APP=OFF -DQZ_BUILD_TESTS=OFF -DQZ_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_record_reader fuzz_settings_reader fuzz_script_parser
+	@for t in record_reader settings_reader script_parser; do \
+	  corpus=fuzz/corpus/$$(echo $$t | sed 's/_reader//;s/_parser//'); \
+	  work=$(FUZZ_BUILD)/corpus-$$t; log=$(FUZZ_BUILD)/fuzz-$$t.log; mkdir -p $$work; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  if $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	       -print_final_stats=1 $$work $$corpus > $$log 2>&1; then \
+	    grep -E 'stat::number_of_executed_units|Done' $$log; \
+	  else \
+	    tail -n 60 $$log; echo "fuzz_$$t FAILED"; exit 1; \
+	  fi; \
+	done
+
+soak: build
+	$(BUILD)/qz_soak --events $(SOAK_EVENTS) --seed $$(date +%s)
+	$(BUILD)/qzreishogi-cli selfplay --games $(SOAK_GAMES) --random-plies 8 --seed $$(date +%s)
 
 run: build
 	$(BUILD)/qzreishogi-cli show --placement 右嶺
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
