@@ -33,6 +33,8 @@ class ComputerPlayer {
   // Steps 4 to 9 of the computer's turn: fills BestScore/BestMove. Returns
   // false when there was no candidate at all. Board and hands are exactly as
   // before on return; the maps describe the last candidate tried.
+  // Every turn starts from fresh maps of the current position and from
+  // OriginDistance 0, so nothing of an earlier turn leaks into the scores.
   bool Search(SearchObserver* observer = nullptr);
 
   // Move evaluation of one candidate already made on the board, maps current.
@@ -70,6 +72,45 @@ class ComputerPlayer {
   int BishopCheckSquares[11][11] = {};
 
  private:
+  // Board moves and drops of one turn; false when the turn ended early.
+  bool SearchBoardMoves(SearchObserver* observer, bool& any);
+  void SearchDrops(SearchObserver* observer, bool& any);
+  // The positional rules by moved piece; score is the value reached so far,
+  // the result is the final score of the candidate.
+  double PositionalRules(double score, PieceCode cap, PieceCode pc, int fx, int fy, int tx,
+                         int ty);
+  double PawnRules(double score, PieceCode cap, int fx, int fy, int tx, int ty);
+  double LanceRules(double score, PieceCode cap, int fx, int tx, int ty);
+  double KnightRules(double score, int tx, int ty);
+  double SilverRules(double score, int fx, int fy, int tx, int ty);
+  double GoldRules(double score, int fx, int fy, int tx, int ty);
+  double BishopRules(double score, int fx, int fy, int tx, int ty);
+  double RookRules(double score, int fx, int fy, int tx, int ty);
+  double PromotedRookRules(double score, int fx, int fy, int tx, int ty);
+  double KingRules(double score, int tx, int ty);
+  // The three parts of the whole-board assessment, by content of the square.
+  void AssessEmpty(int x, int y, double& acc);
+  void AssessOwnPiece(int x, int y, double& acc);
+  void AssessEnemyPiece(int x, int y, PieceCode pc, int tx, int ty, double& acc, int& forkCount,
+                        int& forkMin);
+
+  // Short reads of the position and maps, named as the rules name them.
+  PieceCode B(int x, int y) const { return pos_.Board[x][y]; }
+  int S(int x, int y) const { return maps_.ControlCount[SITA][x][y]; }
+  int U(int x, int y) const { return maps_.ControlCount[UE][x][y]; }
+  int PS(int x, int y) const { return PreMoveControlCount[SITA][x][y]; }
+  int PU(int x, int y) const { return PreMoveControlCount[UE][x][y]; }
+  int SA(int x, int y) const { return maps_.SitaAttackerCode[x][y]; }
+  Square SAsq(int x, int y) const { return maps_.SitaAttackerSquare[x][y]; }
+  int UD(int x, int y) const { return maps_.UeDefenderCode[x][y]; }
+  Square UDsq(int x, int y) const { return maps_.UeDefenderSquare[x][y]; }
+  int SD(int x, int y) const { return maps_.SitaDefenderCode[x][y]; }
+  int PinS(Square s) const { return PinnedFlag[SITA][s.x][s.y]; }
+  int LH(int k) const { return pos_.Hand[SITA][k]; }
+  int UH(int k) const { return pos_.Hand[UE][k]; }
+  Square K() const { return pos_.KingSquare[SITA]; }
+  Square C() const { return pos_.KingSquare[UE]; }
+
   Position& pos_;
   ControlMaps& maps_;
 };
