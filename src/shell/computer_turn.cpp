@@ -1,0 +1,108 @@
+// The computer's turn around its search: clock, thinking caption, playing the
+// chosen move, the announcements, and the small blocking waits it uses.
+#include "model/control_maps.h"
+#include "model/make_move.h"
+#include "shell/game.h"
+
+namespace qz {
+
+namespace {
+
+// End of the computer's turn: its clock stops and the human's starts.
+void HandTurnToHuman(Game& g) {
+  g.TurnElapsed = Game::調査_経過秒(g.TurnStartTime, g.Now());
+  g.UpperClock += g.TurnElapsed;
+  g.TurnStartTime = static_cast<float>(g.Now());
+  g.Turn = g.LowerSideToken;
+  if (g.checks.KEIKA) g.SetTimer1(true);
+}
+
+}  // namespace
+
+void Game::com_ban() {
+  if (Winner != NoTurn) return;
+
+  TurnStartTime = static_cast<float>(Now());
+  if (checks.KEIKA) SetTimer1(true);
+  消去_思考中();
+  描画_思考中();
+
+  // Without room in the history the move could not be stepped back over.
+  if (hist.Full()) {
+    消去_思考中();
+    SetTimer1(false);
+    Play(SndForbidden);
+    Message("対局", "これ以上記録できません");
+    HandTurnToHuman(*this);
+    return;
+  }
+
+  if (!com.Search(this)) {
+    消去_思考中();
+    SetTimer1(false);
+    Message("対局", "ｺﾝﾋﾟｭｰﾀは指せる手がありません");
+    HandTurnToHuman(*this);
+    return;
+  }
+  const BestMoveRecord m = com.BestMove;
+  const bool drop = m.fromX == UeHandColumn;
+
+  TurnElapsed = 調査_経過秒(TurnStartTime, Now());
+  hist.手順保存(pos, LowerClock, LowerClock, UpperClock, UpperClock + TurnElapsed);
+  ++MoveNumber;
+
+  if (drop)
+    描画_駒点滅(m.after, UeHandColumn, 10 - m.fromY, 2);
+  else
+    描画_駒点滅(m.before, m.fromX, m.fromY, 2);
+  駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.after, this);
+  if (pos.winner == Victor::Sita) Winner = LowerSideToken;
+  if (pos.winner == Victor::Ue) Winner = UpperSideToken;
+  消去_思考中();
+  待ち時間(0.5);
+  Play(SndPiece);
+  描画_手数(MoveNumber);
+  ++hist.MoveCount;
+  SetTimer1(false);
+
+  勢力調査(pos, maps);
+  const Square king = pos.KingSquare[SITA];
+  const bool check = maps.ControlCount[UE][king.x][king.y] > 0;
+  // A captured king ends the game whatever the mate test says of the
+  // position left behind.
+  if (Winner == UpperSideToken) {
+    消去_移動結果(UpperSideToken);
+    Message("終了", "ｺﾝﾋﾟｭｰﾀの勝ちです");
+    Turn = LowerSideToken;
+    return;
+  }
+  if (com.詰めかMAN())
+    Message("詰め ?", "よし！!");
+  else if (check)
+    Message("", "   ** 王手 **");
+
+  描画_移動結果(UpperSideToken, m.toX, m.toY, m.after);
+  描画_桝輪郭(ColourLightRed, m.toX, m.toY);
+
+  HandTurnToHuman(*this);
+}
+
+void Game::待ち時間(double seconds) {
+  const double start = Now();
+  while (調査_経過秒(start, Now()) <= seconds) ports.time->waitBriefly();
+}
+
+void Game::描画_駒点滅(PieceCode piece, int x, int y, int n) {
+  for (int i = 0; i < n; ++i) {
+    描画_絵(EMPTY, x, y);
+    描画_桝輪郭(GridColour, x, y);
+    ports.canvas->refresh();
+    待ち時間(0.2);
+    描画_絵(piece, x, y);
+    描画_桝輪郭(GridColour, x, y);
+    ports.canvas->refresh();
+    待ち時間(0.2);
+  }
+}
+
+}  // namespace qz
