@@ -1,0 +1,287 @@
+// qzreishogi-cli selfplay: the computer plays both armies. The board is
+// reversed after every move, so the computer always moves the upper side.
+// The first army is the one that starts in the upper camp and moves first.
+// Games alternate between the two placements: odd games 右嶺, even 左嶺.
+// With --out each game is written as a record whose entry m is the position
+// before move m as that move was played (the mover in the upper camp).
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "cli/cli_common.h"
+#include "engine/computer_player.h"
+#include "model/make_move.h"
+#include "model/placement.h"
+#include "model/rules.h"
+#include "play/history.h"
+#include "play/record_file.h"
+
+namespace qz::cli {
+
+namespace {
+
+constexpr int kMaxMoves = 500;
+
+struct PlainMove {
+  int fx, fy, tx, ty;
+  PieceCode code;
+};
+
+// Every pseudo-legal move of the upper side, each promotion choice counted
+// as its own move. Fixed storage: no allocation per move.
+struct MoveList {
+  static constexpr int Capacity = 4096;
+  PlainMove moves[Capacity];
+  int size = 0;
+  void add(int fx, int fy, int tx, int ty, PieceCode c) {
+    if (size < Capacity) moves[size++] = PlainMove{fx, fy, tx, ty, c};
+  }
+};
+
+void GenerateUpperMoves(Position& pos, MoveList& list) {
+  list.size = 0;
+  調査_2歩フラグ設定(pos);
+  for (int fx = 1; fx <= 10; ++fx) {
+    for (int fy = 1; fy <= 10; ++fy) {
+      const PieceCode piece = pos.Board[fx][fy];
+      if (!IsUe(piece)) continue;
+      for (int tx = 1; tx <= 10; ++tx) {
+        for (int ty = 1; ty <= 10; ++ty) {
+          if (移動チェック(pos, fx, fy, tx, ty, piece) != 1) continue;
+          PieceCode promoted = EMPTY;
+          if (調査_駒成(fx, fy, tx, ty, piece, promoted) != 1) {
+            list.add(fx, fy, tx, ty, piece);
+          } else {
+            if (移動後チェック(ty, piece) == 1) list.add(fx, fy, tx, ty, piece);
+            list.add(fx, fy, tx, ty, promoted);
+          }
+        }
+      }
+    }
+  }
+  for (int k = 1; k <= HandKinds; ++k) {
+    if (pos.Hand[UE][k] < 1) continue;
+    const PieceCode piece = HandKindCode[k];
+    for (int tx = 1; tx <= 10; ++tx)
+      for (int ty = 1; ty <= 10; ++ty)
+        if (移動チェック(pos, UeHandColumn, k, tx, ty, piece) == 1)
+          list.add(UeHandColumn, k, tx, ty, piece);
+  }
+}
+
+// The board turned by 180 degrees with every piece changing sides, and the
+// hands exchanged, so that the other army now plays from the upper camp.
+void Reverse(Position& pos) {
+  PieceCode old[11][11];
+  for (int x = 1; x <= 10; ++x)
+    for (int y = 1; y <= 10; ++y) old[x][y] = pos.Board[x][y];
+  for (int x = 1; x <= 10; ++x)
+    for (int y = 1; y <= 10; ++y) pos.Board[11 - x][11 - y] = -old[x][y];
+  for (int i = 1; i <= HandKinds; ++i) {
+    const int t = pos.Hand[SITA][i];
+    pos.Hand[SITA][i] = pos.Hand[UE][i];
+    pos.Hand[UE][i] = t;
+  }
+  const int t = pos.HandTotal[SITA];
+  pos.HandTotal[SITA] = pos.HandTotal[UE];
+  pos.HandTotal[UE] = t;
+}
+
+// Every piece of the two armies is on the board or in a hand, and each
+// HandTotal is the sum of its hand. Returns an empty text when it holds.
+std::string ConservationProblem(const Position& pos, bool kingCaptured) {
+  static constexpr int kExpected[10] = {0, 20, 4, 4, 2, 4, 4, 2, 2, 2};
+  static const char* const kNames[10] = {"",     "pawns", "lances", "knights", "嶺",
+                                         "silvers", "golds", "銅",    "bishops", "rooks"};
+  int count[10] = {};
+  int kings = 0;
+  for (int x = 1; x <= 10; ++x) {
+    for (int y = 1; y <= 10; ++y) {
+      const PieceCode c = pos.Board[x][y];
+      if (c == EMPTY) continue;
+      if (Abs(c) == OU) {
+        ++kings;
+        continue;
+      }
+      const int k = HandIndex(c);
+      if (k == 0) return "unknown code " + std::to_string(c) + " on the board";
+      ++count[k];
+    }
+  }
+  for (int s = 0; s < 2; ++s) {
+    int sum = 0;
+    for (int k = 1; k <= HandKinds; ++k) {
+      if (pos.Hand[s][k] < 0) return "negative hand counter";
+      count[k] += pos.Hand[s][k];
+      sum += pos.Hand[s][k];
+    }
+    if (sum != pos.HandTotal[s])
+      return "HandTotal " + std::to_string(pos.HandTotal[s]) + " but the hand holds " +
+             std::to_string(sum);
+  }
+  for (int k = 1; k <= HandKinds; ++k)
+    if (count[k] != kExpected[k])
+      return std::to_string(count[k]) + " " + kNames[k] + " instead of " +
+             std::to_string(kExpected[k]);
+  const int kingsExpected = kingCaptured ? 1 : 2;
+  if (kings != kingsExpected)
+    return std::to_string(kings) + " kings instead of " + std::to_string(kingsExpected);
+  return {};
+}
+
+struct Totals {
+  int games = 0, moves = 0, firstWins = 0, secondWins = 0, unfinished = 0;
+  double computerMs = 0, maxMs = 0;
+  int computerMoves = 0;
+};
+
+int RunSelfPlay(const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  auto intOption = [&](const char* name, int def, int lo, int& out) -> bool {
+    out = def;
+    if (auto v = TakeOption(args, name)) {
+      auto n = ParseInt(*v);
+      if (!n || *n < lo) {
+        std::fprintf(stderr, "selfplay: %s takes a whole number of at least %d\n", name, lo);
+        return false;
+      }
+      out = *n;
+    }
+    return true;
+  };
+  int games = 0, seed = 1, randomPlies = 0, level = 3;
+  if (!intOption("--games", -1, 1, games) || !intOption("--seed", 1, 0, seed) ||
+      !intOption("--random-plies", 0, 0, randomPlies) || !intOption("--level", 3, 1, level))
+    return 2;
+  if (games < 1) {
+    std::fprintf(stderr, "selfplay: --games N is required\n");
+    return 2;
+  }
+  if (level > 3) {
+    std::fprintf(stderr, "selfplay: --level takes 1, 2 or 3\n");
+    return 2;
+  }
+  const std::optional<std::string> outDir = TakeOption(args, "--out");
+  if (!args.empty()) {
+    std::fprintf(stderr, "selfplay: unexpected argument '%s'\n", args[0].c_str());
+    return 2;
+  }
+  if (outDir) {
+    std::error_code ec;
+    std::filesystem::create_directories(*outDir, ec);
+    if (ec) {
+      std::fprintf(stderr, "selfplay: %s: cannot create the folder\n", outDir->c_str());
+      return 2;
+    }
+  }
+
+  static Position pos;
+  static ControlMaps maps;
+  static History history;
+  static MoveList list;
+  ComputerPlayer player(pos, maps);
+  player.Level = level;
+  std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
+  Totals totals;
+
+  for (int g = 1; g <= games; ++g) {
+    pos = Position{};
+    maps = ControlMaps{};
+    history = History{};
+    SetUpStartingPosition(pos, g % 2 == 1);
+    int moves = 0;
+    int winnerArmy = 0;  // 1 first army, 2 second army
+    bool stuck = false;
+    double gameMs = 0, gameMaxMs = 0;
+    int gameComputerMoves = 0;
+
+    while (moves < kMaxMoves) {
+      PlainMove m{};
+      if (moves < randomPlies) {
+        GenerateUpperMoves(pos, list);
+        if (list.size == 0) {
+          stuck = true;
+          break;
+        }
+        m = list.moves[rng() % static_cast<unsigned>(list.size)];
+      } else {
+        const auto start = std::chrono::steady_clock::now();
+        const bool found = player.Search();
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        gameMs += ms;
+        ++gameComputerMoves;
+        if (ms > gameMaxMs) gameMaxMs = ms;
+        if (!found) {
+          stuck = true;
+          break;
+        }
+        const BestMoveRecord& b = player.BestMove;
+        m = PlainMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
+      }
+      history.MoveCount = moves + 1;
+      history.手順保存(pos, 0, 0, 0, 0);
+      駒移動(pos, m.fx, m.fy, m.tx, m.ty, m.code);
+      ++moves;
+      const bool kingTaken = pos.winner != Victor::None;
+      const std::string problem = ConservationProblem(pos, kingTaken);
+      if (!problem.empty()) {
+        std::fprintf(stderr, "selfplay: game %d, move %d: conservation broken: %s\n", g, moves,
+                     problem.c_str());
+        return 1;
+      }
+      if (kingTaken) {
+        winnerArmy = moves % 2 == 1 ? 1 : 2;
+        break;
+      }
+      Reverse(pos);
+    }
+
+    if (outDir) {
+      char name[32];
+      std::snprintf(name, sizeof name, "game-%03d.棋譜", g);
+      const std::string path = (std::filesystem::path(*outDir) / name).string();
+      RecordHeader header{"selfplay " + std::to_string(g), "first army", "second army"};
+      const RecordResult r = WriteRecord(path, header, history, history.LastSnapshot);
+      if (r.status != RecordStatus::Ok) {
+        std::fprintf(stderr, "selfplay: %s: %s\n", path.c_str(), r.detail.c_str());
+        return 2;
+      }
+    }
+
+    const char* result = winnerArmy == 1 ? "first" : winnerArmy == 2 ? "second" : "none";
+    std::printf("game %d moves %d winner %s%s mean-ms %.3f max-ms %.3f\n", g, moves, result,
+                stuck ? " (no move)" : "",
+                gameComputerMoves ? gameMs / gameComputerMoves : 0.0, gameMaxMs);
+    ++totals.games;
+    totals.moves += moves;
+    if (winnerArmy == 1) ++totals.firstWins;
+    if (winnerArmy == 2) ++totals.secondWins;
+    if (winnerArmy == 0) ++totals.unfinished;
+    totals.computerMs += gameMs;
+    totals.computerMoves += gameComputerMoves;
+    if (gameMaxMs > totals.maxMs) totals.maxMs = gameMaxMs;
+  }
+  std::printf("total games %d moves %d first-wins %d second-wins %d unfinished %d mean-ms %.3f "
+              "max-ms %.3f\n",
+              totals.games, totals.moves, totals.firstWins, totals.secondWins, totals.unfinished,
+              totals.computerMoves ? totals.computerMs / totals.computerMoves : 0.0,
+              totals.maxMs);
+  return 0;
+}
+
+const RegisterCommand kRegister({
+    "selfplay",
+    "  selfplay --games N [--seed S] [--random-plies P] [--level L] [--out DIR]\n"
+    "      the computer plays both armies; checks that no piece is lost or made",
+    RunSelfPlay,
+});
+
+}  // namespace
+
+}  // namespace qz::cli
