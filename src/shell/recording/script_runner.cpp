@@ -1,0 +1,236 @@
+#include "shell/recording/script_runner.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "shell/game.h"
+#include "shell/recording/script_parser.h"
+#include "shell/recording/transcript_ports.h"
+#include "shell/recording/transcript_views.h"
+
+namespace qz {
+
+namespace {
+
+// One timer interval of the game's clock.
+constexpr double kTickSeconds = 0.05;
+
+std::optional<MenuCommand> MenuByName(std::string_view name) {
+  static constexpr std::pair<const char*, MenuCommand> kMenus[] = {
+      {"START", MenuCommand::START},
+      {"SENTE", MenuCommand::SENTE},
+      {"GOTE", MenuCommand::GOTE},
+      {"LEVEL1", MenuCommand::LEVEL1},
+      {"LEVEL2", MenuCommand::LEVEL2},
+      {"LEVEL3", MenuCommand::LEVEL3},
+      {"OWARI", MenuCommand::OWARI},
+      {"CANCEL", MenuCommand::CANCEL},
+      {"REVERSE", MenuCommand::REVERSE},
+      {"REPLAY", MenuCommand::REPLAY},
+      {"AFTER", MenuCommand::AFTER},
+      {"LBEL_UP", MenuCommand::LBEL_UP},
+      {"LEBEL_DOWN", MenuCommand::LEBEL_DOWN},
+      {"KIFU_READ", MenuCommand::KIFU_READ},
+      {"KIFU_WRITE", MenuCommand::KIFU_WRITE},
+      {"MIDORI", MenuCommand::MIDORI},
+      {"TATAMI", MenuCommand::TATAMI},
+      {"TAKE", MenuCommand::TAKE},
+      {"UCHU", MenuCommand::UCHU},
+      {"RENGA", MenuCommand::RENGA},
+      {"SIDOU", MenuCommand::SIDOU},
+      {"KEIKA", MenuCommand::KEIKA},
+      {"BGM", MenuCommand::BGM},
+      {"UREI", MenuCommand::UREI},
+      {"SAREI", MenuCommand::SAREI},
+      {"KAISETU", MenuCommand::KAISETU},
+      {"VER", MenuCommand::VER},
+      {"OPEN_TAIKYOKU", MenuCommand::OPEN_TAIKYOKU},
+      {"OPEN_STOP", MenuCommand::OPEN_STOP},
+      {"OPEN_OPTION", MenuCommand::OPEN_OPTION},
+  };
+  for (const auto& [n, command] : kMenus) {
+    if (name == n) return command;
+  }
+  return std::nullopt;
+}
+
+class Runner {
+ public:
+  Runner(const std::string& workDir, std::ostream& out)
+      : workDir_(workDir), out_(out), ports_(out) {
+    // The record panel's lists start in the working folder, as the real
+    // directory list starts in the current directory.
+    ports_.panel.dirPath = workDir;
+    ports_.panel.filesPath = workDir;
+    game_ = std::make_unique<Game>(ports_.ports(), workDir);
+    ports_.sound.game = game_.get();
+  }
+
+  void Start() {
+    out_ << "start\n";
+    game_->Load();
+  }
+
+  void Run(const ScriptStep& step) {
+    if (step.kind == ScriptStep::Echo) {
+      out_ << step.text << '\n';
+      return;
+    }
+    out_ << "> " << step.source << '\n';
+    if (ended_ && step.kind != ScriptStep::Show) {
+      out_ << "(the program has ended)\n";
+      return;
+    }
+    Game& g = *game_;
+    switch (step.kind) {
+      case ScriptStep::Menu:
+        if (auto command = MenuByName(step.name)) {
+          if (g.Menu(*command)) End();
+        }
+        break;
+      case ScriptStep::Press: {
+        // A cell is pressed in its middle.
+        const int X = step.twips ? step.x : 1300 + 615 * step.x + 307;
+        const int Y = step.twips ? step.y : 100 + 690 * step.y + 345;
+        g.MouseDown(step.button, 0, X, Y);
+        break;
+      }
+      case ScriptStep::Answer:
+        for (bool yes : step.answers) ports_.dialogs.answers.push_back(yes);
+        break;
+      case ScriptStep::Version:
+        for (bool homePage : step.answers) {
+          ports_.dialogs.versionChoices.push_back(homePage ? VersionChoice::HomePage
+                                                           : VersionChoice::Ok);
+        }
+        break;
+      case ScriptStep::Type:
+        if (!ports_.panel.ioVisible) {
+          out_ << "(the text boxes are hidden: nothing typed)\n";
+          break;
+        }
+        ports_.panel.setText(step.box, step.text);
+        break;
+      case ScriptStep::Drive:
+        if (!ports_.panel.driveVisible) {
+          out_ << "(the drive list is hidden)\n";
+          break;
+        }
+        g.Drive1Change(Resolve(step.text));
+        break;
+      case ScriptStep::Dir:
+        if (!ports_.panel.directoryVisible) {
+          out_ << "(the directory list is hidden)\n";
+          break;
+        }
+        if (!ports_.panel.setDirectoryPath(Resolve(step.text))) {
+          out_ << "(the directory cannot be opened)\n";
+          break;
+        }
+        g.Dir1Change();
+        break;
+      case ScriptStep::File:
+        if (!ports_.panel.fileVisible) {
+          out_ << "(the file list is hidden)\n";
+          break;
+        }
+        g.File1Click(step.text);
+        break;
+      case ScriptStep::Return:
+        if (!ports_.panel.ioVisible) {
+          out_ << "(the RETURN button is hidden)\n";
+          break;
+        }
+        g.Command1Click();
+        break;
+      case ScriptStep::Tick:
+        for (int i = 0; i < step.count && !ended_; ++i) Tick(kTickSeconds);
+        break;
+      case ScriptStep::Wait:
+        Tick(step.seconds);
+        break;
+      case ScriptStep::Time:
+        ports_.time.now = step.seconds;
+        break;
+      case ScriptStep::Key:
+        if (g.KeyPress(step.count)) End();
+        break;
+      case ScriptStep::Close:
+        g.Close();
+        End();
+        break;
+      case ScriptStep::Browser:
+        ports_.browser.available = step.on;
+        break;
+      case ScriptStep::NotReady:
+        ports_.panel.notReadyDrives.push_back(step.text);
+        break;
+      case ScriptStep::Show:
+        for (const std::string& item : step.items) Show(item);
+        break;
+      case ScriptStep::Echo:
+        break;
+    }
+  }
+
+ private:
+  void End() {
+    ended_ = true;
+    out_ << "end\n";
+  }
+
+  // The timer fires only while it is enabled, as the real one does.
+  void Tick(double seconds) {
+    ports_.time.advance(seconds);
+    if (ports_.timer.enabled) game_->TimerTick();
+  }
+
+  std::string Resolve(const std::string& path) const {
+    const std::filesystem::path p(path);
+    if (p.is_absolute()) return path;
+    return (std::filesystem::path(workDir_) / p).lexically_normal().string();
+  }
+
+  void Show(const std::string& item) {
+    const Game& g = *game_;
+    if (item == "board") ShowBoard(g, out_);
+    else if (item == "hands") ShowHands(g, out_);
+    else if (item == "flags") ShowFlags(g, out_);
+    else if (item == "clocks") ShowClocks(g, ports_.time.now, out_);
+    else if (item == "checks") ShowChecks(g, out_);
+    else if (item == "captions") ShowCaptions(ports_.canvas, out_);
+    else if (item == "panel") ShowPanel(ports_.panel, workDir_, out_);
+    else if (item == "settings") ShowSettings(workDir_, out_);
+    else if (item == "paint") ShowPaint(ports_.canvas, out_);
+  }
+
+  std::string workDir_;
+  std::ostream& out_;
+  TranscriptPorts ports_;
+  std::unique_ptr<Game> game_;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+int RunScript(std::string_view scriptText, const std::string& workDir, std::ostream& out) {
+  const ScriptParseResult parsed = ParseScript(scriptText);
+  if (!parsed.ok) {
+    out << "script: " << parsed.error << '\n';
+    return 2;
+  }
+  for (const ScriptStep& step : parsed.steps) {
+    if (step.kind == ScriptStep::Menu && !MenuByName(step.name)) {
+      out << "script: line " << step.line << ": menu '" << step.name << "' is not in the game\n";
+      return 2;
+    }
+  }
+  Runner runner(workDir, out);
+  runner.Start();
+  for (const ScriptStep& step : parsed.steps) runner.Run(step);
+  return 0;
+}
+
+}  // namespace qz
