@@ -30,6 +30,7 @@ class History {
 
   // Copies entry k back into pos (board, hands, HandTotal) and hands back the
   // clock values: the after-values when stepping forward, else the before-values.
+  // An index outside 0..500 changes nothing.
   void RestoreEntry(Position& pos, int k, bool afterValues, double& lowerClock,
                     double& upperClock) const;
 
@@ -38,6 +39,7 @@ class History {
   std::optional<MoveResult> 調査_移動結果(int k) const;
 
   // Fills entry k from a position (used for entry 0 and by record reading).
+  // A position carries no clocks, so the entry's four clock values become 0.
   void SetEntry(int k, const Position& pos);
 
   bool Full() const { return MoveCount >= Capacity; }
