@@ -1,0 +1,44 @@
+// qzreishogi: the desktop game.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/asset_locations.h"
+#include "app/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("qzreishogi"));
+  QApplication::setApplicationDisplayName(QStringLiteral("QZ 嶺将棋"));
+  QApplication::setDesktopFileName(QStringLiteral("qzreishogi"));
+
+  const QString assetDir = qz::app::FindAssetDir();
+  // The game reads its waves, help page and settings from the current
+  // directory; without them here, it plays in the user's data folder.
+  const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  const QString workDir =
+      qz::app::PrepareWorkingFolder(QDir::currentPath(), dataDir, assetDir);
+  QDir::setCurrent(workDir);
+  if (QFileInfo::exists(assetDir + "/qzreishogi.png")) {
+    QApplication::setWindowIcon(QIcon(assetDir + "/qzreishogi.png"));
+  }
+
+  qz::app::PictureSet pictures(assetDir + "/pictures");
+  qz::app::MainWindow window(pictures, {QDir::currentPath()});
+  QObject::connect(&window, &qz::app::MainWindow::gameEnded, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  window.start();
+
+  // QZ_SCREENSHOT=FILE: save the window as it first appears, then end.
+  const QString shot = qEnvironmentVariable("QZ_SCREENSHOT");
+  if (!shot.isEmpty()) {
+    QTimer::singleShot(1500, &window, [&window, shot] {
+      window.grab().save(shot);
+      window.close();
+    });
+  }
+  return app.exec();
+}

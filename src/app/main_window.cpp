@@ -1,0 +1,153 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include "app/canvas_widget.h"
+#include "app/desktop_browser.h"
+#include "app/game_menu_bar.h"
+#include "app/palette.h"
+#include "app/qt_clock_ports.h"
+#include "app/qt_dialogs.h"
+#include "app/record_panel_widgets.h"
+#include "app/sdl_sound.h"
+#include "app/window_font.h"
+
+namespace qz::app {
+
+MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
+    : pictures_(pictures), canvas_(new CanvasWidget(pictures, this)) {
+  setWindowTitle(QString::fromUtf8(kCaption));
+  setFont(WindowFont(9, false));
+  setCentralWidget(canvas_);
+  canvas_->setMarginColour(PaletteColour(ColourGreen));
+  canvas_->setFocusPolicy(Qt::StrongFocus);
+
+  panel_ = std::make_unique<RecordPanelWidgets>(canvas_, options.workDir.toStdString());
+  connect(canvas_, &CanvasWidget::layoutChanged, this, [this] { panel_->relayout(); });
+
+  Ports ports;
+  ports.canvas = canvas_;
+  ports.panel = panel_.get();
+  if (options.dialogs != nullptr) {
+    ports.dialogs = options.dialogs;
+  } else {
+    qtDialogs_ = std::make_unique<QtDialogs>(this, pictures_);
+    ports.dialogs = qtDialogs_.get();
+  }
+  if (options.sound != nullptr) {
+    ports.sound = options.sound;
+  } else {
+    sdlSound_ = std::make_unique<SdlSound>();
+    ports.sound = sdlSound_.get();
+  }
+  if (options.browser != nullptr) {
+    ports.browser = options.browser;
+  } else {
+    desktopBrowser_ = std::make_unique<DesktopBrowser>();
+    ports.browser = desktopBrowser_.get();
+  }
+  timer_ = std::make_unique<QtTimerPort>([this] {
+    deliver([this] {
+      game_->TimerTick();
+      return false;
+    });
+  });
+  ports.timer = timer_.get();
+  time_ = std::make_unique<LocalTimeSource>();
+  ports.time = time_.get();
+
+  game_ = std::make_unique<Game>(ports, options.workDir.toStdString());
+
+  menus_ = new GameMenuBar(menuBar(), [this](MenuCommand command) {
+    deliver([this, command] { return game_->Menu(command); });
+  });
+  canvas_->onPress = [this](int button, int x, int y) {
+    deliver([this, button, x, y] {
+      game_->MouseDown(button, 0, x, y);
+      return false;
+    });
+  };
+  panel_->onDriveChosen = [this](const std::string& drive) {
+    deliver([this, drive] {
+      const std::string before = panel_->directoryPath();
+      game_->Drive1Change(drive);
+      // A new directory list path is a change of the directory list.
+      if (panel_->directoryPath() != before) game_->Dir1Change();
+      return false;
+    });
+  };
+  panel_->onDirectoryChanged = [this] {
+    deliver([this] {
+      game_->Dir1Change();
+      return false;
+    });
+  };
+  panel_->onFileClicked = [this](const std::string& name) {
+    deliver([this, name] {
+      game_->File1Click(name);
+      return false;
+    });
+  };
+  panel_->onReturn = [this] {
+    deliver([this] {
+      game_->Command1Click();
+      return false;
+    });
+  };
+}
+
+MainWindow::~MainWindow() {
+  timer_->setEnabled(false);
+  game_.reset();
+}
+
+template <class Event>
+void MainWindow::deliver(Event&& event) {
+  if (inEvent_ || ended_) return;
+  inEvent_ = true;
+  const bool end = event();
+  inEvent_ = false;
+  menus_->showChecks(game_->checks);
+  if (end) finish();
+}
+
+void MainWindow::start() {
+  inEvent_ = true;
+  game_->Load();
+  inEvent_ = false;
+  menus_->showChecks(game_->checks);
+  // 13000 x 9400 twips at the top-left corner.
+  move(0, 0);
+  resize(kNaturalWidth, kNaturalHeight + menuBar()->sizeHint().height());
+  show();
+  canvas_->setFocus();
+}
+
+void MainWindow::finish() {
+  ended_ = true;
+  timer_->setEnabled(false);
+  emit gameEnded();
+  close();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Escape) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  deliver([this] { return game_->KeyPress(27); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!ended_) {
+    ended_ = true;
+    timer_->setEnabled(false);
+    game_->Close();
+    emit gameEnded();
+  }
+  event->accept();
+}
+
+}  // namespace qz::app

@@ -1,0 +1,151 @@
+#include "app/record_panel_widgets.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+
+#include "app/canvas_widget.h"
+#include "app/window_font.h"
+
+namespace qz::app {
+
+namespace {
+const QString kParent = QStringLiteral("..");
+const QString kPattern = QStringLiteral("*.棋譜");
+}  // namespace
+
+RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& startDir)
+    : QObject(canvas), canvas_(canvas) {
+  drive_ = new QComboBox(canvas);
+  dirs_ = new QListWidget(canvas);
+  files_ = new QListWidget(canvas);
+  place(drive_, {240, 360, 2535, 300});
+  place(dirs_, {240, 600, 2535, 1710});
+  place(files_, {240, 2280, 2535, 930});
+
+  // Label1(0..3) and the text boxes they caption (1 file name, 2 game name,
+  // 3 先手, 4 後手).
+  const char* captions[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
+  const int labelTops[4] = {3120, 2880, 2640, 2400};
+  for (int i = 0; i < 4; ++i) {
+    labels_[i] = new QLabel(QString::fromUtf8(captions[i]), canvas);
+    labels_[i]->setAutoFillBackground(true);
+    place(labels_[i], {120, labelTops[i], 855, 255});
+  }
+  const int textTops[5] = {0, 3120, 2400, 2640, 2880};
+  for (int box = 1; box <= 4; ++box) {
+    texts_[box] = new QLineEdit(canvas);
+    place(texts_[box], {960, textTops[box], 2295, 270});
+  }
+  return_ = new QPushButton(QStringLiteral("RETURN"), canvas);
+  place(return_, {3360, 3000, 855, 375});
+
+  for (auto& [w, r] : geometry_) w->hide();
+
+  dirPath_ = filePath_ = QDir(QString::fromStdString(startDir)).absolutePath();
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (volume.isValid() && volume.isReady()) drive_->addItem(volume.rootPath());
+  }
+  if (drive_->findText(QStringLiteral("/")) < 0) drive_->insertItem(0, QStringLiteral("/"));
+  fillDirectories();
+  refreshFileList();
+
+  connect(drive_, &QComboBox::textActivated, this, [this](const QString& drive) {
+    if (onDriveChosen) onDriveChosen(drive.toStdString());
+  });
+  connect(dirs_, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { enterDirectory(item->text()); });
+  connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (onFileClicked) onFileClicked(item->text().toStdString());
+  });
+  connect(return_, &QPushButton::clicked, this, [this] {
+    if (onReturn) onReturn();
+  });
+  relayout();
+}
+
+void RecordPanelWidgets::place(QWidget* w, const QRect& twips) {
+  geometry_.emplace_back(w, twips);
+}
+
+void RecordPanelWidgets::relayout() {
+  const double s = canvas_->displayScale();
+  QFont font = WindowFont(9, false);
+  font.setPixelSize(std::max(8, static_cast<int>(12 * s)));
+  for (auto& [w, r] : geometry_) {
+    const QPointF topLeft = canvas_->widgetPointOfTwips(r.x(), r.y());
+    const QPointF bottomRight = canvas_->widgetPointOfTwips(r.x() + r.width(), r.y() + r.height());
+    w->setGeometry(QRectF(topLeft, bottomRight).toRect());
+    w->setFont(font);
+  }
+}
+
+void RecordPanelWidgets::setListsVisible(bool drive, bool directory, bool file) {
+  drive_->setVisible(drive);
+  dirs_->setVisible(directory);
+  files_->setVisible(file);
+}
+
+void RecordPanelWidgets::setIoVisible(bool visible) {
+  for (int i = 0; i < 4; ++i) labels_[i]->setVisible(visible);
+  for (int box = 1; box <= 4; ++box) texts_[box]->setVisible(visible);
+  return_->setVisible(visible);
+}
+
+QLineEdit* RecordPanelWidgets::textBox(int box) const {
+  return box >= 1 && box <= 4 ? texts_[box] : nullptr;
+}
+
+std::string RecordPanelWidgets::text(int box) {
+  QLineEdit* t = textBox(box);
+  return t == nullptr ? std::string() : t->text().toStdString();
+}
+
+void RecordPanelWidgets::setText(int box, std::string_view text) {
+  if (QLineEdit* t = textBox(box)) {
+    t->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
+}
+
+std::string RecordPanelWidgets::directoryPath() { return dirPath_.toStdString(); }
+
+bool RecordPanelWidgets::setDirectoryPath(const std::string& path) {
+  const QDir dir(QString::fromStdString(path));
+  if (path.empty() || !dir.exists() || !dir.isReadable()) return false;
+  dirPath_ = dir.absolutePath();
+  fillDirectories();
+  return true;
+}
+
+std::string RecordPanelWidgets::filePath() { return filePath_.toStdString(); }
+
+void RecordPanelWidgets::setFilePath(const std::string& path) {
+  filePath_ = QDir(QString::fromStdString(path)).absolutePath();
+  refreshFileList();
+}
+
+void RecordPanelWidgets::refreshFileList() {
+  files_->clear();
+  const QDir dir(filePath_);
+  files_->addItems(dir.entryList({kPattern}, QDir::Files | QDir::Readable, QDir::Name));
+}
+
+void RecordPanelWidgets::fillDirectories() {
+  dirs_->clear();
+  const QDir dir(dirPath_);
+  if (!dir.isRoot()) dirs_->addItem(kParent);
+  dirs_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
+}
+
+void RecordPanelWidgets::enterDirectory(const QString& entry) {
+  QDir dir(dirPath_);
+  if (entry == kParent ? !dir.cdUp() : !dir.cd(entry)) return;
+  if (!setDirectoryPath(dir.absolutePath().toStdString())) return;
+  if (onDirectoryChanged) onDirectoryChanged();
+}
+
+}  // namespace qz::app
