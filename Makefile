@@ -55,8 +55,19 @@ soak: build
 	$(BUILD)/qz_soak --events $(SOAK_EVENTS) --seed $$(date +%s)
 	$(BUILD)/qzreishogi-cli selfplay --games $(SOAK_GAMES) --random-plies 8 --seed $$(date +%s)
 
+# The game plays in run/ so that its settings file is kept between runs.
+RUN_FILES := その他.wav 禁止.wav 駒打音.wav BGM.wav QZ嶺将棋.htm
 run: build
-	$(BUILD)/qzreishogi-cli show --placement 右嶺
+	mkdir -p run
+	@for f in $(RUN_FILES); do \
+	  if [ ! -e "run/$$f" ] && [ -e "assets/$$f" ]; then cp "assets/$$f" "run/$$f"; fi; \
+	done
+	cd run && "$(abspath $(BUILD))/qzreishogi"
+
+.PHONY: install
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
