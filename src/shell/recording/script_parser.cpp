@@ -38,6 +38,18 @@ constexpr const char* kShowItems[] = {"board", "hands",    "flags",    "clocks",
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A word quoted in an error message, cut short (on a character boundary) so
+// that a message stays one readable line whatever the input.
+std::string Quote(std::string_view word) {
+  constexpr std::size_t kMax = 40;
+  if (word.size() > kMax) {
+    std::size_t cut = kMax;
+    while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80) --cut;
+    return "'" + std::string(word.substr(0, cut)) + "...'";
+  }
+  return "'" + std::string(word) + "'";
+}
+
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
   while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
@@ -188,7 +200,7 @@ std::string ParseStep(std::string_view body, ScriptStep& step) {
     if (word.empty()) return "menu needs a menu name";
     if (!rest.empty()) return "menu takes one name";
     auto canonical = CanonicalMenu(word);
-    if (!canonical) return "unknown menu '" + std::string(word) + "'";
+    if (!canonical) return "unknown menu " + Quote(word);
     step.kind = ScriptStep::Menu;
     step.name = *canonical;
     return {};
@@ -330,14 +342,14 @@ std::string ParseStep(std::string_view body, ScriptStep& step) {
           known = true;
         }
       }
-      if (!known) return "show cannot show '" + std::string(word) + "'";
+      if (!known) return "show cannot show " + Quote(word);
     }
     if (step.items.empty()) {
       return "show needs what: board hands flags clocks checks captions panel settings paint all";
     }
     return {};
   }
-  return "unknown command '" + std::string(command) + "'";
+  return "unknown command " + Quote(command);
 }
 
 }  // namespace

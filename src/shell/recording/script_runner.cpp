@@ -17,7 +17,9 @@ namespace {
 // One timer interval of the game's clock.
 constexpr double kTickSeconds = 0.05;
 
-std::optional<MenuCommand> MenuByName(std::string_view name) {
+}  // namespace
+
+std::optional<MenuCommand> ScriptMenuCommand(std::string_view name) {
   static constexpr std::pair<const char*, MenuCommand> kMenus[] = {
       {"START", MenuCommand::START},
       {"SENTE", MenuCommand::SENTE},
@@ -56,6 +58,8 @@ std::optional<MenuCommand> MenuByName(std::string_view name) {
   return std::nullopt;
 }
 
+namespace {
+
 class Runner {
  public:
   Runner(const std::string& workDir, std::ostream& out)
@@ -86,7 +90,7 @@ class Runner {
     Game& g = *game_;
     switch (step.kind) {
       case ScriptStep::Menu:
-        if (auto command = MenuByName(step.name)) {
+        if (auto command = ScriptMenuCommand(step.name)) {
           if (g.Menu(*command)) End();
         }
         break;
@@ -222,7 +226,7 @@ int RunScript(std::string_view scriptText, const std::string& workDir, std::ostr
     return 2;
   }
   for (const ScriptStep& step : parsed.steps) {
-    if (step.kind == ScriptStep::Menu && !MenuByName(step.name)) {
+    if (step.kind == ScriptStep::Menu && !ScriptMenuCommand(step.name)) {
       out << "script: line " << step.line << ": menu '" << step.name << "' is not in the game\n";
       return 2;
     }

@@ -2,11 +2,17 @@
 // the transcript: what a player would see and hear, step by step.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 namespace qz {
+
+enum class MenuCommand;
+
+// The game's menu command of a canonical script menu name.
+std::optional<MenuCommand> ScriptMenuCommand(std::string_view name);
 
 // Builds the ports and the game in workDir (settings, wave files and records
 // are real files there), starts the game, runs the steps and writes the
