@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
