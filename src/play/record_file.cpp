@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -321,7 +322,9 @@ RecordResult ReadRecord(const std::string& path, RecordHeader& header, History& 
     result.detail = "棋譜ファイルを開けません: " + path + " (" + std::strerror(errno) + ")";
     return result;
   }
-  if (S_ISDIR(st.st_mode)) {
+  // Only regular files: a folder cannot be read, and a device or a pipe
+  // could block or never end.
+  if (!S_ISREG(st.st_mode)) {
     result.status = RecordStatus::CannotOpen;
     result.detail = "棋譜ファイルではありません: " + path;
     return result;

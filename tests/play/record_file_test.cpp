@@ -258,6 +258,8 @@ TEST_F(RecordFile, MissingUnreadableAndEmptyFiles) {
   EXPECT_EQ(missing.status, RecordStatus::CannotOpen);
   EXPECT_FALSE(missing.detail.empty());
   EXPECT_EQ(ReadRecord(dir.path().string(), h, history).status, RecordStatus::CannotOpen);
+  // A device that never ends is refused instead of read forever.
+  EXPECT_EQ(ReadRecord("/dev/zero", h, history).status, RecordStatus::CannotOpen);
   EXPECT_EQ(h.gameName, "keep");
   EXPECT_EQ(history.entries[1].Board[1][1], 20);
 
