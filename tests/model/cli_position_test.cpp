@@ -1,0 +1,165 @@
+// The position commands of qzreishogi-cli: show and matecom.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "model/board_picture.h"
+#include "model/placement.h"
+#include "play/history.h"
+#include "play/record_file.h"
+
+namespace qz {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class CliPosition : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The command line tool is built beside the test binary.
+    const char* cli = std::getenv("QZ_CLI");
+    cli_ = cli != nullptr ? fs::path(cli) : fs::read_symlink("/proc/self/exe").parent_path() / "qzreishogi-cli";
+    ASSERT_TRUE(fs::exists(cli_)) << cli_;
+    dir_ = fs::temp_directory_path() /
+           ("qz-model-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    if (!dir_.empty()) fs::remove_all(dir_);
+  }
+
+  CliRun Cli(const std::string& args) {
+    const fs::path out = dir_ / "out.txt", err = dir_ / "err.txt";
+    const std::string cmd = "'" + cli_.string() + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
+    CliRun r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = Slurp(out);
+    r.err = Slurp(err);
+    return r;
+  }
+
+  // Writes the positions as entries 1..n of a record file.
+  std::string Record(const std::string& name, std::initializer_list<const Position*> positions) {
+    auto history = std::make_unique<History>();
+    int k = 0;
+    for (const Position* p : positions) history->SetEntry(++k, *p);
+    const std::string path = (dir_ / name).string();
+    RecordHeader header{"test", "COM", "MAN"};
+    const RecordResult r = WriteRecord(path, header, *history, k);
+    EXPECT_EQ(r.status, RecordStatus::Ok) << r.detail;
+    return path;
+  }
+
+  fs::path cli_;
+  fs::path dir_;
+};
+
+TEST_F(CliPosition, ShowsAStartingPlacementInFixedColumns) {
+  const CliRun r = Cli("show --placement 右嶺");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "   20   30   40  100  110  950  110  100   30   20\n"
+            "    0  900    0    0    0  210    0    0  800    0\n"
+            "   10   10   10   10   10   10   10   10   10   10\n"
+            "    0    0    0    0    0    0    0    0    0    0\n"
+            "    0    0    0    0    0    0    0    0    0    0\n"
+            "    0    0    0    0    0    0    0    0    0    0\n"
+            "    0    0    0    0    0    0    0    0    0    0\n"
+            "  -10  -10  -10  -10  -10  -10  -10  -10  -10  -10\n"
+            "    0 -800    0    0 -210    0    0    0 -900    0\n"
+            "  -20  -30 -100 -110 -950 -110 -100  -40  -30  -20\n"
+            "hand SITA 0 0 0 0 0 0 0 0 0\n"
+            "hand UE 0 0 0 0 0 0 0 0 0\n");
+  const CliRun bad = Cli("show --placement 中嶺");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_NE(bad.err.find("中嶺"), std::string::npos);
+}
+
+TEST_F(CliPosition, ShowsTheChosenEntryOfARecordWithItsHands) {
+  Position first;
+  SetUpStartingPosition(first, false);
+  Position second = first;
+  second.Board[5][8] = EMPTY;
+  second.Board[5][7] = -HU;
+  second.Hand[SITA][1] = 2;
+  second.Hand[SITA][9] = 1;
+  second.Hand[UE][4] = 3;
+  const std::string path = Record("game.棋譜", {&first, &second});
+
+  const CliRun last = Cli("show '" + path + "'");
+  ASSERT_EQ(last.status, 0) << last.err;
+  EXPECT_NE(last.out.find("\n    0    0    0    0  -10    0    0    0    0    0\n"), std::string::npos) << last.out;
+  EXPECT_NE(last.out.find("\nhand SITA 2 0 0 0 0 0 0 0 1\nhand UE 0 0 0 3 0 0 0 0 0\n"), std::string::npos)
+      << last.out;
+
+  const CliRun one = Cli("show --entry 1 '" + path + "'");
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(one.out, Cli("show --placement 左嶺").out);
+
+  const CliRun none = Cli("show --entry 3 '" + path + "'");
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find(path), std::string::npos) << none.err;
+  EXPECT_EQ(std::count(none.err.begin(), none.err.end(), '\n'), 1) << none.err;
+
+  const std::string missing = (dir_ / "missing.棋譜").string();
+  const CliRun absent = Cli("show '" + missing + "'");
+  EXPECT_EQ(absent.status, 2);
+  EXPECT_EQ(absent.out, "");
+  EXPECT_NE(absent.err.find(missing), std::string::npos) << absent.err;
+
+  EXPECT_EQ(Cli("show").status, 2);
+  EXPECT_EQ(Cli("show --entry x '" + path + "'").status, 2);
+}
+
+TEST_F(CliPosition, MateComAnswersForTheStoredPosition) {
+  Position mated = test::FromPicture(R"(
+    . . . l k l . . . .
+    . . . p . p . . . .
+    . . . . . . . . . .
+    . . . . R . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . K)");
+  Position saved = mated;
+  saved.Hand[UE][1] = 1;
+  const std::string path = Record("mate.棋譜", {&saved, &mated});
+  const CliRun last = Cli("matecom '" + path + "'");
+  EXPECT_EQ(last.status, 0) << last.err;
+  EXPECT_EQ(last.out, "1\n");
+  const CliRun first = Cli("matecom --entry 1 '" + path + "'");
+  EXPECT_EQ(first.out, "0\n") << "a pawn in hand blocks the file";
+  const CliRun bad = Cli("matecom '" + (dir_ / "nothing.棋譜").string() + "'");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+}
+
+}  // namespace
+}  // namespace qz
