@@ -71,3 +71,11 @@ install: build
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+
+# Paints the pictures, synthesises the sounds and writes the help page into
+# assets/ (the output is committed; run this only to change the assets).
+.PHONY: assets
+assets: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DQZ_BUILD_APP=ON
+	cmake --build $(BUILD) --target qz_assetgen -j $(JOBS)
+	$(HEADLESS) $(BUILD)/tools/assetgen/qz_assetgen assets
