@@ -36,6 +36,9 @@ class ComputerPlayer {
   // Every turn starts from fresh maps of the current position and from
   // OriginDistance 0, so nothing of an earlier turn leaks into the scores.
   bool Search(SearchObserver* observer = nullptr);
+  // The part of Search before the first candidate: BestScore reset, the
+  // pre-move copies, fresh maps, escapes, bishop-check squares and pins.
+  void StartTurn();
 
   // Move evaluation of one candidate already made on the board, maps current.
   double 盤評価(PieceCode cap, PieceCode pc, int fx, int fy, int tx, int ty);

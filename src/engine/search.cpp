@@ -20,7 +20,7 @@ bool IsForcedPromoter(PieceCode c) { return c == HU || c == KAKU || c == SYA; }
 
 }  // namespace
 
-bool ComputerPlayer::Search(SearchObserver* observer) {
+void ComputerPlayer::StartTurn() {
   BestScore = -99999;
   std::memcpy(PreMoveBoard, pos_.Board, sizeof PreMoveBoard);
   // Drops read the distance of the last board move; without this a turn with
@@ -35,9 +35,13 @@ bool ComputerPlayer::Search(SearchObserver* observer) {
   調査_持角狙座標();
   調査_移動不可駒();
 
-  const int handTotal = pos_.HandTotal[UE];
   std::memcpy(PreMoveControlCount, maps_.ControlCount, sizeof PreMoveControlCount);
   std::memcpy(PreMoveUeAttackerSquare, maps_.UeAttackerSquare, sizeof PreMoveUeAttackerSquare);
+}
+
+bool ComputerPlayer::Search(SearchObserver* observer) {
+  StartTurn();
+  const int handTotal = pos_.HandTotal[UE];
   if (observer) observer->repaint();
 
   bool any = false;
