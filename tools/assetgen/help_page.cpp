@@ -71,24 +71,28 @@ std::string PieceTable() {
       {"王", "おう", Diagram("王", {U".....", U".ooo.", U".oPo.", U".ooo.", U"....."}),
        "周りの八方向に一マスずつ動けます。王は成りません。"},
   };
+  const PieceEntry promoted[] = {
+      {"馬", "うま", Diagram("馬", {U"↖...↗", U".↖o↗.", U".oPo.", U".↙o↘.", U"↙...↘"}),
+       "成った角です。斜めに何マスでも進めるうえ、縦横にも一マス動けます。"},
+      {"龍", "りゅう", Diagram("龍", {U"..↑..", U".o↑o.", U"←←P→→", U".o↓o.", U"..↓.."}),
+       "成った飛です。縦横に何マスでも進めるうえ、斜めにも一マス動けます。"},
+      {"と", "と", Diagram("と", {U".....", U".ooo.", U".oPo.", U"..o..", U"....."}),
+       "成った歩・香・桂・嶺・銀・銅は、どれも金と同じ動きになります。駒には、と（歩）、杏（香）、"
+       "圭（桂）、全（銀）と書かれ、嶺と銅は「成嶺」「成銅」と二文字で書かれています。"},
+  };
   std::string html = "<table class=\"pieces\">\n";
-  for (const PieceEntry& e : entries) {
-    html += "<tr><th><span class=\"koma\">";
+  auto row = [&html](const PieceEntry& e, bool red) {
+    html += red ? "<tr><th><span class=\"koma red\">" : "<tr><th><span class=\"koma\">";
     html += e.name;
     html += "</span><br><small>";
     html += e.reading;
     html += "</small></th><td>" + e.diagram + "</td><td>";
     html += e.text;
     html += "</td></tr>\n";
-  }
+  };
+  for (const PieceEntry& e : entries) row(e, false);
+  for (const PieceEntry& e : promoted) row(e, true);
   html += "</table>\n";
-  html += "<table class=\"pieces\"><tr><th><span class=\"koma red\">馬</span></th><td>" +
-          Diagram("馬", {U"↖...↗", U".↖o↗.", U".oPo.", U".↙o↘.", U"↙...↘"}) +
-          "</td><th><span class=\"koma red\">龍</span></th><td>" +
-          Diagram("龍", {U"..↑..", U".o↑o.", U"←←P→→", U".o↓o.", U"..↓.."}) +
-          "</td><th><span class=\"koma red\">と</span> 杏 圭 全<br>成嶺 成銅</th><td>" +
-          Diagram("成", {U".....", U".ooo.", U".oPo.", U"..o..", U"....."}) +
-          "</td></tr></table>\n";
   return html;
 }
 
@@ -192,16 +196,18 @@ h2 { border-bottom: 2px solid #b38444; padding-bottom: 2px; margin-top: 36px; co
 h3 { margin-bottom: 4px; color: #6b4420; }
 table { border-collapse: collapse; }
 table.list td, table.list th { border: 1px solid #c9a76a; padding: 3px 10px; vertical-align: top; }
-table.list th { background: #e8d3a6; }
+table.list th { background: #e8d3a6; white-space: nowrap; }
+table.list td:not(:last-child) { white-space: nowrap; }
 table.pieces { margin: 8px 0; }
 table.pieces > tbody > tr > th, table.pieces > tbody > tr > td { padding: 6px 10px;
        border-bottom: 1px solid #d8bd8a; vertical-align: middle; }
-table.move td { width: 20px; height: 20px; border: 1px solid #b99a62; background: #e8c57f;
-       text-align: center; font-size: 13px; line-height: 1; padding: 0; }
+table.move td { width: 24px; height: 24px; border: 1px solid #b99a62; background: #e8c57f;
+       text-align: center; font-size: 15px; line-height: 1; padding: 0; }
 table.move td.me { background: #fbe3aa; font-weight: bold; }
 table.move td.step { color: #a31c1c; }
 table.move td.jump { color: #1c4fa3; }
-table.move td.slide { color: #a31c1c; font-size: 12px; }
+table.move td.slide { color: #a31c1c; font-size: 14px; }
+table.pieces th { white-space: nowrap; }
 .koma { display: inline-block; font-size: 24px; background: #f6da9c; border: 1px solid #4a2e14;
         padding: 0 5px; clip-path: polygon(50% 0, 90% 22%, 100% 100%, 0 100%, 10% 22%);
         padding-top: 6px; }
@@ -406,6 +412,19 @@ constexpr std::string_view kIni = R"(
 </html>
 )";
 
+// A line break between two Japanese characters shows as a blank in most
+// browsers; the source keeps short lines, the page joins them.
+std::string JoinJapaneseLines(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool afterWideCharacter = i > 0 && (static_cast<unsigned char>(text[i - 1]) & 0x80);
+    if (text[i] == '\n' && afterWideCharacter) continue;
+    out += text[i];
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string HelpPage() {
@@ -424,7 +443,7 @@ std::string HelpPage() {
   page += kHandicapOutro;
   page += kKifu;
   page += kIni;
-  return page;
+  return JoinJapaneseLines(page);
 }
 
 }  // namespace assetgen
