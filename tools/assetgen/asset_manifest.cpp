@@ -33,7 +33,8 @@ std::vector<ExpectedWave> ExpectedWaves() {
       {QStringLiteral("その他.wav"), 0.3, 3.0, 200000},
       {QStringLiteral("禁止.wav"), 0.1, 1.0, 50000},
       {QStringLiteral("駒打音.wav"), 0.05, 0.6, 30000},
-      {QStringLiteral("BGM.wav"), 30.0, 40.0, 1500000},
+      // 75 beats a minute, four beats a bar, at 22050 samples a second.
+      {QStringLiteral("BGM.wav"), 30.0, 40.0, 1500000, 22050 * 60 / 75 * 4},
   };
 }
 

@@ -28,6 +28,9 @@ struct ExpectedWave {
   double minSeconds;
   double maxSeconds;
   long maxBytes;
+  // For the looping music: the sample count must be a whole number of bars of
+  // this many samples, and the loop must join without a step. 0 for effects.
+  long barSamples = 0;
 };
 
 // Sizes the game relies on.

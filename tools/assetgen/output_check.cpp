@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <cmath>
 #include <cstdio>
 
 #include "asset_manifest.h"
@@ -46,6 +47,18 @@ int CheckWave(const QString& outDir, const ExpectedWave& e) {
   const double seconds = static_cast<double>(info.sampleCount) / info.sampleRate;
   if (seconds < e.minSeconds || seconds > e.maxSeconds) {
     return Problem(e.relativePath, "length out of range");
+  }
+  if (e.barSamples > 0) {
+    if (info.sampleCount % static_cast<std::size_t>(e.barSamples) != 0) {
+      return Problem(e.relativePath, "not a whole number of bars");
+    }
+    // Both ends near zero, and the step from the last sample back to the first
+    // no larger than a quiet passage's.
+    const double first = SampleAt(bytes.constData(), info, 0);
+    const double last = SampleAt(bytes.constData(), info, info.sampleCount - 1);
+    if (std::abs(first) > 0.01 || std::abs(last) > 0.01 || std::abs(first - last) > 0.01) {
+      return Problem(e.relativePath, "the loop does not join at a zero crossing");
+    }
   }
   return 0;
 }

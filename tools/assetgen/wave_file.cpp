@@ -71,11 +71,17 @@ bool ParseWave(const char* bytes, std::size_t size, WaveInfo& info) {
     } else if (std::memcmp(chunk, "data", 4) == 0) {
       if (!haveFormat) return false;
       info.sampleCount = length / 2;
+      info.dataOffset = pos + 8;
       return true;
     }
     pos += 8 + length + (length & 1);
   }
   return false;
+}
+
+double SampleAt(const char* bytes, const WaveInfo& info, std::size_t i) {
+  const auto raw = static_cast<std::int16_t>(Get16(bytes + info.dataOffset + 2 * i));
+  return raw / 32768.0;
 }
 
 }  // namespace assetgen
