@@ -206,7 +206,9 @@ TEST(RecordingSound, BuffersCallsAndMissingDevice) {
 
 TEST(TranscriptSound, NamesTheWaveAndKeepsSilenceSilent) {
   std::ostringstream out;
-  TranscriptSound s(out);
+  RecordingCanvas canvas;
+  TranscriptLog log(out, canvas);
+  TranscriptSound s(log);
   s.dsPlay(0);
   s.dsPlayLooping(0);
   s.dsStop(0);
@@ -218,7 +220,9 @@ TEST(TranscriptSound, NamesTheWaveAndKeepsSilenceSilent) {
 
 TEST(TranscriptDialogs, OneLinePerBox) {
   std::ostringstream out;
-  TranscriptDialogs d(out);
+  RecordingCanvas canvas;
+  TranscriptLog log(out, canvas);
+  TranscriptDialogs d(log);
   d.answers = {false};
   d.message("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", "対局途中ではできません\r\r局面→最初にして下さい",
             MessageIcon::None);
@@ -269,6 +273,40 @@ TEST(RecordingPanel, DrivesThatAreNotReadyKeepThePath) {
   EXPECT_EQ(p.text(1), "名前");
   EXPECT_EQ(p.text(0), "");
   EXPECT_EQ(p.text(5), "");
+}
+
+TEST(TranscriptLog, TellsEachNewLastMoveTextOnceBeforeTheNextLine) {
+  std::ostringstream out;
+  RecordingCanvas c;
+  TranscriptLog log(out, c);
+  auto printMove = [&](double bx, double by, const char* file, const char* rank,
+                       const char* name) {
+    for (int x = 14; x <= 16; ++x) c.drawPicture(3, Tx(bx < 0 ? x - 16 : x), Ty(by < 5 ? 4 : 10));
+    c.drawText(file, Tx(bx), Ty(by), 12, true, 0);
+    c.drawText(file, Tx(bx - 0.1), Ty(by - 0.1), 12, true, 15);
+    c.drawText(rank, Tx(bx + 0.4), Ty(by), 12, true, 0);
+    c.drawText(rank, Tx(bx + 0.3), Ty(by - 0.1), 12, true, 15);
+    c.drawText(name, Tx(bx + 1.0), Ty(by), 12, true, 0);
+    c.drawText(name, Tx(bx + 0.9), Ty(by - 0.1), 12, true, 15);
+  };
+  printMove(14.5, 4.5, "７", "三", "歩");
+  log.line("sound 駒打音.wav");
+  log.line("sound 駒打音.wav");
+  // The computer's area: erased, then the same words as before printed again.
+  printMove(-1.5, 10.5, "４", "二", "王");
+  log.noticeNewTexts();
+  for (int x = -2; x <= 0; ++x) c.drawPicture(3, Tx(x), Ty(10));
+  log.line("message  |    ** 王手 **");
+  printMove(-1.5, 10.5, "４", "二", "王");
+  log.noticeNewTexts();
+  log.noticeNewTexts();
+  EXPECT_EQ(out.str(),
+            "seen lower last move: ７三歩\n"
+            "sound 駒打音.wav\n"
+            "sound 駒打音.wav\n"
+            "seen upper last move: ４二王\n"
+            "message  |    ** 王手 **\n"
+            "seen upper last move: ４二王\n");
 }
 
 }  // namespace

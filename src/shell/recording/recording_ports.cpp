@@ -62,7 +62,7 @@ void RecordingCanvas::drawText(std::string_view text, double x, double y, int si
     op.colour = colour;
     ops.push_back(std::move(op));
   }
-  shownTexts.push_back(ShownText{x, y, std::string(text), size, bold, colour});
+  shownTexts.push_back(ShownText{x, y, std::string(text), size, bold, colour, ++textsPrinted});
 }
 
 void RecordingCanvas::refresh() {

@@ -39,8 +39,16 @@ class RecordingCanvas : public Canvas {
   // Text is "visible" until a picture is painted over its corner point.
   std::map<std::pair<long, long>, int> pictureAt;   // (round x, round y) -> code
   std::map<std::pair<long, long>, int> outlineAt;   // (round x, round y) -> colour
-  struct ShownText { double x, y; std::string text; int size; bool bold; int colour; };
+  struct ShownText {
+    double x, y;
+    std::string text;
+    int size;
+    bool bold;
+    int colour;
+    long serial = 0;  // 1 for the first text printed, 2 for the next...
+  };
   std::vector<ShownText> shownTexts;
+  long textsPrinted = 0;
   bool recordOps = true;
 
   // Texts whose top-left point lies in the rectangle [x0, x1) x [y0, y1) twips,

@@ -72,19 +72,22 @@ class Runner {
     ports_.sound.game = game_.get();
   }
 
+  // Tells what the last step left newly shown.
+  void Finish() { ports_.log.noticeNewTexts(); }
+
   void Start() {
-    out_ << "start\n";
+    ports_.log.line("start");
     game_->Load();
   }
 
   void Run(const ScriptStep& step) {
     if (step.kind == ScriptStep::Echo) {
-      out_ << step.text << '\n';
+      ports_.log.line(step.text);
       return;
     }
-    out_ << "> " << step.source << '\n';
+    ports_.log.line("> " + step.source);
     if (ended_ && step.kind != ScriptStep::Show) {
-      out_ << "(the program has ended)\n";
+      ports_.log.line("(the program has ended)");
       return;
     }
     Game& g = *game_;
@@ -112,39 +115,39 @@ class Runner {
         break;
       case ScriptStep::Type:
         if (!ports_.panel.ioVisible) {
-          out_ << "(the text boxes are hidden: nothing typed)\n";
+          ports_.log.line("(the text boxes are hidden: nothing typed)");
           break;
         }
         ports_.panel.setText(step.box, step.text);
         break;
       case ScriptStep::Drive:
         if (!ports_.panel.driveVisible) {
-          out_ << "(the drive list is hidden)\n";
+          ports_.log.line("(the drive list is hidden)");
           break;
         }
         g.Drive1Change(Resolve(step.text));
         break;
       case ScriptStep::Dir:
         if (!ports_.panel.directoryVisible) {
-          out_ << "(the directory list is hidden)\n";
+          ports_.log.line("(the directory list is hidden)");
           break;
         }
         if (!ports_.panel.setDirectoryPath(Resolve(step.text))) {
-          out_ << "(the directory cannot be opened)\n";
+          ports_.log.line("(the directory cannot be opened)");
           break;
         }
         g.Dir1Change();
         break;
       case ScriptStep::File:
         if (!ports_.panel.fileVisible) {
-          out_ << "(the file list is hidden)\n";
+          ports_.log.line("(the file list is hidden)");
           break;
         }
         g.File1Click(step.text);
         break;
       case ScriptStep::Return:
         if (!ports_.panel.ioVisible) {
-          out_ << "(the RETURN button is hidden)\n";
+          ports_.log.line("(the RETURN button is hidden)");
           break;
         }
         g.Command1Click();
@@ -182,7 +185,7 @@ class Runner {
  private:
   void End() {
     ended_ = true;
-    out_ << "end\n";
+    ports_.log.line("end");
   }
 
   // The timer fires only while it is enabled, as the real one does.
@@ -234,6 +237,7 @@ int RunScript(std::string_view scriptText, const std::string& workDir, std::ostr
   Runner runner(workDir, out);
   runner.Start();
   for (const ScriptStep& step : parsed.steps) runner.Run(step);
+  runner.Finish();
   return 0;
 }
 

@@ -1,8 +1,25 @@
 #include "shell/recording/transcript_ports.h"
 
+#include <cmath>
+
 #include "shell/game.h"
+#include "shell/recording/transcript_views.h"
 
 namespace qz {
+
+namespace {
+
+// The areas whose new texts are told as they appear.
+constexpr const char* kWatchedAreas[] = {"lower last move", "upper last move"};
+
+const CaptionArea* AreaNamed(std::string_view name) {
+  for (const CaptionArea& a : CaptionAreas()) {
+    if (name == a.name) return &a;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 std::string EscapeTranscriptText(std::string_view text) {
   std::string out;
@@ -19,22 +36,46 @@ std::string EscapeTranscriptText(std::string_view text) {
   return out;
 }
 
+TranscriptLog::TranscriptLog(std::ostream& out, const RecordingCanvas& canvas)
+    : out_(out), canvas_(canvas), seen_(std::size(kWatchedAreas)) {}
+
+void TranscriptLog::noticeNewTexts() {
+  for (std::size_t i = 0; i < std::size(kWatchedAreas); ++i) {
+    const CaptionArea* area = AreaNamed(kWatchedAreas[i]);
+    if (area == nullptr) continue;
+    std::vector<long> serials;
+    std::string joined;
+    for (const auto& t : VisibleCaptionTextsWithSerials(canvas_, *area)) {
+      serials.push_back(t.serial);
+      joined += t.text;
+    }
+    if (serials == seen_[i]) continue;
+    seen_[i] = serials;
+    if (!joined.empty()) out_ << "seen " << area->name << ": " << EscapeTranscriptText(joined) << '\n';
+  }
+}
+
+void TranscriptLog::line(std::string_view text) {
+  noticeNewTexts();
+  out_ << text << '\n';
+}
+
 void TranscriptDialogs::message(std::string_view title, std::string_view text, MessageIcon icon) {
   RecordingDialogs::message(title, text, icon);
-  out_ << "message " << EscapeTranscriptText(title) << " | " << EscapeTranscriptText(text)
-       << '\n';
+  log_.line("message " + EscapeTranscriptText(title) + " | " + EscapeTranscriptText(text));
 }
 
 bool TranscriptDialogs::askYesNo(std::string_view title, std::string_view text) {
   const bool yes = RecordingDialogs::askYesNo(title, text);
-  out_ << "question " << EscapeTranscriptText(title) << " | " << EscapeTranscriptText(text)
-       << " -> " << (yes ? "yes" : "no") << '\n';
+  log_.line("question " + EscapeTranscriptText(title) + " | " + EscapeTranscriptText(text) +
+            " -> " + (yes ? "yes" : "no"));
   return yes;
 }
 
 VersionChoice TranscriptDialogs::versionBox() {
   const VersionChoice choice = RecordingDialogs::versionBox();
-  out_ << "version -> " << (choice == VersionChoice::HomePage ? "homepage" : "ok") << '\n';
+  log_.line(std::string("version -> ") +
+            (choice == VersionChoice::HomePage ? "homepage" : "ok"));
   return choice;
 }
 
@@ -50,7 +91,7 @@ std::string TranscriptSound::NameOf(std::int32_t buffer) const {
 
 void TranscriptSound::tell(const char* what, std::int32_t buffer) {
   if (buffer == 0) return;
-  out_ << what << ' ' << NameOf(buffer) << '\n';
+  log_.line(std::string(what) + " " + NameOf(buffer));
 }
 
 void TranscriptSound::dsPlay(std::int32_t buffer) {
@@ -70,7 +111,7 @@ void TranscriptSound::dsStop(std::int32_t buffer) {
 
 bool TranscriptBrowser::navigate(const std::string& address) {
   const bool ok = RecordingBrowser::navigate(address);
-  out_ << "browse " << address << '\n';
+  log_.line("browse " + address);
   return ok;
 }
 

@@ -1,11 +1,13 @@
 // Recording ports that also tell, as it happens, what a player would see and
-// hear: message boxes, questions, the version box, sounds and the browser.
+// hear: message boxes, questions, the version box, sounds, the browser, and
+// each new last-move text as it appears beside the board.
 #pragma once
 
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/recording/recording_ports.h"
 
@@ -16,22 +18,38 @@ class Game;
 // Carriage returns and line feeds shown as \r and \n, so one box is one line.
 std::string EscapeTranscriptText(std::string_view text);
 
+// The transcript being written. Before every line it looks at the two
+// last-move areas of the canvas and tells a text that has newly appeared
+// there ("seen upper last move: ４二王"), so each move reads in the order the
+// player sees it. An area that has only been erased is not told.
+class TranscriptLog {
+ public:
+  TranscriptLog(std::ostream& out, const RecordingCanvas& canvas);
+  void line(std::string_view text);
+  void noticeNewTexts();
+
+ private:
+  std::ostream& out_;
+  const RecordingCanvas& canvas_;
+  std::vector<std::vector<long>> seen_;  // serials of the texts last seen per area
+};
+
 class TranscriptDialogs : public RecordingDialogs {
  public:
-  explicit TranscriptDialogs(std::ostream& out) : out_(out) {}
+  explicit TranscriptDialogs(TranscriptLog& log) : log_(log) {}
   void message(std::string_view title, std::string_view text, MessageIcon icon) override;
   bool askYesNo(std::string_view title, std::string_view text) override;
   VersionChoice versionBox() override;
 
  private:
-  std::ostream& out_;
+  TranscriptLog& log_;
 };
 
 // Names the buffers through the game's four sound handles; a call with
 // buffer 0 is silence and is not told.
 class TranscriptSound : public RecordingSound {
  public:
-  explicit TranscriptSound(std::ostream& out) : out_(out) {}
+  explicit TranscriptSound(TranscriptLog& log) : log_(log) {}
   void dsPlay(std::int32_t buffer) override;
   void dsPlayLooping(std::int32_t buffer) override;
   void dsStop(std::int32_t buffer) override;
@@ -43,21 +61,23 @@ class TranscriptSound : public RecordingSound {
 
  private:
   void tell(const char* what, std::int32_t buffer);
-  std::ostream& out_;
+  TranscriptLog& log_;
 };
 
 class TranscriptBrowser : public RecordingBrowser {
  public:
-  explicit TranscriptBrowser(std::ostream& out) : out_(out) {}
+  explicit TranscriptBrowser(TranscriptLog& log) : log_(log) {}
   bool navigate(const std::string& address) override;
 
  private:
-  std::ostream& out_;
+  TranscriptLog& log_;
 };
 
 struct TranscriptPorts {
-  explicit TranscriptPorts(std::ostream& out) : dialogs(out), sound(out), browser(out) {}
+  explicit TranscriptPorts(std::ostream& out)
+      : log(out, canvas), dialogs(log), sound(log), browser(log) {}
   RecordingCanvas canvas;
+  TranscriptLog log;
   TranscriptDialogs dialogs;
   TranscriptSound sound;
   RecordingPanel panel;

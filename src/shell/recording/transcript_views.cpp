@@ -123,10 +123,17 @@ const std::vector<CaptionArea>& CaptionAreas() {
 
 std::vector<std::string> VisibleCaptionTexts(const RecordingCanvas& canvas,
                                              const CaptionArea& area) {
+  std::vector<std::string> found;
+  for (const auto& t : VisibleCaptionTextsWithSerials(canvas, area)) found.push_back(t.text);
+  return found;
+}
+
+std::vector<RecordingCanvas::ShownText> VisibleCaptionTextsWithSerials(
+    const RecordingCanvas& canvas, const CaptionArea& area) {
   const double x0 = kLeft + kCellW * area.x0, x1 = kLeft + kCellW * (area.x1 + 1);
   const double y0 = kTop + kCellH * area.y, y1 = kTop + kCellH * (area.y + 1);
   const auto& all = canvas.shownTexts;
-  std::vector<std::string> found;
+  std::vector<RecordingCanvas::ShownText> found;
   for (std::size_t i = 0; i < all.size(); ++i) {
     const auto& t = all[i];
     if (!(t.x >= x0 && t.x < x1 && t.y >= y0 && t.y < y1)) continue;
@@ -139,7 +146,7 @@ std::vector<std::string> VisibleCaptionTexts(const RecordingCanvas& canvas,
       const bool samePlace = std::abs(later.x - t.x) < 1 && std::abs(later.y - t.y) < 1;
       superseded = mainOfThis || samePlace;
     }
-    if (!superseded) found.push_back(t.text);
+    if (!superseded) found.push_back(t);
   }
   return found;
 }

@@ -38,6 +38,10 @@ const std::vector<CaptionArea>& CaptionAreas();
 // of two identical texts at one place only the later counts. Painting order.
 std::vector<std::string> VisibleCaptionTexts(const RecordingCanvas& canvas,
                                              const CaptionArea& area);
+// The same texts with their print serials, which tell a reprint of the same
+// words from the words left standing.
+std::vector<RecordingCanvas::ShownText> VisibleCaptionTextsWithSerials(
+    const RecordingCanvas& canvas, const CaptionArea& area);
 
 // A twip position as a cell coordinate, at most three decimals ("14.2").
 std::string CellCoordinate(double twips, bool vertical);
