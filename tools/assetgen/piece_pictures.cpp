@@ -104,11 +104,12 @@ void PaintPiece(QPainter& painter, const QTransform& turn, double cx, double bas
     const QRectF box(textLeft, top + 0.27 * h, textWidth, 0.64 * h);
     PaintOutline(painter, turn.map(FitOutline(face, box)), ink, stroke);
   } else {
-    const double half = 0.335 * h;
-    const QRectF upper(textLeft + 0.06 * w, top + 0.25 * h, textWidth - 0.12 * w, half);
-    const QRectF lower(textLeft, top + 0.25 * h + half + 0.02 * h, textWidth, half);
-    PaintOutline(painter, turn.map(FitOutline(face.left(1), upper)), ink, stroke * 0.8);
-    PaintOutline(painter, turn.map(FitOutline(face.mid(1), lower)), ink, stroke * 0.8);
+    // The prefix 成 small at the top, the piece's own character large below it,
+    // so that the character that tells the pieces apart stays legible.
+    const QRectF upper(cx - 0.25 * w, top + 0.20 * h, 0.50 * w, 0.29 * h);
+    const QRectF lower(cx - 0.39 * w, top + 0.51 * h, 0.78 * w, 0.43 * h);
+    PaintOutline(painter, turn.map(FitOutline(face.left(1), upper)), ink, stroke * 0.7);
+    PaintOutline(painter, turn.map(FitOutline(face.mid(1), lower)), ink, stroke);
   }
 }
 
