@@ -51,6 +51,9 @@ RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& 
     if (volume.isValid() && volume.isReady()) drive_->addItem(volume.rootPath());
   }
   if (drive_->findText(QStringLiteral("/")) < 0) drive_->insertItem(0, QStringLiteral("/"));
+  // Show the drive the directory list starts on.
+  const int current = drive_->findText(QStorageInfo(dirPath_).rootPath());
+  if (current >= 0) drive_->setCurrentIndex(current);
   fillDirectories();
   refreshFileList();
 

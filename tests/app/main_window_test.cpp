@@ -290,6 +290,24 @@ TEST(MainWindow, DirectoryListEntersFoldersAndMovesTheFileList) {
   EXPECT_EQ(QString::fromStdString(panel.directoryPath()), f.workDir());
 }
 
+TEST(MainWindow, ChoosingADriveMovesBothListsOrWarnsWhenItIsNotReady) {
+  WindowFixture f;
+  RecordPanelWidgets& panel = *f.window->panel();
+  f.window->menus()->action(MenuCommand::KIFU_READ)->trigger();
+  EXPECT_GE(panel.drive()->findText("/"), 0);
+
+  emit panel.drive()->textActivated("/no/such/drive");
+  ASSERT_FALSE(f.dialogs.shown.empty());
+  EXPECT_EQ(f.dialogs.shown.back().title, "ｴﾗｰ");
+  EXPECT_EQ(f.dialogs.shown.back().text, "ﾃﾞﾊﾞｲｽが準備できていません");
+  EXPECT_EQ(QString::fromStdString(panel.directoryPath()), f.workDir());
+
+  emit panel.drive()->textActivated("/");
+  EXPECT_EQ(panel.directoryPath(), "/");
+  EXPECT_EQ(panel.filePath(), "/");
+  EXPECT_EQ(panel.directories()->findItems("..", Qt::MatchExactly).size(), 0);
+}
+
 TEST(MainWindow, EscEndsTheProgramAndFreesTheSoundsOnce) {
   WindowFixture f;
   bool ended = false;
