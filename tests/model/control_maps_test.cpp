@@ -67,6 +67,16 @@ TEST(ControlMaps, RookCheckLineAndCountsReachBehindTheKing) {
   EXPECT_EQ(p.m().SitaAttackerCode[5][3], -SYA);
   EXPECT_EQ(p.m().SitaAttackerSquare[5][3], (Square{5, 9}));
   EXPECT_EQ(p.pos.KingSquare[UE], (Square{5, 3}));
+
+  // A UE lance looks down its file only.
+  Position lance;
+  lance.Board[3][2] = KYOU;
+  lance.Board[3][6] = -OU;
+  lance.Board[3][1] = -HU;
+  Pass q{lance};
+  EXPECT_EQ(Marked(q.m().CheckLine[UE]), "(3,2)=9 (3,3)=1 (3,4)=1 (3,5)=1 ");
+  EXPECT_EQ(q.m().ControlCount[UE][3][10], 1);
+  EXPECT_EQ(q.m().ControlCount[UE][3][1], 0);
 }
 
 TEST(ControlMaps, RaysStopAtAnyPieceButTheEnemyKing) {
