@@ -38,11 +38,13 @@ QImage NoiseField(const QColor& base, double strength, int maxCycles, std::uint6
 QImage CherryBlossoms() {
   QImage image(W, H, QImage::Format_RGB32);
   const PeriodicNoise haze(W, H, 10, 2, 2, 0x53414B55);  // "SAKU"
-  const QColor leaf(206, 226, 190), blush(246, 214, 222);
+  // Mostly young green, so that the red lettering drawn on this background
+  // stands out; the pink haze only hints at the blossom.
+  const QColor leaf(196, 224, 178), blush(240, 218, 220);
   for (int y = 0; y < H; ++y) {
     for (int x = 0; x < W; ++x) {
       const double t = 0.5 + 0.5 * haze.at(x, y);
-      image.setPixelColor(x, y, Mix(leaf, blush, t));
+      image.setPixelColor(x, y, Mix(leaf, blush, 0.55 * t));
     }
   }
   QPainter p(&image);
@@ -81,8 +83,8 @@ QImage CherryBlossoms() {
     p.restore();
   };
 
-  Wrapped([&](double x, double y) { blossom(x, y, 9.5, 0.2); }, 11.0, 13.0);
-  Wrapped([&](double x, double y) { blossom(x, y, 7.5, 0.9); }, 31.0, 33.0);
+  Wrapped([&](double x, double y) { blossom(x, y, 8.0, 0.2); }, 11.0, 13.0);
+  Wrapped([&](double x, double y) { blossom(x, y, 6.0, 0.9); }, 31.0, 33.0);
   Wrapped([&](double x, double y) { petal(x, y, 2.4, 35.0); }, 33.0, 9.0);
   Wrapped([&](double x, double y) { petal(x, y, 2.0, -50.0); }, 8.0, 37.0);
   Wrapped([&](double x, double y) { petal(x, y, 1.8, 80.0); }, 22.0, 25.0);
@@ -96,7 +98,8 @@ QImage Tatami() {
   QImage image(W, H, QImage::Format_RGB32);
   const PeriodicNoise fibre(W, H, 16, 14, 3, 0x54415441);  // "TATA"
   DeterministicRandom random(0x494755);                    // "IGU"
-  const QColor straw(196, 196, 128);
+  // A mid-toned, slightly aged straw: white lettering must stay readable on it.
+  const QColor straw(174, 176, 104);
   const int rowHeight = 2;  // 23 rows in 46 pixels
   const int warps = 4;      // stitches across one tile
   double rowShade[H / rowHeight];
