@@ -284,6 +284,8 @@ TEST_F(ScriptRun, RecordModeQuestionTakesTheQueuedAnswer) {
 
 TEST_F(ScriptRun, PanelStepsNeedTheirControlsShown) {
   WithWaves();
+  fs::create_directories(dir / "sub");
+  std::ofstream(dir / "notes.txt") << "not a record";
   const std::string t = Run(
       "type 1 name\n"
       "return\n"
@@ -295,7 +297,10 @@ TEST_F(ScriptRun, PanelStepsNeedTheirControlsShown) {
       "notready /nonexistent-drive\n"
       "menu KIFU_READ\n"
       "drive /nonexistent-drive\n"
+      "dir missing\n"
       "dir sub\n"
+      "file notes.txt\n"
+      "file ../x.棋譜\n"
       "show panel\n");
   EXPECT_TRUE(InOrder(Lines(t), {
       "> type 1 name", "(the text boxes are hidden: nothing typed)",
@@ -304,6 +309,9 @@ TEST_F(ScriptRun, PanelStepsNeedTheirControlsShown) {
       "panel drive=shown dir=shown file=hidden boxes=shown",
       "panel 対局名=\"対局\" 先手=\"\" 後手=\"\" ﾌｧｲﾙ名=\"\"",
       "> drive /nonexistent-drive", "message ｴﾗｰ | ﾃﾞﾊﾞｲｽが準備できていません",
+      "> dir missing", "(no such directory in the list)", "> dir sub",
+      "> file notes.txt", "(no such file in the list)",
+      "> file ../x.棋譜", "(no such file in the list)",
       "panel drive=shown dir=shown file=shown boxes=hidden",
       "panel Dir1=./sub File1=./sub"}))
       << t;

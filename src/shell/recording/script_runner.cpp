@@ -1,5 +1,6 @@
 #include "shell/recording/script_runner.h"
 
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -132,6 +133,11 @@ class Runner {
           ports_.log.line("(the directory list is hidden)");
           break;
         }
+        // The list offers only directories that exist.
+        if (std::error_code ec; !std::filesystem::is_directory(Resolve(step.text), ec)) {
+          ports_.log.line("(no such directory in the list)");
+          break;
+        }
         if (!ports_.panel.setDirectoryPath(Resolve(step.text))) {
           ports_.log.line("(the directory cannot be opened)");
           break;
@@ -141,6 +147,11 @@ class Runner {
       case ScriptStep::File:
         if (!ports_.panel.fileVisible) {
           ports_.log.line("(the file list is hidden)");
+          break;
+        }
+        // The list offers only the record files of its folder.
+        if (!IsListedRecord(step.text)) {
+          ports_.log.line("(no such file in the list)");
           break;
         }
         g.File1Click(step.text);
@@ -194,6 +205,17 @@ class Runner {
     if (ports_.timer.enabled) game_->TimerTick();
   }
 
+  bool IsListedRecord(const std::string& name) const {
+    const std::string extension = RecordExtension;
+    if (name.find('/') != std::string::npos || name.size() <= extension.size() ||
+        name.compare(name.size() - extension.size(), extension.size(), extension) != 0) {
+      return false;
+    }
+    std::error_code ec;
+    return std::filesystem::is_regular_file(
+        std::filesystem::path(ports_.panel.filesPath) / name, ec);
+  }
+
   std::string Resolve(const std::string& path) const {
     const std::filesystem::path p(path);
     if (p.is_absolute()) return path;
@@ -234,10 +256,16 @@ int RunScript(std::string_view scriptText, const std::string& workDir, std::ostr
       return 2;
     }
   }
-  Runner runner(workDir, out);
-  runner.Start();
-  for (const ScriptStep& step : parsed.steps) runner.Run(step);
-  runner.Finish();
+  try {
+    // Large (the whole game state); kept off the stack.
+    auto runner = std::make_unique<Runner>(workDir, out);
+    runner->Start();
+    for (const ScriptStep& step : parsed.steps) runner->Run(step);
+    runner->Finish();
+  } catch (const std::exception& e) {
+    out << "script: the game failed: " << e.what() << '\n';
+    return 1;
+  }
   return 0;
 }
 
