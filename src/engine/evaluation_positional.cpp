@@ -109,7 +109,9 @@ double ComputerPlayer::LanceRules(double score, PieceCode cap, int fx, int tx, i
 
 double ComputerPlayer::KnightRules(double score, int tx, int ty) {
   score += -0.1;
-  if (S(tx, ty + 1) > 0) score += -1;
+  // An unpromoted knight never stands on row 10; the guard only keeps the
+  // read on the board.
+  if (ty < 10 && S(tx, ty + 1) > 0) score += -1;
   if (ty < 9 && tx > 1 && tx < 10) {
     if (S(tx - 1, ty + 2) > 0 && S(tx + 1, ty + 2) > 0) score += -1;
     if (tx == 8 && ty == 3 && B(9, 4) == 800) return score + -5;
