@@ -294,9 +294,9 @@ TEST_F(ScriptRun, PanelStepsNeedTheirControlsShown) {
       "return\n"
       "type game 対局\n"
       "show panel\n"
-      "notready /nonexistent-drive\n"
+      "notready cdrom\n"
       "menu KIFU_READ\n"
-      "drive /nonexistent-drive\n"
+      "drive cdrom\n"
       "dir missing\n"
       "dir sub\n"
       "file notes.txt\n"
@@ -308,7 +308,7 @@ TEST_F(ScriptRun, PanelStepsNeedTheirControlsShown) {
       "> return", "message    | ﾌｧｲﾙ名が入力されていません",
       "panel drive=shown dir=shown file=hidden boxes=shown",
       "panel 対局名=\"対局\" 先手=\"\" 後手=\"\" ﾌｧｲﾙ名=\"\"",
-      "> drive /nonexistent-drive", "message ｴﾗｰ | ﾃﾞﾊﾞｲｽが準備できていません",
+      "> drive cdrom", "message ｴﾗｰ | ﾃﾞﾊﾞｲｽが準備できていません",
       "> dir missing", "(no such directory in the list)", "> dir sub",
       "> file notes.txt", "(no such file in the list)",
       "> file ../x.棋譜", "(no such file in the list)",

@@ -183,7 +183,7 @@ class Runner {
         ports_.browser.available = step.on;
         break;
       case ScriptStep::NotReady:
-        ports_.panel.notReadyDrives.push_back(step.text);
+        ports_.panel.notReadyDrives.push_back(Resolve(step.text));
         break;
       case ScriptStep::Show:
         for (const std::string& item : step.items) Show(item);
