@@ -17,8 +17,15 @@ const QColor kInk(30, 18, 8);
 const QColor kVermilion(200, 40, 30);
 
 // A wooden plaque: the board's wood, a dark frame and a thin gilt line inside it.
-QImage Plaque(int width, int height) {
-  QImage image = BoardWoodImage(width, height);
+// The frame surrounds the part of the picture that is seen, width x height;
+// anything beyond that (the picture's full size) is frame colour.
+QImage Plaque(int pictureWidth, int pictureHeight, int width, int height) {
+  QImage image = BoardWoodImage(pictureWidth, pictureHeight);
+  image.fill(PieceEdge());
+  {
+    QPainter wood(&image);
+    wood.drawImage(0, 0, BoardWoodImage(width, height));
+  }
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   // Light falls from the upper left over the whole plaque.
@@ -44,7 +51,7 @@ void Engraved(QPainter& p, const QString& text, const QRectF& box, const QColor&
 }
 
 QImage Title() {
-  QImage image = Plaque(kTitleWidth, kTitleHeight);
+  QImage image = Plaque(kTitleWidth, kTitleHeight, kTitleWidth, kTitleHeight);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   // "QZ" in a vermilion seal, flanked by two fine rules.
@@ -63,23 +70,32 @@ QImage Title() {
   return image;
 }
 
+// The version box shows about 333 x 102 pixels of this picture, with its two
+// buttons over the lower band at the left and the right; only the middle of
+// that band carries text.
 QImage VersionPicture() {
-  QImage image = Plaque(kVersionWidth, kVersionHeight);
+  constexpr int kShownWidth = 333, kShownHeight = 102;
+  QImage image = Plaque(kVersionWidth, kVersionHeight, kShownWidth, kShownHeight);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
-  const QImage emblem = PaintEmblemPiece(88);
-  p.drawImage(QPointF(12.0, 9.0), emblem);
-  const QRectF seal(112.0, 14.0, 40.0, 30.0);
+  // A shaded band under the buttons.
+  p.fillRect(QRectF(6.0, 66.0, kShownWidth - 12.0, 30.0), QColor(90, 55, 20, 40));
+  p.setPen(QPen(QColor(176, 132, 52), 1.0));
+  p.drawLine(QPointF(6.0, 65.5), QPointF(kShownWidth - 6.0, 65.5));
+
+  const QImage emblem = PaintEmblemPiece(56);
+  p.drawImage(QPointF(14.0, 6.0), emblem);
+  const QRectF seal(119.0, 11.0, 36.0, 26.0);
   p.setPen(Qt::NoPen);
   p.setBrush(kVermilion);
   p.drawRoundedRect(seal, 3.0, 3.0);
   PaintOutline(p, FitOutline(QStringLiteral("QZ"), seal.adjusted(6.0, 6.0, -6.0, -6.0)),
                QColor(255, 240, 225), 0.3);
-  Engraved(p, QString::fromUtf8("嶺将棋"), QRectF(160.0, 12.0, 110.0, 36.0), kInk, 0.8);
-  Engraved(p, QStringLiteral("Version 1.0"), QRectF(114.0, 55.0, 92.0, 14.0),
-           QColor(90, 50, 20), 0.3);
-  Engraved(p, QString::fromUtf8("十路盤に嶺と銅が加わった将棋"), QRectF(114.0, 78.0, 206.0, 16.0),
+  Engraved(p, QString::fromUtf8("嶺将棋"), QRectF(163.0, 7.0, 122.0, 34.0), kInk, 0.8);
+  Engraved(p, QString::fromUtf8("十路盤に嶺と銅が加わった将棋"), QRectF(84.0, 46.0, 236.0, 14.0),
            kInk, 0.3);
+  Engraved(p, QStringLiteral("Version 1.0"), QRectF(122.0, 76.0, 92.0, 14.0),
+           QColor(90, 50, 20), 0.3);
   p.end();
   return image;
 }
