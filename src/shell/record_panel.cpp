@@ -65,7 +65,7 @@ void Game::WriteRecordFromPanel() {
     return;
   }
   if (result.status != RecordStatus::Ok) {
-    Message("棋譜", "棋譜ﾌｧｲﾙを作成できません");
+    Message("棋譜", "棋譜ﾌｧｲﾙを作成できません\r" + name + RecordExtension);
     return;
   }
   描画_可視(false, false, false);
