@@ -107,5 +107,15 @@ TEST_F(EvaluationTest, TakingTheRookOfAPinnedAttackerCountsItsValue) {
   EXPECT_GT(withPin - withoutPin, 100);
 }
 
+TEST_F(EvaluationTest, TakingEscapeSquaresFromTheLowerKingCounts) {
+  // The rook moves to the ninth file: the lower king keeps one of its three
+  // free squares. Approach +0.1 (closer, but more rows than columns away),
+  // escapes 3 - 1.
+  Put(1, 1, OU);
+  Put(1, 5, SYA);
+  Put(10, 10, -OU);
+  EXPECT_DOUBLE_EQ(Evaluate(1, 5, 9, 5, SYA), 0.1 + 2);
+}
+
 }  // namespace
 }  // namespace qz::test

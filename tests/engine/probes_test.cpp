@@ -157,5 +157,25 @@ TEST_F(ProbesTest, SafeDestinationsOfAPiece) {
   EXPECT_EQ(player.調査_移動可場所数(4, 7, -HU), 0);
 }
 
+TEST_F(ProbesTest, DropFollowUpsAfterABigPieceTakesAPawn) {
+  // The lower rook takes the pawn on (5, 7); a knight dropped on (4, 5) then
+  // forks it and the bishop on (3, 7), and a lance on (5, 7) would reach the
+  // rook on (5, 9).
+  Put(1, 1, OU);
+  Put(5, 5, KIN);
+  Put(5, 7, HU);
+  Put(5, 9, -SYA);
+  Put(3, 7, -KAKU);
+  Put(10, 10, -OU);
+  勢力調査(pos, maps);
+  ASSERT_EQ(maps.SitaAttackerCode[5][7], -900);
+  EXPECT_EQ(player.調査_桂狙い(5, 7), 800);
+  EXPECT_EQ(player.調査_香狙い(5, 7), 900);
+  // Without a computer piece covering the square in front, no lance threat.
+  Put(5, 5, EMPTY);
+  勢力調査(pos, maps);
+  EXPECT_EQ(player.調査_香狙い(5, 7), 0);
+}
+
 }  // namespace
 }  // namespace qz::test
