@@ -10,7 +10,7 @@ namespace {
 
 // End of the computer's turn: its clock stops and the human's starts.
 void HandTurnToHuman(Game& g) {
-  g.TurnElapsed = Game::調査_経過秒(g.TurnStartTime, g.Now());
+  g.TurnElapsed = Game::調査_経過秒(g.TurnStartTime, static_cast<float>(g.Now()));
   g.UpperClock += g.TurnElapsed;
   g.TurnStartTime = static_cast<float>(g.Now());
   g.Turn = g.LowerSideToken;
@@ -47,7 +47,7 @@ void Game::com_ban() {
   const BestMoveRecord m = com.BestMove;
   const bool drop = m.fromX == UeHandColumn;
 
-  TurnElapsed = 調査_経過秒(TurnStartTime, Now());
+  TurnElapsed = 調査_経過秒(TurnStartTime, static_cast<float>(Now()));
   hist.手順保存(pos, LowerClock, LowerClock, UpperClock, UpperClock + TurnElapsed);
   ++MoveNumber;
 

@@ -158,7 +158,7 @@ void Game::CompleteMove(int button) {
   }
 
   // Bring the turn's time up to date even when the clock timer is not running.
-  TurnElapsed = 調査_経過秒(TurnStartTime, Now());
+  TurnElapsed = 調査_経過秒(TurnStartTime, static_cast<float>(Now()));
   const bool lowerMoves = GameMode == ModeComputer || Turn == LowerSideToken;
   const double lowerAfter = LowerClock + (lowerMoves ? TurnElapsed : 0.0);
   const double upperAfter = UpperClock + (lowerMoves ? 0.0 : TurnElapsed);

@@ -265,6 +265,17 @@ TEST_F(FlowInput, UpperMoveBetweenHumansChargesTheUpperClock) {
   EXPECT_NEAR(g->hist.entries[1].SitaAfter, g->hist.entries[1].SitaBefore, 1e-9);
 }
 
+TEST_F(FlowInput, MoveAtTheInstantTheTurnStartedCostsNoTime) {
+  // The start time is kept in single precision and may round above now;
+  // that must not read as a turn that ran past midnight.
+  rp.time.now = 36018.3;
+  startTwoHumans();
+  ASSERT_GT(static_cast<double>(g->TurnStartTime), rp.time.now);
+  move(3, 8, 3, 7);
+  EXPECT_LT(g->LowerClock, 1.0);
+  EXPECT_LT(g->hist.entries[0].SitaAfter, 1.0);
+}
+
 TEST_F(FlowInput, ResumeAnnouncesWhoseTurnItIs) {
   startTwoHumans();
   move(3, 8, 3, 7);
