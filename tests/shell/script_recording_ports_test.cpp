@@ -135,6 +135,8 @@ TEST(TranscriptViews, CellCoordinatesAndTimes) {
   EXPECT_EQ(CellCoordinate(Tx(0), false), "0");
   EXPECT_EQ(TimeOfDayText(36000), "10:00:00.00");
   EXPECT_EQ(TimeOfDayText(86399.5), "23:59:59.50");
+  EXPECT_EQ(TimeOfDayText(36000.0 + 2.6), "10:00:02.60");
+  EXPECT_EQ(TimeOfDayText(static_cast<float>(36002.6)), "10:00:02.60");
 }
 
 TEST(TranscriptViews, PaintTraceEmptiesItself) {

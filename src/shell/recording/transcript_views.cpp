@@ -49,12 +49,13 @@ std::string CellCoordinate(double twips, bool vertical) {
 }
 
 std::string TimeOfDayText(double seconds) {
-  if (!(seconds >= 0)) seconds = 0;
-  const long whole = static_cast<long>(std::floor(seconds));
-  const double frac = seconds - static_cast<double>(whole);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld.%02d", whole / 3600, whole / 60 % 60,
-                whole % 60, static_cast<int>(std::floor(frac * 100.0)));
+  if (!(seconds >= 0) || seconds > 1e9) seconds = 0;
+  // Hundredths first, so that 2.6 does not print as 2.59.
+  const long hundredths = std::lround(seconds * 100.0);
+  const long whole = hundredths / 100;
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld.%02ld", whole / 3600, whole / 60 % 60,
+                whole % 60, hundredths % 100);
   return buf;
 }
 
