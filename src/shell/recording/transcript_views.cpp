@@ -70,11 +70,11 @@ void ShowHands(const Game& g, std::ostream& out) {
 
 void ShowBoard(const Game& g, std::ostream& out) {
   for (int y = 1; y <= 10; ++y) {
-    char line[64];
-    int n = 0;
+    std::string line;
     for (int x = 1; x <= 10; ++x) {
-      n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "%5d",
-                         g.pos.Board[x][y]);
+      char cell[16];
+      std::snprintf(cell, sizeof cell, "%5d", g.pos.Board[x][y]);
+      line += cell;
     }
     out << line << '\n';
   }
@@ -133,14 +133,16 @@ std::vector<RecordingCanvas::ShownText> VisibleCaptionTextsWithSerials(
     const RecordingCanvas& canvas, const CaptionArea& area) {
   const double x0 = kLeft + kCellW * area.x0, x1 = kLeft + kCellW * (area.x1 + 1);
   const double y0 = kTop + kCellH * area.y, y1 = kTop + kCellH * (area.y + 1);
-  const auto& all = canvas.shownTexts;
+  // Only texts in the area or just above and left of it can be main copies
+  // of texts in it.
+  const auto near = canvas.textsIn(x0 - kCellW / 10 - 1, y0 - kCellH / 10 - 1, x1, y1);
   std::vector<RecordingCanvas::ShownText> found;
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    const auto& t = all[i];
+  for (std::size_t i = 0; i < near.size(); ++i) {
+    const auto& t = near[i];
     if (!(t.x >= x0 && t.x < x1 && t.y >= y0 && t.y < y1)) continue;
     bool superseded = false;
-    for (std::size_t j = i + 1; j < all.size() && !superseded; ++j) {
-      const auto& later = all[j];
+    for (std::size_t j = i + 1; j < near.size() && !superseded; ++j) {
+      const auto& later = near[j];
       if (later.text != t.text) continue;
       const bool mainOfThis = std::abs(later.x - (t.x - kCellW / 10)) < 1 &&
                               std::abs(later.y - (t.y - kCellH / 10)) < 1;
