@@ -370,31 +370,49 @@ TEST_F(ScriptRun, PaintTraceShowsWhatAMovePaints) {
 
 // ---------------------------------------------------------------- the command
 
-TEST_F(ScriptRun, CommandRunsTheScriptInTheCurrentFolder) {
-  // The command is built beside the tests unless QZ_CLI names it.
-  std::error_code ec;
-  fs::path cliPath = fs::read_symlink("/proc/self/exe", ec).parent_path() / "qzreishogi-cli";
-  if (const char* named = std::getenv("QZ_CLI")) cliPath = named;
-  if (!fs::exists(cliPath)) GTEST_SKIP() << "no qzreishogi-cli at " << cliPath;
-  const std::string cli = cliPath.string();
-  WithWaves();
-  std::ofstream(dir / "ok.qzs") << "menu START\n";
-  std::ofstream(dir / "bad.qzs") << "menu START\nmenu NOWHERE\n";
-  const std::string base = "cd '" + dir.string() + "' && '" + cli + "' script ";
-  auto run = [&](const std::string& args, std::string& output) {
-    FILE* p = ::popen((base + args + " 2>&1").c_str(), "r");
+class ScriptCommand : public ScriptRun {
+ protected:
+  void SetUp() override {
+    ScriptRun::SetUp();
+    // The command is built beside the tests unless QZ_CLI names it.
+    std::error_code ec;
+    fs::path cliPath = fs::read_symlink("/proc/self/exe", ec).parent_path() / "qzreishogi-cli";
+    if (const char* named = std::getenv("QZ_CLI")) cliPath = named;
+    if (!fs::exists(cliPath)) GTEST_SKIP() << "no qzreishogi-cli at " << cliPath;
+    cli = cliPath.string();
+  }
+  // Runs the command in the test's folder; returns its exit status.
+  int run(const std::string& args, std::string& output) {
+    const std::string command = "cd '" + dir.string() + "' && '" + cli + "' " + args + " 2>&1";
+    FILE* p = ::popen(command.c_str(), "r");
     output.clear();
+    if (p == nullptr) return -1;
     char buf[256];
     while (std::fgets(buf, sizeof buf, p) != nullptr) output += buf;
     return WEXITSTATUS(::pclose(p));
-  };
+  }
+  std::string cli;
+};
+
+TEST_F(ScriptCommand, BoardReadsAsTheShowCommandPrintsIt) {
+  std::ofstream(dir / "board.qzs") << "show board\n";
+  std::string shown, scripted;
+  ASSERT_EQ(run("show --placement 右嶺", shown), 0);
+  ASSERT_EQ(run("script board.qzs", scripted), 0);
+  EXPECT_EQ(scripted, "start\n> show board\n" + shown);
+}
+
+TEST_F(ScriptCommand, RunsTheScriptInTheCurrentFolder) {
+  WithWaves();
+  std::ofstream(dir / "ok.qzs") << "menu START\n";
+  std::ofstream(dir / "bad.qzs") << "menu START\nmenu NOWHERE\n";
   std::string output;
-  EXPECT_EQ(run("ok.qzs", output), 0);
+  EXPECT_EQ(run("script ok.qzs", output), 0);
   EXPECT_EQ(output, "start\nloop BGM.wav\n> menu START\nmessage   | 先手の番です\n");
   EXPECT_TRUE(fs::exists(dir / "QZ嶺将棋.ini"));
-  EXPECT_EQ(run("bad.qzs", output), 2);
+  EXPECT_EQ(run("script bad.qzs", output), 2);
   EXPECT_EQ(output, "script: line 2: unknown menu 'NOWHERE'\n");
-  EXPECT_EQ(run("missing.qzs", output), 2);
+  EXPECT_EQ(run("script missing.qzs", output), 2);
   EXPECT_NE(output.find("cannot read the script"), std::string::npos);
 }
 
