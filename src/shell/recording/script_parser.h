@@ -36,7 +36,7 @@ struct ScriptStep {
   int line = 0;          // 1-based line of the script
   std::string source;    // the step as written, without comment and blanks
 
-  std::string name;      // Menu: canonical name; Show: one item per entry of `items`
+  std::string name;      // Menu: canonical name
   int button = 0;        // Press: 1 left, 2 right, 4 middle
   bool twips = false;    // Press: x, y are twips (else board cells)
   int x = 0, y = 0;      // Press
@@ -46,7 +46,7 @@ struct ScriptStep {
   int count = 0;         // Tick: number of ticks; Key: character code
   double seconds = 0;    // Wait: seconds to advance; Time: seconds since midnight
   bool on = false;       // Browser
-  std::vector<std::string> items;  // Show
+  std::vector<std::string> items;  // Show: board, hands, flags, ... in the order asked
 };
 
 struct ScriptParseResult {
