@@ -2,34 +2,11 @@
 // check that the pass allocates nothing.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
+#include "allocation_counter.h"
 #include "model/control_maps.h"
 #include "model/position.h"
 
-namespace {
-
-// Counts every allocation made through the global operator new in this
-// binary; the replacement only counts and forwards to malloc, so the other
-// benchmarks behave exactly as with the library's own operator.
-std::atomic<long> g_allocations{0};
-
-void* CountedAlloc(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAlloc(size); }
-void* operator new[](std::size_t size) { return CountedAlloc(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -62,13 +39,13 @@ void BM_ControlMapsPass(benchmark::State& state) {
   static Position pos = Crowded();
   static ControlMaps maps;
   勢力調査(pos, maps);  // warm up outside the count
-  const long before = g_allocations.load();
+  const long before = qz::bench::AllocationCount();
   for (auto _ : state) {
     勢力調査(pos, maps);
     benchmark::DoNotOptimize(maps);
     benchmark::ClobberMemory();
   }
-  const long allocations = g_allocations.load() - before;
+  const long allocations = qz::bench::AllocationCount() - before;
   state.counters["allocations"] = static_cast<double>(allocations);
   if (allocations != 0) state.SkipWithError("the control-map pass allocated memory");
 }

@@ -2,6 +2,7 @@
 // computer holds one piece of every kind (many drops to score).
 #include <benchmark/benchmark.h>
 
+#include "allocation_counter.h"
 #include "engine/computer_player.h"
 #include "model/control_maps.h"
 #include "model/make_move.h"
@@ -46,10 +47,14 @@ void RunSearch(benchmark::State& state, void (*setUp)(Position&)) {
   setUp(pos);
   ComputerPlayer player(pos, maps);
   player.Level = static_cast<int>(state.range(0));
+  const long before = qz::bench::AllocationCount();
   for (auto _ : state) {
     benchmark::DoNotOptimize(player.Search());
     benchmark::DoNotOptimize(player.BestScore);
   }
+  const long allocations = qz::bench::AllocationCount() - before;
+  state.counters["allocations"] = static_cast<double>(allocations);
+  if (allocations != 0) state.SkipWithError("the search allocated memory");
 }
 
 void BM_SearchOpening(benchmark::State& state) { RunSearch(state, OpeningPosition); }
