@@ -8,10 +8,18 @@ namespace qz {
 
 namespace {
 
-// End of the computer's turn: its clock stops and the human's starts.
-void HandTurnToHuman(Game& g) {
-  g.TurnElapsed = Game::調査_経過秒(g.TurnStartTime, static_cast<float>(g.Now()));
-  g.UpperClock += g.TurnElapsed;
+// The computer's clock stops; returns the time of its turn up to now.
+double StopComputerClock(Game& g) {
+  g.SetTimer1(false);
+  return Game::調査_経過秒(g.TurnStartTime, static_cast<float>(g.Now()));
+}
+
+// End of the computer's turn: it is charged the time measured when its clock
+// stopped (the announcements read since are nobody's time), and the human's
+// clock starts.
+void HandTurnToHuman(Game& g, double turnTime) {
+  g.TurnElapsed = turnTime;
+  g.UpperClock += turnTime;
   g.TurnStartTime = static_cast<float>(g.Now());
   g.Turn = g.LowerSideToken;
   if (g.checks.KEIKA) g.SetTimer1(true);
@@ -30,18 +38,18 @@ void Game::com_ban() {
   // Without room in the history the move could not be stepped back over.
   if (hist.Full()) {
     消去_思考中();
-    SetTimer1(false);
+    const double turnTime = StopComputerClock(*this);
     Play(SndForbidden);
     Message("対局", "これ以上記録できません");
-    HandTurnToHuman(*this);
+    HandTurnToHuman(*this, turnTime);
     return;
   }
 
   if (!com.Search(this)) {
     消去_思考中();
-    SetTimer1(false);
+    const double turnTime = StopComputerClock(*this);
     Message("対局", "ｺﾝﾋﾟｭｰﾀは指せる手がありません");
-    HandTurnToHuman(*this);
+    HandTurnToHuman(*this, turnTime);
     return;
   }
   const BestMoveRecord m = com.BestMove;
@@ -63,7 +71,10 @@ void Game::com_ban() {
   Play(SndPiece);
   描画_手数(MoveNumber);
   ++hist.MoveCount;
-  SetTimer1(false);
+  const double turnTime = StopComputerClock(*this);
+  // The entry was stored before the blinks and the pause; its after-value
+  // must be the total the computer is charged, which the next entry starts from.
+  hist.entries[hist.MoveCount - 1].UeAfter = UpperClock + turnTime;
 
   勢力調査(pos, maps);
   const Square king = pos.KingSquare[SITA];
@@ -84,7 +95,7 @@ void Game::com_ban() {
   描画_移動結果(UpperSideToken, m.toX, m.toY, m.after);
   描画_桝輪郭(ColourLightRed, m.toX, m.toY);
 
-  HandTurnToHuman(*this);
+  HandTurnToHuman(*this, turnTime);
 }
 
 void Game::待ち時間(double seconds) {
