@@ -1,20 +1,26 @@
 // Random-event soak: drives the real game state through its event interface
 // with recording ports and checks the game's invariants after every event.
 //
-//   qz_soak [--events N] [--seed S] [--from-event K]
+//   qz_soak [--events N] [--seed S] [--trace-from K]
 //
 // A failure prints the seed and the event number; rerunning with the same
-// seed replays the same events.
+// seed replays the same events, and --trace-from K prints each event from
+// the K-th on.
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "model/placement.h"
 #include "model/rules.h"
@@ -30,17 +36,39 @@ struct Failure {
   std::string what;
 };
 
+// Paints nothing and keeps nothing (a recording canvas would grow with every
+// text over a long run); counts the computer's thinking notices.
+class CountingCanvas : public qz::Canvas {
+ public:
+  void drawPicture(int, double, double) override {}
+  void drawOutline(int, double, double, double, double) override {}
+  void drawText(std::string_view text, double, double, int, bool, int) override {
+    if (text == "思考中") ++thinkingTexts;
+  }
+  void refresh() override {}
+  long thinkingTexts = 0;  // two per computer turn: shadow and text
+};
+
+struct Totals {
+  long events = 0, moves = 0, gamesWon = 0, computerTurns = 0;
+  long recordsSaved = 0, recordsRead = 0, saveFailures = 0, readFailures = 0;
+  long restarts = 0, midnights = 0;
+};
+
 class Soak {
  public:
-  Soak(unsigned long seed, fs::path dir) : rng_(seed), dir_(std::move(dir)) {
+  Soak(unsigned long seed, fs::path dir, long traceFrom)
+      : rng_(seed), dir_(std::move(dir)), traceFrom_(traceFrom) {
     for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"}) {
       std::ofstream(dir_ / name, std::ios::binary) << "RIFF stand-in " << name;
     }
+    std::ofstream(dir_ / qz::HelpPageName, std::ios::binary) << "<html></html>";
     Start();
   }
 
   void Step(long n) {
     event_ = n;
+    totals_.events = n;
     const int kind = Pick(100);
     // Answers for any question the event may ask.
     rp_->dialogs.answers.clear();
@@ -48,57 +76,97 @@ class Soak {
     rp_->dialogs.versionChoices.clear();
     rp_->dialogs.versionChoices.push_back(Pick(4) == 0 ? qz::VersionChoice::HomePage
                                                        : qz::VersionChoice::Ok);
+    rp_->dialogs.shown.clear();
+    rp_->sound.calls.clear();
+    const int winnerBefore = game_->Winner;
+    bool mayMove = false;
+
     if (kind < 30) {
+      Trace("legal-move presses");
       LegalMovePresses();
+      mayMove = true;
     } else if (kind < 45) {
       RandomPress();
+      mayMove = true;
     } else if (kind < 70) {
-      RandomMenu();
-    } else if (kind < 80) {
-      rp_->time.advance(Pick(4) == 0 ? Pick(20000) : Pick(5) * 0.3);
+      mayMove = RandomMenu();
+    } else if (kind < 78) {
+      TimePasses();
+    } else if (kind < 82) {
+      Trace("tick");
       game_->TimerTick();
-    } else if (kind < 84) {
-      game_->TimerTick();
-    } else if (kind < 90) {
+    } else if (kind < 88) {
       SaveRecord();
-    } else if (kind < 95) {
+    } else if (kind < 93) {
       ReadRecord();
-    } else if (kind < 97) {
+    } else if (kind < 95) {
       TypeInPanel();
+    } else if (kind < 96) {
+      ChangeFolder();
     } else if (kind < 98) {
       BreakOrRestoreFiles();
     } else {
       Restart(kind);
     }
+
+    if (mayMove) totals_.moves += Plays(game_->SndPiece);
+    if (winnerBefore == qz::NoTurn && game_->Winner != qz::NoTurn) ++totals_.gamesWon;
+    for (const auto& s : rp_->dialogs.shown) {
+      if (s.text == "棋譜を書き込みました") ++totals_.recordsSaved;
+      if (s.text == " 読み込みました") ++totals_.recordsRead;
+    }
     Check();
   }
 
-  long events() const { return event_; }
+  Totals totals() {
+    totals_.computerTurns = canvas_.thinkingTexts / 2;
+    return totals_;
+  }
 
  private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
 
+  void Trace(const std::string& what) {
+    if (event_ < traceFrom_) return;
+    const auto& g = *game_;
+    std::fprintf(stderr, "[%ld] %s  turn=%d mode=%d winner=%d rec=%d moves=%d/%d hands=%d/%d hc=%d/%d\n",
+                 event_, what.c_str(), g.Turn, g.GameMode, g.Winner, g.RecordMode,
+                 g.hist.MoveCount, g.hist.LastSnapshot, g.pos.HandTotal[0], g.pos.HandTotal[1], g.HandicapLevel, g.HandicapSet);
+  }
+
+  int Plays(std::int32_t buffer) const {
+    if (buffer == 0) return 0;
+    int n = 0;
+    for (const auto& c : rp_->sound.calls) n += c.op == "play" && c.handle == buffer;
+    return n;
+  }
+
   void Start() {
     rp_ = std::make_unique<qz::RecordingPorts>();
-    rp_->canvas.recordOps = false;
     rp_->panel.dirPath = dir_.string();
     rp_->panel.filesPath = dir_.string();
-    game_ = std::make_unique<qz::Game>(rp_->ports(), dir_.string());
+    rp_->panel.notReadyDrives = {"/no-drive"};
+    qz::Ports ports = rp_->ports();
+    ports.canvas = &canvas_;
+    game_ = std::make_unique<qz::Game>(ports, dir_.string());
     game_->Load();
   }
 
   // Ends the program in one of its three ways and starts it again, which
   // also reads back the settings file.
   void Restart(int kind) {
+    Trace("restart");
     if (kind % 3 == 0) {
-      game_->Menu(qz::MenuCommand::OWARI);
+      if (!game_->Menu(qz::MenuCommand::OWARI)) Fail("終わり did not end the program");
     } else if (kind % 3 == 1) {
-      game_->KeyPress(27);
+      if (!game_->KeyPress(27)) Fail("Esc did not end the program");
     } else {
       game_->Close();
     }
     const auto before = game_->checks;
     Start();
+    ++totals_.restarts;
+    garbage_ = false;
     if (!SameOptions(before, game_->checks)) Fail("options not kept across a restart");
   }
 
@@ -114,15 +182,19 @@ class Soak {
     game_->MouseDown(button, 0, X, Y);
   }
 
+  // Left mostly, right often, and now and then the middle or an odd button.
   int RandomButton() {
-    const int r = Pick(10);
-    return r < 6 ? 1 : (r < 9 ? 2 : 4);
+    const int r = Pick(20);
+    return r < 12 ? 1 : r < 18 ? 2 : r < 19 ? 4 : Pick(256);
   }
 
+  // Anywhere over the window and somewhat beyond it, at any twip.
   void RandomPress() {
     const int X = -3 * 615 + Pick(32 * 615);
     const int Y = -2 * 690 + Pick(20 * 690);
-    game_->MouseDown(RandomButton(), 0, X, Y);
+    const int button = RandomButton();
+    Trace("press " + std::to_string(button) + " @" + std::to_string(X) + "," + std::to_string(Y));
+    game_->MouseDown(button, Pick(8), X, Y);
   }
 
   // Presses that enter a legal move of the side to move, so that games go on.
@@ -133,17 +205,16 @@ class Soak {
       return;
     }
     const bool lower = g.Turn == g.LowerSideToken;
-    struct Cand { int fx, fy, tx, ty; };
-    std::vector<Cand> cands;
+    cands_.clear();
     for (int fx = 1; fx <= 10; ++fx)
       for (int fy = 1; fy <= 10; ++fy) {
         const int c = g.pos.Board[fx][fy];
         if (lower ? c > -10 : c < 10) continue;
         for (int tx = 1; tx <= 10; ++tx)
           for (int ty = 1; ty <= 10; ++ty)
-            if (qz::移動チェック(g.pos, fx, fy, tx, ty, c)) cands.push_back({fx, fy, tx, ty});
+            if (qz::移動チェック(g.pos, fx, fy, tx, ty, c)) cands_.push_back({fx, fy, tx, ty});
       }
-    if (cands.empty() || Pick(8) == 0) {
+    if (cands_.empty() || Pick(8) == 0) {
       // A drop from the hand of the side to move, if any.
       const qz::Side side = lower ? qz::SITA : qz::UE;
       for (int tries = 0; tries < 9; ++tries) {
@@ -154,13 +225,15 @@ class Soak {
         return;
       }
     }
-    if (cands.empty()) return;
-    const Cand m = cands[static_cast<size_t>(Pick(static_cast<int>(cands.size())))];
-    Press(1, m.fx, m.fy);
-    Press(Pick(3) == 0 ? 2 : 1, m.tx, m.ty);
+    if (cands_.empty()) return;
+    const auto m = cands_[static_cast<size_t>(Pick(static_cast<int>(cands_.size())))];
+    Press(1, m[0], m[1]);
+    Press(Pick(3) == 0 ? 2 : 1, m[2], m[3]);
   }
 
-  void RandomMenu() {
+  // Every menu command but 終わり (see Restart). True for the commands that
+  // may make a move.
+  bool RandomMenu() {
     using M = qz::MenuCommand;
     static const M all[] = {M::START, M::SENTE, M::GOTE, M::LEVEL1, M::LEVEL2, M::LEVEL3,
                             M::CANCEL, M::REVERSE, M::REPLAY, M::AFTER, M::LBEL_UP,
@@ -169,57 +242,109 @@ class Soak {
                             M::SAREI, M::KAISETU, M::VER, M::OPEN_TAIKYOKU, M::OPEN_STOP,
                             M::OPEN_OPTION};
     const M m = all[Pick(static_cast<int>(std::size(all)))];
-    game_->Menu(m);
+    Trace("menu " + std::to_string(static_cast<int>(m)));
+    rp_->browser.available = Pick(4) != 0;
+    if (game_->Menu(m)) Fail("a menu command other than 終わり ended the program");
+    return m == M::START || m == M::SENTE || m == M::GOTE;
+  }
+
+  // Ticks of the clock after some time has passed: a fraction of a second,
+  // hours, or across midnight.
+  void TimePasses() {
+    auto& t = rp_->time;
+    const int r = Pick(10);
+    if (r == 0) {
+      t.now = 86400.0 - 0.01 * (1 + Pick(300));  // just before midnight
+      Trace("time just before midnight");
+      game_->TimerTick();
+      t.advance(0.05 * (1 + Pick(200)));
+      ++totals_.midnights;
+    } else if (r < 3) {
+      t.advance(Pick(20000));
+    } else {
+      t.advance(Pick(5) * 0.3);
+    }
+    Trace("tick after time passed");
+    game_->TimerTick();
+    if (!(t.now >= 0.0 && t.now < 86400.0)) Fail("time of day out of range");
   }
 
   void TypeInPanel() {
     static const char* names[] = {"", "対局", "名人戦", "先手太郎", "後手花子", "game",
-                                  "a b", "棋譜", "😀", "..", "x/y"};
+                                  "a b", "棋譜", "😀", "..", "x/y", "ｶﾀｶﾅ", "\t"};
     rp_->panel.texts[1 + Pick(4)] = names[Pick(static_cast<int>(std::size(names)))];
+  }
+
+  // The record panel's drive and folder lists: the soak folder, a folder
+  // that does not exist, or a drive that is not ready.
+  void ChangeFolder() {
+    const int r = Pick(4);
+    Trace("folder " + std::to_string(r));
+    if (r == 0) {
+      game_->Drive1Change("/no-drive");
+    } else if (r == 1) {
+      rp_->panel.dirPath = (dir_ / "no-such-folder").string();
+      game_->Dir1Change();
+    } else {
+      game_->Drive1Change(dir_.string());
+    }
+  }
+
+  bool SaidSaved() const {
+    for (const auto& s : rp_->dialogs.shown)
+      if (s.text == "棋譜を書き込みました") return true;
+    return false;
   }
 
   void SaveRecord() {
     game_->Menu(qz::MenuCommand::KIFU_WRITE);
     static const char* files[] = {"soak", "試合", "", "sub/deep", "😀", "blocked"};
-    rp_->panel.texts[1] = files[Pick(static_cast<int>(std::size(files)))];
+    const std::string name = files[Pick(static_cast<int>(std::size(files)))];
+    Trace("save " + name + (garbage_ ? " (garbage)" : ""));
+    rp_->panel.texts[1] = name;
     if (Pick(2)) rp_->panel.texts[2] = "対局名";
+    const bool inSoakFolder = rp_->panel.filesPath == dir_.string();
+    // The button exists only on the open panel; a refused 棋譜書込 leaves it hidden.
+    if (!rp_->panel.ioVisible) return;
     game_->Command1Click();
+    if (SaidSaved()) {
+      if (!inSoakFolder) Fail("a record was saved into a folder that does not exist");
+      const std::string file = name + ".棋譜";
+      // A record written from positions no game produced reads back as such.
+      if (garbage_) tainted_.insert(file); else tainted_.erase(file);
+      Trace("saved " + file);
+    } else if (!rp_->dialogs.shown.empty()) {
+      ++totals_.saveFailures;
+    }
   }
 
   void ReadRecord() {
     game_->Menu(qz::MenuCommand::KIFU_READ);
-    std::vector<std::string> names;
+    names_.clear();
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(dir_, ec)) {
       const auto name = e.path().filename().string();
-      if (name.size() > 7 && name.ends_with(".棋譜")) names.push_back(name);
+      if (name.size() > 7 && name.ends_with(".棋譜")) names_.push_back(name);
     }
-    std::sort(names.begin(), names.end());
-    names.push_back("missing.棋譜");
-    const std::string name = names[static_cast<size_t>(Pick(static_cast<int>(names.size())))];
+    std::sort(names_.begin(), names_.end());
+    names_.push_back("missing.棋譜");
+    const std::string name = names_[static_cast<size_t>(Pick(static_cast<int>(names_.size())))];
+    Trace("read " + name);
     game_->File1Click(name);
-    // A broken record steps through positions no game produced: the piece
-    // count means nothing until a new game is set up.
-    if (name == "broken.棋譜" && game_->RecordMode == 1) garbage_ = true;
-  }
-
-  bool AtStartingPosition() const {
-    const auto& g = *game_;
-    if (g.hist.MoveCount != 0 || g.pos.HandTotal[0] != 0 || g.pos.HandTotal[1] != 0) return false;
-    for (bool right : {false, true}) {
-      qz::Position start;
-      qz::SetUpStartingPosition(start, right);
-      bool same = true;
-      for (int x = 1; x <= 10 && same; ++x)
-        for (int y = 1; y <= 10 && same; ++y) same = start.Board[x][y] == g.pos.Board[x][y];
-      if (same) return true;
+    bool refused = false;
+    for (const auto& s : rp_->dialogs.shown)
+      refused = refused || s.text.starts_with("棋譜ﾌｧｲﾙを読み込めません");
+    if (refused) {
+      ++totals_.readFailures;  // the game on the board stays as it was
+    } else if (game_->RecordMode == 1) {
+      garbage_ = name == "broken.棋譜" || tainted_.count(name) != 0;
     }
-    return false;
   }
 
   // Breaks a record file or puts a directory where a record should be.
   void BreakOrRestoreFiles() {
     const int r = Pick(3);
+    Trace("files " + std::to_string(r));
     if (r == 0) {
       std::ofstream(dir_ / "broken.棋譜", std::ios::binary) << "x\r\n\r\n\r\n  10 -10 zz\n" << Pick(1000);
     } else if (r == 1) {
@@ -233,10 +358,28 @@ class Soak {
 
   void Fail(const std::string& what) { throw Failure{what}; }
 
+  // A fresh game: the starting position of either placement with nothing
+  // stored beyond it. Only then do positions read from a broken record stop
+  // mattering.
+  bool FreshStart() const {
+    const auto& g = *game_;
+    if (g.hist.MoveCount != 0 || g.hist.LastSnapshot != 0) return false;
+    if (g.pos.HandTotal[0] != 0 || g.pos.HandTotal[1] != 0) return false;
+    for (bool right : {false, true}) {
+      qz::Position start;
+      qz::SetUpStartingPosition(start, right);
+      bool same = true;
+      for (int x = 1; x <= 10 && same; ++x)
+        for (int y = 1; y <= 10 && same; ++y) same = start.Board[x][y] == g.pos.Board[x][y];
+      if (same) return true;
+    }
+    return false;
+  }
+
   void Check() {
     const auto& g = *game_;
     const auto& p = g.pos;
-    if (garbage_ && AtStartingPosition()) garbage_ = false;
+    if (garbage_ && g.RecordMode == 0 && FreshStart()) garbage_ = false;
     if (garbage_) return CheckFlagsAndFiles();
     int kings = 0, pieces = 0;
     for (int x = 1; x <= 10; ++x)
@@ -262,7 +405,25 @@ class Soak {
            std::to_string(g.HandicapLevel));
     }
     if (kings > 2 || (kings < 2 && g.Winner == qz::NoTurn)) Fail("a king vanished without a winner");
+    CheckHistory(44 - removed);
     CheckFlagsAndFiles();
+  }
+
+  // Every stored position holds the same pieces.
+  void CheckHistory(int expected) {
+    const auto& h = game_->hist;
+    for (int k = h.LastSnapshot > 0 ? 0 : 1; k <= h.LastSnapshot; ++k) {
+      const auto& e = h.entries[k];
+      int pieces = 0;
+      for (int x = 1; x <= 10; ++x)
+        for (int y = 1; y <= 10; ++y)
+          pieces += e.Board[x][y] != 0 && e.Board[x][y] != 950 && e.Board[x][y] != -950;
+      for (int s = 0; s < 2; ++s)
+        for (int i = 1; i <= 9; ++i) pieces += e.Hand[s][i];
+      if (pieces != expected)
+        Fail("history entry " + std::to_string(k) + " holds " + std::to_string(pieces) +
+             " pieces besides the kings");
+    }
   }
 
   void CheckFlagsAndFiles() {
@@ -279,7 +440,12 @@ class Soak {
     if (g.InputState != qz::Idle && g.InputState != qz::PieceSelected) Fail("InputState");
     if (g.checks.UREI == g.checks.SAREI) Fail("placement check marks");
     if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 != 1) Fail("level check marks");
+    if (!(g.LowerClock >= 0 && g.UpperClock >= 0 && g.TurnElapsed >= 0))
+      Fail("a clock ran backwards");
     CheckSettingsFile();
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(dir_, ec))
+      if (e.path().filename().string().ends_with(".tmp")) Fail("a temporary file was left behind");
   }
 
   void CheckSettingsFile() {
@@ -304,10 +470,16 @@ class Soak {
 
   std::mt19937 rng_;
   fs::path dir_;
+  long traceFrom_;
+  CountingCanvas canvas_;
   std::unique_ptr<qz::RecordingPorts> rp_;
   std::unique_ptr<qz::Game> game_;
   long event_ = 0;
   bool garbage_ = false;
+  std::set<std::string> tainted_;
+  std::vector<std::array<int, 4>> cands_;
+  std::vector<std::string> names_;
+  Totals totals_;
 };
 
 }  // namespace
@@ -315,29 +487,49 @@ class Soak {
 int main(int argc, char** argv) {
   long events = 100000;
   unsigned long seed = 20261208;
+  long traceFrom = 1L << 62;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
     if (a == "--events") events = std::atol(argv[i + 1]);
     else if (a == "--seed") seed = std::strtoul(argv[i + 1], nullptr, 10);
+    else if (a == "--trace-from") traceFrom = std::atol(argv[i + 1]);
     else {
-      std::fprintf(stderr, "usage: qz_soak [--events N] [--seed S]\n");
+      std::fprintf(stderr, "usage: qz_soak [--events N] [--seed S] [--trace-from K]\n");
       return 2;
     }
   }
+  if (argc % 2 == 0) {
+    std::fprintf(stderr, "usage: qz_soak [--events N] [--seed S] [--trace-from K]\n");
+    return 2;
+  }
   const fs::path dir = fs::temp_directory_path() /
-                       ("qz-soak-" + std::to_string(seed) + "-" + std::to_string(std::rand()));
+                       ("qz-soak-" + std::to_string(seed) + "-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
   fs::create_directories(dir);
+  const auto started = std::chrono::steady_clock::now();
   int status = 0;
   long n = 0;
   try {
-    Soak soak(seed, dir);
+    Soak soak(seed, dir, traceFrom);
     for (n = 1; n <= events; ++n) soak.Step(n);
-    std::printf("soak: %ld events, seed %lu: all invariants held\n", events, seed);
+    const Totals t = soak.totals();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("soak: %ld events, seed %lu: all invariants held (%.1f s)\n", t.events, seed,
+                seconds);
+    std::printf("  moves made %ld, games won %ld, computer turns %ld\n", t.moves, t.gamesWon,
+                t.computerTurns);
+    std::printf("  records saved %ld, read %ld; refused saves %ld, refused reads %ld\n",
+                t.recordsSaved, t.recordsRead, t.saveFailures, t.readFailures);
+    std::printf("  restarts %ld, clock runs across midnight %ld\n", t.restarts, t.midnights);
   } catch (const Failure& f) {
     std::fprintf(stderr, "soak FAILED at event %ld (seed %lu): %s\n", n, seed, f.what.c_str());
+    std::fprintf(stderr, "  replay: qz_soak --events %ld --seed %lu --trace-from %ld\n", n, seed,
+                 n > 20 ? n - 20 : 1);
     status = 1;
   }
   std::error_code ec;
-  fs::remove_all(dir, ec);
+  if (std::getenv("QZ_SOAK_KEEP")) std::fprintf(stderr, "kept %s\n", dir.c_str());
+  else fs::remove_all(dir, ec);
   return status;
 }
