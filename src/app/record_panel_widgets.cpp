@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -44,7 +45,10 @@ RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& 
   return_ = new QPushButton(QStringLiteral("RETURN"), canvas);
   place(return_, {3360, 3000, 855, 375});
 
-  for (auto& [w, r] : geometry_) w->hide();
+  for (auto& [w, r] : geometry_) {
+    w->hide();
+    w->installEventFilter(this);
+  }
 
   dirPath_ = filePath_ = QDir(QString::fromStdString(startDir)).absolutePath();
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
@@ -69,6 +73,14 @@ RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& 
     if (onReturn) onReturn();
   });
   relayout();
+}
+
+bool RecordPanelWidgets::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void RecordPanelWidgets::place(QWidget* w, const QRect& twips) {

@@ -55,6 +55,11 @@ class RecordPanelWidgets : public QObject, public RecordPanel {
   // Entering a directory from the list (what a double-click does).
   void enterDirectory(const QString& entry);
 
+ protected:
+  // Keeps Esc typed into a control from reaching the window, where it would
+  // end the program in the middle of saving.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void fillDirectories();
   void place(QWidget* w, const QRect& twips);
