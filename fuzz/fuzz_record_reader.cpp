@@ -1,17 +1,44 @@
-// Reads arbitrary bytes as a game record file.
+// Reads arbitrary bytes as a game record file. Whatever is read must stay
+// inside the history, and writing it back and reading that again must give
+// the same positions and clocks (a saved game reads back as it was shown).
 #include <cstdint>
+#include <cstring>
 
 #include "fuzz_support.h"
 #include "play/history.h"
 #include "play/record_file.h"
 
+namespace {
+
+bool SameEntry(const qz::HistoryEntry& a, const qz::HistoryEntry& b) {
+  return std::memcmp(a.Board, b.Board, sizeof a.Board) == 0 &&
+         std::memcmp(a.Hand, b.Hand, sizeof a.Hand) == 0 && a.SitaBefore == b.SitaBefore &&
+         a.SitaAfter == b.SitaAfter && a.UeBefore == b.UeBefore && a.UeAfter == b.UeAfter;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static qz::History history;
+  static qz::History again;
   const auto path = qz::fuzz::ScratchDir() / "input.棋譜";
+  const auto copy = qz::fuzz::ScratchDir() / "copy.棋譜";
   qz::fuzz::WriteBytes(path, data, size);
   qz::RecordHeader header;
   const qz::RecordResult r = qz::ReadRecord(path.string(), header, history);
-  // Whatever was read must stay inside the history.
   if (r.entries < 0 || r.entries >= qz::History::Capacity) __builtin_trap();
+  if (r.status == qz::RecordStatus::CannotOpen || r.entries == 0) return 0;
+
+  const qz::RecordResult w = qz::WriteRecord(copy.string(), header, history, r.entries);
+  if (w.status == qz::RecordStatus::BadHeaderText) return 0;  // names CP932 cannot hold
+  if (w.status != qz::RecordStatus::Ok || w.entries != r.entries) __builtin_trap();
+  qz::RecordHeader header2;
+  const qz::RecordResult r2 = qz::ReadRecord(copy.string(), header2, again);
+  if (r2.status != qz::RecordStatus::Ok || r2.entries != r.entries) __builtin_trap();
+  if (header2.gameName != header.gameName || header2.upperName != header.upperName ||
+      header2.lowerName != header.lowerName)
+    __builtin_trap();
+  for (int k = 1; k <= r.entries; ++k)
+    if (!SameEntry(history.entries[k], again.entries[k])) __builtin_trap();
   return 0;
 }

@@ -11,9 +11,21 @@ namespace qz::fuzz {
 
 inline const std::filesystem::path& ScratchDir() {
   static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() /
-             ("qz-fuzz-" + std::to_string(static_cast<long>(::getpid())));
+    // A memory file system where there is one: the game syncs every file it
+    // writes, which on a disk would cost most of the fuzzing time.
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    auto d = base / ("qz-fuzz-" + std::to_string(static_cast<long>(::getpid())));
     std::filesystem::create_directories(d);
+    static const struct Remover {
+      std::filesystem::path dir;
+      ~Remover() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+      }
+    } remover{d};
     return d;
   }();
   return dir;
