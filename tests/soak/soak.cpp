@@ -52,7 +52,7 @@ class CountingCanvas : public qz::Canvas {
 struct Totals {
   long events = 0, moves = 0, gamesWon = 0, computerTurns = 0;
   long recordsSaved = 0, recordsRead = 0, saveFailures = 0, readFailures = 0;
-  long restarts = 0, midnights = 0;
+  long restarts = 0, midnights = 0, strangeMoves = 0;
 };
 
 class Soak {
@@ -109,7 +109,11 @@ class Soak {
       Restart(kind);
     }
 
-    if (mayMove) totals_.moves += Plays(game_->SndPiece);
+    if (mayMove) {
+      const int moves = Plays(game_->SndPiece);
+      totals_.moves += moves;
+      if (garbage_) totals_.strangeMoves += moves;
+    }
     if (winnerBefore == qz::NoTurn && game_->Winner != qz::NoTurn) ++totals_.gamesWon;
     for (const auto& s : rp_->dialogs.shown) {
       if (s.text == "棋譜を書き込みました") ++totals_.recordsSaved;
@@ -343,10 +347,12 @@ class Soak {
 
   // Breaks a record file or puts a directory where a record should be.
   void BreakOrRestoreFiles() {
-    const int r = Pick(3);
+    const int r = Pick(4);
     Trace("files " + std::to_string(r));
     if (r == 0) {
       std::ofstream(dir_ / "broken.棋譜", std::ios::binary) << "x\r\n\r\n\r\n  10 -10 zz\n" << Pick(1000);
+    } else if (r == 3) {
+      WriteStrangeRecord();
     } else if (r == 1) {
       std::error_code ec;
       fs::create_directories(dir_ / "blocked.棋譜", ec);
@@ -354,6 +360,50 @@ class Soak {
       std::error_code ec;
       fs::remove(dir_ / "broken.棋譜", ec);
     }
+  }
+
+  // A record of positions no game reaches, to be stepped through and played
+  // on: pieces on any square (also where they could never move again), no
+  // king or several, crowded hands, clocks negative or past a day.
+  void WriteStrangeRecord() {
+    static const int kinds[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101, 110,
+                                210, 211, 800, 801, 900, 901, 950};
+    std::string text = "strange\r\n\r\n\r\n";
+    const int entries = 1 + Pick(6);
+    const int density = 2 + Pick(60);
+    for (int k = 0; k < entries; ++k) {
+      char field[16];
+      for (int i = 0; i < 100; ++i) {
+        int code = 0;
+        if (Pick(100) < density) {
+          code = kinds[Pick(static_cast<int>(std::size(kinds)))];
+          if (Pick(2)) code = -code;
+        }
+        std::snprintf(field, sizeof field, "%4d", code);
+        text += field;
+      }
+      int hands[18];
+      for (int& h : hands) h = Pick(3) == 0 ? Pick(Pick(5) == 0 ? 40 : 4) : 0;
+      for (int h : hands) text += static_cast<char>('0' + std::min(h, 9));
+      int clocks[4];
+      for (int& c : clocks) c = Pick(10) == 0 ? Pick(200000) - 9999 : Pick(3600);
+      for (int c : clocks) {
+        std::snprintf(field, sizeof field, "%5d", std::min(c, 99999));
+        text += field;
+      }
+      text += ";H=";
+      for (int i = 0; i < 18; ++i) {
+        if (i) text += ',';
+        text += std::to_string(hands[i]);
+      }
+      text += ";T=";
+      for (int i = 0; i < 4; ++i) {
+        if (i) text += ',';
+        text += std::to_string(clocks[i]);
+      }
+      text += "\r\n";
+    }
+    std::ofstream(dir_ / "broken.棋譜", std::ios::binary) << text;
   }
 
   void Fail(const std::string& what) { throw Failure{what}; }
@@ -517,8 +567,8 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("soak: %ld events, seed %lu: all invariants held (%.1f s)\n", t.events, seed,
                 seconds);
-    std::printf("  moves made %ld, games won %ld, computer turns %ld\n", t.moves, t.gamesWon,
-                t.computerTurns);
+    std::printf("  moves made %ld (%ld from broken records), games won %ld, computer turns %ld\n",
+                t.moves, t.strangeMoves, t.gamesWon, t.computerTurns);
     std::printf("  records saved %ld, read %ld; refused saves %ld, refused reads %ld\n",
                 t.recordsSaved, t.recordsRead, t.saveFailures, t.readFailures);
     std::printf("  restarts %ld, clock runs across midnight %ld\n", t.restarts, t.midnights);
