@@ -145,12 +145,15 @@ void RecordPanelWidgets::setFilePath(const std::string& path) {
 
 void RecordPanelWidgets::refreshFileList() {
   files_->clear();
+  // The lists show only names; the player finds the folder itself here.
+  files_->setToolTip(QDir::toNativeSeparators(filePath_));
   const QDir dir(filePath_);
   files_->addItems(dir.entryList({kPattern}, QDir::Files | QDir::Readable, QDir::Name));
 }
 
 void RecordPanelWidgets::fillDirectories() {
   dirs_->clear();
+  dirs_->setToolTip(QDir::toNativeSeparators(dirPath_));
   const QDir dir(dirPath_);
   if (!dir.isRoot()) dirs_->addItem(kParent);
   dirs_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
