@@ -23,6 +23,12 @@ std::int32_t Game::LoadWave(const std::string& fileName, std::int32_t flags) {
       !fileName.empty() && fileName.front() == '/' ? fileName : StartDir + "/" + fileName;
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return 0;
+  // Only a regular file has an end to read to: a pipe would block start-up
+  // and a device such as /dev/zero would never end.
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    ShowSoundError(std::strerror(std::filesystem::is_directory(path, ec) ? EISDIR : EINVAL));
+    return 0;
+  }
 
   // The library takes the whole file, header included, from memory.
   errno = 0;

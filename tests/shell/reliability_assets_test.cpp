@@ -1,6 +1,12 @@
 // Start-up with a wave file or the help page missing or damaged: the game
 // must still start and play; a sound that cannot be loaded stays silent and a
 // help page that is not there is not opened.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <future>
+
 #include "shell/flow_fixture.h"
 
 namespace qz::flow_test {
@@ -132,6 +138,39 @@ std::vector<AssetCase> AllCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachAsset, ReliabilityAssets, ::testing::ValuesIn(AllCases()), CaseName);
+
+// A pipe has no end until someone writes to it: loading it as a sound would
+// hold start-up for ever.
+TEST(ReliabilityAssetsPipe, PipeForTheMusicIsRefusedWithoutWaitingOnIt) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("qz_assets_pipe_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string pipe = (dir / "BGM.wav").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+  RecordingPorts rp;
+  Game g(rp.ports(), dir.string());
+  auto loaded = std::async(std::launch::async, [&] { g.Load(); });
+  const bool finished = loaded.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  if (!finished) {
+    // Give the blocked reader an end so that the test can finish.
+    const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  }
+  loaded.get();
+  EXPECT_TRUE(finished) << "start-up waited on the pipe";
+  EXPECT_EQ(g.SndBgm, 0);
+  ASSERT_EQ(rp.dialogs.shown.size(), 1u);
+  EXPECT_EQ(rp.dialogs.shown[0].title, "QZ嶺将棋.dll");
+
+  g.Menu(MenuCommand::START);
+  g.MouseDown(LeftButton, 0, static_cast<int>(Tx(3)) + 300, static_cast<int>(Ty(8)) + 300);
+  g.MouseDown(LeftButton, 0, static_cast<int>(Tx(3)) + 300, static_cast<int>(Ty(7)) + 300);
+  EXPECT_EQ(g.pos.Board[3][7], -HU);
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+}
 
 }  // namespace
 }  // namespace qz::flow_test
