@@ -6,14 +6,13 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "app/application_identity.h"
 #include "app/asset_locations.h"
 #include "app/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("qzreishogi"));
-  QApplication::setApplicationDisplayName(QStringLiteral("QZ 嶺将棋"));
-  QApplication::setDesktopFileName(QStringLiteral("qzreishogi"));
+  qz::app::SetApplicationIdentity();
 
   const QString assetDir = qz::app::FindAssetDir();
   // The game reads its waves, help page and settings from the current
