@@ -95,6 +95,9 @@ class Soak {
     } else if (kind < 82) {
       Trace("tick");
       game_->TimerTick();
+      // Keys other than Esc do nothing.
+      const int key = 1 + Pick(255);
+      if (key != 27 && game_->KeyPress(key)) Fail("a key other than Esc ended the program");
     } else if (kind < 88) {
       SaveRecord();
     } else if (kind < 93) {
