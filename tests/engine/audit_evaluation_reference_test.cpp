@@ -542,5 +542,93 @@ TEST(EvaluationAgainstReference, EveryCandidateOfRandomGamesAtEveryLevel) {
   EXPECT_GT(candidates, 150 * 3 * 20);
 }
 
+
+// Hand-made scenes for the rows that random play seldom reaches: the opening
+// squares of the silver, gold, bishop, knight and rook rules, the rook drop
+// beside a silver and gold, the promoted rook on the lower back rows, the
+// pawn and lance drops in front of a lower lance or rook. Each scene is
+// searched at every level with every candidate compared; a scene's variants
+// add pieces to the lower hand, which many rows read.
+struct Edit {
+  int x, y;
+  PieceCode code;
+};
+struct Scene {
+  const char* name;
+  bool fromStart;  // edits applied to the 左嶺 starting position, else to an empty board
+  std::vector<Edit> edits;
+  std::vector<int> upperHand;  // HandIndex list, one entry per piece
+};
+
+const std::vector<Scene>& Scenes() {
+  static const std::vector<Scene> scenes = {
+      {"silver to (7, 3) beside the pawn", true,
+       {{7, 3, 0}, {7, 4, 10}, {7, 1, 0}, {7, 2, 100}, {8, 8, 0}, {8, 5, -10}, {8, 10, 0}, {9, 5, -100}}, {}},
+      {"pawn to (7, 4) with the bishop on (8, 2)", true, {{9, 2, 0}, {8, 2, 800}}, {}},
+      {"gold to (7, 2) with the lower rook behind its pawn", true,
+       {{8, 8, 0}, {8, 6, -10}, {9, 9, 0}, {8, 9, -900}}, {}},
+      {"gold to (7, 2) above the bishop on (7, 4)", true, {{9, 2, 0}, {7, 4, 800}, {8, 1, 0}}, {}},
+      {"rook leaving a row that guarded the lower rook's pawn", true,
+       {{9, 9, 0}, {8, 9, -900}, {8, 8, 0}, {8, 6, -10}, {2, 2, 0}, {9, 5, 900}, {7, 3, 0}, {7, 5, 10}}, {}},
+      {"rook on (2, 2) to (2, 3)", true, {{2, 3, 0}, {2, 5, 10}}, {}},
+      {"rook to (3, 4) against the lower bishop's column", true,
+       {{2, 2, 0}, {3, 2, 900}, {3, 3, 0}, {2, 9, 0}, {3, 7, -800}, {3, 8, 0}, {3, 6, -10}}, {}},
+      {"bishop to (10, 3)", true, {{10, 3, 0}, {10, 4, 10}, {9, 3, 0}, {9, 4, 10}, {9, 8, 0}, {9, 6, -10}}, {}},
+      {"bishop from (9, 3)", true,
+       {{10, 3, 0}, {10, 4, 10}, {9, 3, 0}, {9, 4, 10}, {9, 8, 0}, {9, 6, -10}, {9, 2, 0}, {9, 3, 800},
+        {9, 9, 0}, {9, 10, -20}}, {}},
+      {"bishop to and from (7, 3)", true,
+       {{9, 2, 0}, {8, 2, 800}, {7, 3, 0}, {7, 4, 10}, {8, 8, 0}, {8, 5, -10}, {9, 9, 0}, {8, 9, -900}}, {}},
+      {"bishop standing on (7, 3)", true,
+       {{9, 2, 0}, {7, 3, 800}, {8, 3, 0}, {8, 4, 10}, {8, 8, 0}, {8, 5, -10}, {9, 9, 0}, {8, 9, -900}}, {}},
+      {"bishop drops near the lower pawns", true,
+       {{9, 8, 0}, {9, 7, -10}, {5, 8, -110}, {6, 10, 0}, {10, 9, -950}}, {8}},
+      {"knight to (8, 3) beside the bishop", true, {{8, 3, 0}, {8, 4, 10}, {9, 2, 0}, {9, 4, 800}}, {}},
+      {"pawn drops on (2, 8) and in front of a rook", true,
+       {{2, 8, 0}, {2, 3, 0}, {3, 9, -110}, {9, 9, 0}, {5, 9, -900}, {5, 8, 0}, {5, 3, 0}, {5, 5, 110}},
+       {1, 1}},
+      {"lance drop above a silver with the rook behind", false,
+       {{1, 1, 950}, {5, 4, 110}, {5, 6, -100}, {5, 9, -900}, {10, 10, -950}}, {2, 1}},
+      {"rook drop beside a silver and gold", false,
+       {{5, 1, 950}, {4, 8, -100}, {5, 8, -110}, {3, 9, -10}, {6, 10, -950}}, {9}},
+      {"promoted rook along the lower back rows", false,
+       {{5, 1, 950}, {1, 8, -950}, {2, 10, -30}, {5, 10, 901}, {8, 10, -30}, {3, 9, -10}, {4, 9, -110},
+        {5, 9, -100}, {7, 9, -10}, {4, 8, -110}, {6, 8, -110}}, {}},
+      {"promoted rook under a silver and gold", false,
+       {{5, 1, 950}, {4, 8, -100}, {5, 8, -110}, {3, 9, -10}, {8, 9, 901}, {10, 10, -950}}, {}},
+      {"gold to row 4 beside an attacked bishop", false,
+       {{5, 1, 950}, {5, 3, 110}, {6, 4, 800}, {6, 9, -900}, {1, 10, -950}}, {}},
+  };
+  return scenes;
+}
+
+TEST(EvaluationAgainstReference, HandMadeScenesAtEveryLevel) {
+  auto pos = std::make_unique<Position>();
+  auto maps = std::make_unique<ControlMaps>();
+  auto player = std::make_unique<ComputerPlayer>(*pos, *maps);
+  // Lower hands: empty, one of each kind, and pawns with a lance.
+  const int lowerHands[3][10] = {{0}, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1}, {0, 2, 1, 0, 0, 0, 0, 0, 0, 0}};
+  for (const Scene& scene : Scenes()) {
+    for (const auto& lower : lowerHands) {
+      *pos = Position{};
+      if (scene.fromStart) SetUpStartingPosition(*pos, false);
+      for (const Edit& e : scene.edits) pos->Board[e.x][e.y] = e.code;
+      for (int k : scene.upperHand) pos->Hand[UE][k] += 1;
+      for (int k = 1; k <= HandKinds; ++k) pos->Hand[SITA][k] = lower[k];
+      pos->HandTotal[SITA] = 調査_持駒数(*pos, SITA);
+      pos->HandTotal[UE] = 調査_持駒数(*pos, UE);
+      const Position start = *pos;
+      for (int level = 1; level <= 3; ++level) {
+        *pos = start;
+        player->Level = level;
+        Comparer comparer(*pos, *maps, *player);
+        player->Search(&comparer);
+        EXPECT_GT(comparer.count, 0) << scene.name;
+        for (const std::string& m : comparer.mismatches) ADD_FAILURE() << scene.name << ": " << m;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qz
