@@ -48,6 +48,9 @@ RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& 
   for (auto& [w, r] : geometry_) {
     w->hide();
     w->installEventFilter(this);
+    // A press on a caption is not a press on the board beneath it, which
+    // would close the panel and throw away what was typed.
+    w->setAttribute(Qt::WA_NoMousePropagation);
   }
 
   dirPath_ = filePath_ = QDir(QString::fromStdString(startDir)).absolutePath();
