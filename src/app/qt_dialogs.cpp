@@ -42,6 +42,9 @@ bool QtDialogs::askYesNo(std::string_view title, std::string_view text) {
                   MessageText(text), QMessageBox::Yes | QMessageBox::No, parent_);
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::Yes);
+  // Esc or the close button only dismisses the box; left to Qt they would
+  // count as "No", whose answer throws the loaded record away.
+  box.setEscapeButton(QMessageBox::Yes);
   run(box);
   return box.clickedButton() == box.button(QMessageBox::Yes);
 }
