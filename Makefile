@@ -32,7 +32,7 @@ check-sanitize: deps
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_SANITIZE=ON \
 	  -DQZ_BUILD_APP=OFF -DQZ_BUILD_BENCH=OFF -DQZ_SOAK_EVENTS=20000 -DQZ_SELFPLAY_GAMES=10
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+	cd $(SAN_BUILD) && $(HEADLESS) UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_FUZZ=ON \
@@ -51,9 +51,11 @@ fuzz: deps
 	  fi; \
 	done
 
+# One seed for both runs, printed first, so that a failure can be replayed.
 soak: build
-	$(BUILD)/qz_soak --events $(SOAK_EVENTS) --seed $$(date +%s)
-	$(BUILD)/qzreishogi-cli selfplay --games $(SOAK_GAMES) --random-plies 8 --seed $$(date +%s)
+	@seed=$$(date +%s); echo "== soak seed $$seed"; \
+	$(BUILD)/qz_soak --events $(SOAK_EVENTS) --seed $$seed && \
+	$(BUILD)/qzreishogi-cli selfplay --games $(SOAK_GAMES) --random-plies 8 --seed $$seed
 
 # The game plays in run/ so that its settings file is kept between runs.
 RUN_FILES := その他.wav 禁止.wav 駒打音.wav BGM.wav QZ嶺将棋.htm
