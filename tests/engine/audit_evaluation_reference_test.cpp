@@ -604,6 +604,13 @@ const std::vector<Scene>& Scenes() {
        {{6, 2, 950}, {4, 2, -900}, {5, 1, 110}, {10, 10, -950}}, {}},
       {"lower pawn in the camp with the rook behind it", false,
        {{8, 1, 950}, {8, 10, -950}, {3, 4, -10}, {3, 9, -900}, {1, 1, 20}}, {}},
+      {"pawn advancing beside bishops with lower pawns ahead", true,
+       {{5, 4, 800}, {3, 4, 800}, {9, 2, 0}, {5, 8, 0}, {5, 6, -10}, {3, 8, 0}, {3, 6, -10}}, {}},
+      {"pawn taking in front of a lower lance under its bishop", false,
+       {{1, 1, 950}, {10, 10, -950}, {5, 4, 10}, {5, 5, -10}, {5, 9, -20}, {5, 3, 800}, {6, 3, 110}}, {}},
+      {"lance taking a lance that is then attacked", false,
+       {{1, 1, 950}, {10, 10, -950}, {5, 3, 20}, {5, 6, -20}, {5, 7, -110}}, {}},
+      {"rook closing on the lower king's file", false, {{1, 1, 950}, {5, 10, -950}, {1, 8, 900}}, {}},
       {"gold to row 4 beside an attacked bishop", false,
        {{5, 1, 950}, {5, 3, 110}, {6, 4, 800}, {6, 9, -900}, {1, 10, -950}}, {}},
   };
