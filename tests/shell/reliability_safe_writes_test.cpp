@@ -74,6 +74,23 @@ TEST_F(ReliabilityWrites, RecordIntoAFolderThatCannotExistIsReportedAndNothingCh
   EXPECT_EQ(g->hist.MoveCount, 3);
 }
 
+TEST_F(ReliabilityWrites, ReadOnlyFolderKeepsTheOldRecordAndSaysSo) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from writing";
+  playTwoMoves();
+  saveAs("game");
+  const std::string before = readFile((dir / "game.棋譜").string());
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  move(4, 8, 4, 7);
+  clearLog();
+  saveAs("game");
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_TRUE(said("棋譜", "棋譜ﾌｧｲﾙを作成できません\rgame.棋譜"));
+  EXPECT_EQ(readFile((dir / "game.棋譜").string()), before);
+  EXPECT_TRUE(leftovers(dir).empty());
+}
+
 TEST_F(ReliabilityWrites, DirectoryWhereTheRecordShouldBeIsReportedAndLeftAlone) {
   playTwoMoves();
   std::filesystem::create_directories(dir / "taken.棋譜");
