@@ -44,10 +44,10 @@ fuzz: deps
 	  work=$(FUZZ_BUILD)/corpus-$$t; log=$(FUZZ_BUILD)/fuzz-$$t.log; mkdir -p $$work; \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
 	  if $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	       -print_final_stats=1 $$work $$corpus > $$log 2>&1; then \
+	       -artifact_prefix=$(FUZZ_BUILD)/fuzz-$$t- -print_final_stats=1 $$work $$corpus > $$log 2>&1; then \
 	    grep -E 'stat::number_of_executed_units|Done' $$log; \
 	  else \
-	    tail -n 60 $$log; echo "fuzz_$$t FAILED"; exit 1; \
+	    tail -n 60 $$log; echo "fuzz_$$t FAILED (input kept as $(FUZZ_BUILD)/fuzz-$$t-*)"; exit 1; \
 	  fi; \
 	done
 
