@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "model/make_move.h"
 #include "play/history.h"
@@ -73,6 +74,28 @@ bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position
   history.RestoreEntry(pos, k, true, lower, upper);
   pos.HandTotal[SITA] = 調査_持駒数(pos, SITA);
   pos.HandTotal[UE] = 調査_持駒数(pos, UE);
+  return true;
+}
+
+bool LoadPositionArgument(const char* command, std::vector<std::string>& args, Position& pos) {
+  std::optional<int> entry;
+  if (auto v = TakeOption(args, "--entry")) {
+    auto n = ParseInt(*v);
+    if (!n) {
+      std::fprintf(stderr, "%s: --entry takes a whole number\n", command);
+      return false;
+    }
+    entry = *n;
+  }
+  if (args.size() != 1 || args[0].starts_with("--")) {
+    std::fprintf(stderr, "%s: expected one record FILE\n", command);
+    return false;
+  }
+  std::string error;
+  if (!LoadRecordEntry(args[0], entry, pos, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
+  }
   return true;
 }
 

@@ -40,4 +40,9 @@ std::optional<int> ParseInt(const std::string& text);
 bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position& pos,
                      std::string& error);
 
+// The common tail of the position commands: "[--entry K] FILE" (the
+// command's own options already taken from args). Loads the position, or
+// prints the problem on stderr prefixed by the command name and returns false.
+bool LoadPositionArgument(const char* command, std::vector<std::string>& args, Position& pos);
+
 }  // namespace qz::cli

@@ -26,27 +26,16 @@ int Usage(const char* problem) {
 int RunBestMove(const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   int level = 3;
-  std::optional<int> entry;
   if (auto v = TakeOption(args, "--level")) {
     auto n = ParseInt(*v);
     if (!n || *n < 1 || *n > 3) return Usage("--level takes 1, 2 or 3");
     level = *n;
   }
-  if (auto v = TakeOption(args, "--entry")) {
-    auto n = ParseInt(*v);
-    if (!n) return Usage("--entry takes a whole number");
-    entry = *n;
-  }
   const bool candidates = TakeFlag(args, "--candidates");
-  if (args.size() != 1 || args[0].starts_with("--")) return Usage("expected one record FILE");
 
   static Position pos;
   static ControlMaps maps;
-  std::string error;
-  if (!LoadRecordEntry(args[0], entry, pos, error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 2;
-  }
+  if (!LoadPositionArgument("bestmove", args, pos)) return 2;
   maps = ControlMaps{};
   ComputerPlayer player(pos, maps);
   player.Level = level;

@@ -44,24 +44,7 @@ int RunShow(const std::vector<std::string>& argsIn) {
     return 0;
   }
 
-  std::optional<int> entry;
-  if (auto v = TakeOption(args, "--entry")) {
-    auto n = ParseInt(*v);
-    if (!n) {
-      std::fprintf(stderr, "show: --entry takes a whole number\n");
-      return 2;
-    }
-    entry = *n;
-  }
-  if (args.size() != 1 || args[0].starts_with("--")) {
-    std::fprintf(stderr, "show: expected one record FILE or --placement 左嶺|右嶺\n");
-    return 2;
-  }
-  std::string error;
-  if (!LoadRecordEntry(args[0], entry, pos, error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 2;
-  }
+  if (!LoadPositionArgument("show", args, pos)) return 2;
   PrintPosition(pos);
   return 0;
 }
