@@ -33,5 +33,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (after != before && after != defaults) __builtin_trap();
   if (after == defaults && after != before && !(game.checks.MIDORI && game.checks.UREI))
     __builtin_trap();
+
+  // Saving the options and starting again gives back the same check marks.
+  game.書込_環境設定ファイル();
+  qz::RecordingPorts rp2;
+  rp2.canvas.recordOps = false;
+  qz::Game next(rp2.ports(), dir.string());
+  next.読込_環境設定ファイル();
+  const qz::MenuChecks& a = game.checks;
+  const qz::MenuChecks& b = next.checks;
+  if (a.MIDORI != b.MIDORI || a.TATAMI != b.TATAMI || a.TAKE != b.TAKE || a.UCHU != b.UCHU ||
+      a.RENGA != b.RENGA || a.SIDOU != b.SIDOU || a.KEIKA != b.KEIKA || a.BGM != b.BGM ||
+      a.UREI != b.UREI || a.SAREI != b.SAREI)
+    __builtin_trap();
   return 0;
 }
