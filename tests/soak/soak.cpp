@@ -305,7 +305,8 @@ class Soak {
 
   void SaveRecord() {
     game_->Menu(qz::MenuCommand::KIFU_WRITE);
-    static const char* files[] = {"soak", "試合", "", "sub/deep", "😀", "blocked"};
+    static const std::string files[] = {"soak", "試合", "", "sub/deep", "😀", "blocked",
+                                        std::string(300, 'x')};
     const std::string name = files[Pick(static_cast<int>(std::size(files)))];
     Trace("save " + name + (garbage_ ? " (garbage)" : ""));
     rp_->panel.texts[1] = name;
