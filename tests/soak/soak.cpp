@@ -109,7 +109,7 @@ class Soak {
     } else if (kind < 98) {
       BreakOrRestoreFiles();
     } else {
-      Restart(kind);
+      Restart(Pick(3));
     }
 
     if (mayMove) {
@@ -161,11 +161,11 @@ class Soak {
 
   // Ends the program in one of its three ways and starts it again, which
   // also reads back the settings file.
-  void Restart(int kind) {
-    Trace("restart");
-    if (kind % 3 == 0) {
+  void Restart(int way) {
+    Trace("restart " + std::to_string(way));
+    if (way == 0) {
       if (!game_->Menu(qz::MenuCommand::OWARI)) Fail("終わり did not end the program");
-    } else if (kind % 3 == 1) {
+    } else if (way == 1) {
       if (!game_->KeyPress(27)) Fail("Esc did not end the program");
     } else {
       game_->Close();
