@@ -13,6 +13,7 @@
 #include <string>
 
 #include "engine_fixture.h"
+#include "support/cli_fixture.h"
 #include "play/history.h"
 #include "play/record_file.h"
 
@@ -21,18 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 int CountLines(const std::string& text, const std::string& prefix) {
   int n = 0;
@@ -49,44 +38,8 @@ std::string LastLine(const std::string& text) {
   return last;
 }
 
-class EngineCliTest : public ::testing::Test {
+class EngineCliTest : public CliFixture {
  protected:
-  void SetUp() override {
-    const char* cli = std::getenv("QZ_CLI");
-    cli_ = cli != nullptr ? fs::path(cli)
-                          : fs::read_symlink("/proc/self/exe").parent_path() / "qzreishogi-cli";
-    ASSERT_TRUE(fs::exists(cli_)) << cli_;
-    dir_ = fs::temp_directory_path() /
-           ("qz-engine-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  CliRun Cli(const std::string& args) {
-    const fs::path out = dir_ / "out.txt", err = dir_ / "err.txt";
-    const std::string cmd = "'" + cli_.string() + "' " + args + " >'" + out.string() + "' 2>'" +
-                            err.string() + "'";
-    CliRun r;
-    const int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(out);
-    r.err = Slurp(err);
-    return r;
-  }
-
-  std::string Record(const std::string& name, std::initializer_list<const Position*> positions) {
-    auto history = std::make_unique<History>();
-    int k = 0;
-    for (const Position* p : positions) history->SetEntry(++k, *p);
-    const std::string path = (dir_ / name).string();
-    RecordHeader header{"test", "COM", "MAN"};
-    const RecordResult r = WriteRecord(path, header, *history, k);
-    EXPECT_EQ(r.status, RecordStatus::Ok) << r.detail;
-    return path;
-  }
-
   // What bestmove should print for a position, from an in-process search.
   static std::string ExpectedBest(Position pos, int level, int* candidates = nullptr) {
     pos.HandTotal[SITA] = 調査_持駒数(pos, SITA);
@@ -104,8 +57,6 @@ class EngineCliTest : public ::testing::Test {
     return line;
   }
 
-  fs::path cli_;
-  fs::path dir_;
 };
 
 Position Opening() {

@@ -15,68 +15,17 @@
 #include "model/placement.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "support/cli_fixture.h"
 
 namespace qz {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using test::CliFixture;
+using test::CliRun;
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-class CliPosition : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // The command line tool is built beside the test binary.
-    const char* cli = std::getenv("QZ_CLI");
-    cli_ = cli != nullptr ? fs::path(cli) : fs::read_symlink("/proc/self/exe").parent_path() / "qzreishogi-cli";
-    ASSERT_TRUE(fs::exists(cli_)) << cli_;
-    dir_ = fs::temp_directory_path() /
-           ("qz-model-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    if (!dir_.empty()) fs::remove_all(dir_);
-  }
-
-  CliRun Cli(const std::string& args) {
-    const fs::path out = dir_ / "out.txt", err = dir_ / "err.txt";
-    const std::string cmd = "'" + cli_.string() + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    CliRun r;
-    const int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(out);
-    r.err = Slurp(err);
-    return r;
-  }
-
-  // Writes the positions as entries 1..n of a record file.
-  std::string Record(const std::string& name, std::initializer_list<const Position*> positions) {
-    auto history = std::make_unique<History>();
-    int k = 0;
-    for (const Position* p : positions) history->SetEntry(++k, *p);
-    const std::string path = (dir_ / name).string();
-    RecordHeader header{"test", "COM", "MAN"};
-    const RecordResult r = WriteRecord(path, header, *history, k);
-    EXPECT_EQ(r.status, RecordStatus::Ok) << r.detail;
-    return path;
-  }
-
-  fs::path cli_;
-  fs::path dir_;
-};
+class CliPosition : public CliFixture {};
 
 TEST_F(CliPosition, ShowsAStartingPlacementInFixedColumns) {
   const CliRun r = Cli("show --placement 右嶺");
