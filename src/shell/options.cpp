@@ -68,8 +68,9 @@ void Game::BGM_Click() {
 
 void Game::KAISETU_Click() {
   const std::string page = StartDir + "/" + HelpPageName;
+  // A folder or device of that name is no page to show.
   std::error_code ec;
-  if (!std::filesystem::exists(page, ec)) return;
+  if (!std::filesystem::is_regular_file(page, ec)) return;
   OpenInBrowser(page);
 }
 
