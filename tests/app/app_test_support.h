@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/canvas_widget.h"
+#include "app/qt_dialogs.h"
 #include "app/main_window.h"
 #include "app/picture_set.h"
 #include "shell/recording/recording_ports.h"
@@ -86,6 +87,20 @@ struct WindowFixture {
   QString workDir() const { return folder.path() + "/game"; }
   Game& game() { return window->game(); }
   CanvasWidget& canvas() { return *window->canvas(); }
+};
+
+// The real dialogs over stand-in pictures, for tests that answer them from
+// the dialogs' open hook.
+struct DialogsFixture {
+  QTemporaryDir folder;
+  std::unique_ptr<PictureSet> pictures;
+  QWidget parent;
+  std::unique_ptr<QtDialogs> dialogs;
+  DialogsFixture() {
+    WriteStandInPictures(folder.path());
+    pictures = std::make_unique<PictureSet>(folder.path());
+    dialogs = std::make_unique<QtDialogs>(&parent, *pictures);
+  }
 };
 
 }  // namespace qz::app::testing

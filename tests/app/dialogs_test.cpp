@@ -13,18 +13,6 @@
 namespace qz::app::testing {
 namespace {
 
-struct DialogsFixture {
-  QTemporaryDir folder;
-  std::unique_ptr<PictureSet> pictures;
-  QWidget parent;
-  std::unique_ptr<QtDialogs> dialogs;
-  DialogsFixture() {
-    WriteStandInPictures(folder.path());
-    pictures = std::make_unique<PictureSet>(folder.path());
-    dialogs = std::make_unique<QtDialogs>(&parent, *pictures);
-  }
-};
-
 TEST(QtDialogs, MessageBoxShowsTitleTextIconAndOneOkButton) {
   DialogsFixture f;
   for (MessageIcon icon : {MessageIcon::None, MessageIcon::Warning}) {

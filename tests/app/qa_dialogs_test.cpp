@@ -13,32 +13,20 @@
 namespace qz::app::testing {
 namespace {
 
-struct QuestionFixture {
-  QTemporaryDir folder;
-  std::unique_ptr<PictureSet> pictures;
-  QWidget parent;
-  std::unique_ptr<QtDialogs> dialogs;
-  QuestionFixture() {
-    WriteStandInPictures(folder.path());
-    pictures = std::make_unique<PictureSet>(folder.path());
-    dialogs = std::make_unique<QtDialogs>(&parent, *pictures);
-  }
-};
-
 TEST(QaDialogs, EscOnTheQuestionKeepsTheRecord) {
-  QuestionFixture f;
+  DialogsFixture f;
   f.dialogs->whenOpen = [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); };
   EXPECT_TRUE(f.dialogs->askYesNo("棋譜", "棋譜を '進 'で進めて下さい"));
 }
 
 TEST(QaDialogs, ClosingTheQuestionKeepsTheRecord) {
-  QuestionFixture f;
+  DialogsFixture f;
   f.dialogs->whenOpen = [](QDialog& d) { d.close(); };
   EXPECT_TRUE(f.dialogs->askYesNo("棋譜", "棋譜を '進 'で進めて下さい"));
 }
 
 TEST(QaDialogs, OnlyThePressedNoButtonAnswersNo) {
-  QuestionFixture f;
+  DialogsFixture f;
   f.dialogs->whenOpen = [](QDialog& d) {
     auto& box = static_cast<QMessageBox&>(d);
     ASSERT_NE(box.button(QMessageBox::No), nullptr);

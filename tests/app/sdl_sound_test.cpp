@@ -128,27 +128,40 @@ TEST(SdlSound, InitialiseFailsCleanlyWithoutADevice) {
   sound.dsTerminate(0);
 }
 
-TEST(SdlSound, GameWarnsOnceAndRunsSilentlyWithoutADevice) {
-  ScopedEnv driver("SDL_AUDIODRIVER", "nonexistent");
-  QTemporaryDir folder;
-  WriteStandInPictures(folder.path() + "/pictures");
-  const auto wave = WaveFile(100);
-  for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"}) {
-    QFile f(folder.path() + "/" + QString::fromUtf8(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(reinterpret_cast<const char*>(wave.data()), static_cast<qint64>(wave.size()));
+// The game window playing in a folder that holds the four wave files, with
+// the real sound layer and recording dialogs.
+struct GameWithWaves {
+  explicit GameWithWaves(int samples) {
+    WriteStandInPictures(folder.path() + "/pictures");
+    const auto wave = WaveFile(samples);
+    for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"}) {
+      QFile f(folder.path() + "/" + QString::fromUtf8(name));
+      if (f.open(QIODevice::WriteOnly))
+        f.write(reinterpret_cast<const char*>(wave.data()), static_cast<qint64>(wave.size()));
+    }
+    pictures = std::make_unique<PictureSet>(folder.path() + "/pictures");
+    FrontEndOptions options;
+    options.workDir = folder.path();
+    options.dialogs = &dialogs;
+    options.sound = &sound;
+    options.browser = &browser;
+    window = std::make_unique<MainWindow>(*pictures, options);
+    window->start();
   }
-  PictureSet pictures(folder.path() + "/pictures");
+  QTemporaryDir folder;
+  std::unique_ptr<PictureSet> pictures;
   SdlSound sound;
   RecordingDialogs dialogs;
   RecordingBrowser browser;
-  FrontEndOptions options;
-  options.workDir = folder.path();
-  options.dialogs = &dialogs;
-  options.sound = &sound;
-  options.browser = &browser;
-  MainWindow window(pictures, options);
-  window.start();
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST(SdlSound, GameWarnsOnceAndRunsSilentlyWithoutADevice) {
+  ScopedEnv driver("SDL_AUDIODRIVER", "nonexistent");
+  GameWithWaves g(100);
+  auto& dialogs = g.dialogs;
+  auto& sound = g.sound;
+  auto& window = *g.window;
 
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].title, "QZ嶺将棋.dll");
@@ -163,25 +176,10 @@ TEST(SdlSound, GameWarnsOnceAndRunsSilentlyWithoutADevice) {
 }
 
 TEST(SdlSound, GameLoadsItsFourWavesWithADevice) {
-  QTemporaryDir folder;
-  WriteStandInPictures(folder.path() + "/pictures");
-  const auto wave = WaveFile(2000);
-  for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"}) {
-    QFile f(folder.path() + "/" + QString::fromUtf8(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(reinterpret_cast<const char*>(wave.data()), static_cast<qint64>(wave.size()));
-  }
-  PictureSet pictures(folder.path() + "/pictures");
-  SdlSound sound;
-  RecordingDialogs dialogs;
-  RecordingBrowser browser;
-  FrontEndOptions options;
-  options.workDir = folder.path();
-  options.dialogs = &dialogs;
-  options.sound = &sound;
-  options.browser = &browser;
-  MainWindow window(pictures, options);
-  window.start();
+  GameWithWaves g(2000);
+  auto& dialogs = g.dialogs;
+  auto& sound = g.sound;
+  auto& window = *g.window;
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(sound.bufferCount(), 4);
   window.close();  // frees them all
