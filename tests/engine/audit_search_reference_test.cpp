@@ -18,9 +18,12 @@
 #include "model/make_move.h"
 #include "model/placement.h"
 #include "model/rules.h"
+#include "random_play.h"
 
 namespace qz {
 namespace {
+
+using test::PlayRandomMove;
 
 struct Seen {
   int fx, fy, tx, ty;
@@ -142,43 +145,6 @@ Outcome ReferenceSearch(Position& pos, ControlMaps& maps, ComputerPlayer& p) {
   return out;
 }
 
-bool PlayRandomMove(Position& pos, Side side, std::mt19937& rng) {
-  struct Move {
-    int fx, fy, tx, ty;
-    PieceCode code;
-  };
-  static Move moves[4000];
-  int n = 0;
-  調査_2歩フラグ設定(pos);
-  for (int fx = 1; fx <= 10; ++fx)
-    for (int fy = 1; fy <= 10; ++fy) {
-      const PieceCode c = pos.Board[fx][fy];
-      if (c == EMPTY || (c < 0) != (side == SITA)) continue;
-      for (int tx = 1; tx <= 10; ++tx)
-        for (int ty = 1; ty <= 10; ++ty)
-          if (n < 4000 && 移動チェック(pos, fx, fy, tx, ty, c) == 1) moves[n++] = {fx, fy, tx, ty, c};
-    }
-  const int column = side == SITA ? SitaHandColumn : UeHandColumn;
-  for (int k = 1; k <= HandKinds; ++k) {
-    if (pos.Hand[side][k] < 1) continue;
-    const PieceCode c = side == SITA ? -HandKindCode[k] : HandKindCode[k];
-    for (int tx = 1; tx <= 10; ++tx)
-      for (int ty = 1; ty <= 10; ++ty)
-        if (n < 4000 && 移動チェック(pos, column, 0, tx, ty, c) == 1)
-          moves[n++] = {column, side == SITA ? k + 1 : k, tx, ty, c};
-  }
-  if (n == 0) return false;
-  std::uniform_int_distribution<int> pick(0, n - 1);
-  Move mv = moves[pick(rng)];
-  for (int tries = 0; tries < 3 && pos.Board[mv.tx][mv.ty] == EMPTY; ++tries) mv = moves[pick(rng)];
-  PieceCode after = mv.code, promoted = EMPTY;
-  if (調査_駒成(mv.fx, mv.fy, mv.tx, mv.ty, mv.code, promoted) == 1 &&
-      (移動後チェック(mv.ty, mv.code) == 0 || std::uniform_int_distribution<int>(0, 1)(rng) == 1))
-    after = promoted;
-  駒移動(pos, mv.fx, mv.fy, mv.tx, mv.ty, after);
-  return pos.winner == Victor::None;
-}
-
 std::string Describe(const Seen& s) {
   std::ostringstream o;
   o << "(" << s.fx << "," << s.fy << ")->(" << s.tx << "," << s.ty << ") code " << s.code << " score " << s.score;
@@ -197,7 +163,7 @@ TEST(SearchAgainstReference, RandomGamesAtEveryLevel) {
     const int plies = std::uniform_int_distribution<int>(0, 80)(rng);
     for (int ply = 0; ply < plies; ++ply) {
       const Position keep = *pos;
-      if (!PlayRandomMove(*pos, ply % 2 == 0 ? SITA : UE, rng)) {
+      if (!PlayRandomMove(*pos, ply % 2 == 0 ? SITA : UE, rng) || pos->winner != Victor::None) {
         *pos = keep;
         break;
       }
