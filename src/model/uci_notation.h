@@ -1,0 +1,62 @@
+// Positions and moves in the text conventions of UCI engines for this game:
+// the lower army is "white" (upper-case letters) and moves first in FEN
+// terms; square (x, y) is file chr('a' + x - 1), rank 11 - y, so (1, 1) is
+// "a10" and (10, 10) is "j1". Moves are "c3c4", "c8c9+" (promoting) and
+// "P@e5" (a drop, the letter always upper case).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/position.h"
+
+namespace qz {
+
+// A move as 駒移動 takes it: code is what stands on the target afterwards
+// (the promoted code when promoting). A drop comes from the mover's hand
+// column: (12, HandIndex + 1) for the lower army, (-1, HandIndex) for the
+// upper army, and code is the unpromoted code of the dropped kind.
+struct GameMove {
+  int fromX = 0, fromY = 0, toX = 0, toY = 0;
+  PieceCode code = EMPTY;
+  friend bool operator==(const GameMove&, const GameMove&) = default;
+};
+
+// The hand pseudo-square a side drops kind `handIndex` from.
+constexpr Square DropOrigin(Side side, int handIndex) {
+  return side == SITA ? Square{SitaHandColumn, handIndex + 1} : Square{UeHandColumn, handIndex};
+}
+// HandIndex of a drop origin, or 0 when (fromX, fromY) is not one.
+constexpr int HandIndexOfDropOrigin(int fromX, int fromY) {
+  if (fromX == SitaHandColumn) return fromY - 1 >= 1 && fromY - 1 <= HandKinds ? fromY - 1 : 0;
+  if (fromX == UeHandColumn) return fromY >= 1 && fromY <= HandKinds ? fromY : 0;
+  return 0;
+}
+
+// "a10" ... "j1".
+std::string SquareName(int x, int y);
+
+// The letter of a piece code: upper case for the lower army, "+" before a
+// promoted piece other than the promoted bishop ("h") and rook ("d").
+std::string PieceLetters(PieceCode code);
+
+// The move in UCI text. The board before the move tells promotion apart:
+// a board move promotes when code differs from the piece on its start.
+std::string MoveToUci(const Position& before, const GameMove& move);
+
+// Reads a UCI move of `mover` against the position before it. Only the form
+// is checked (squares on the board, a piece of the mover on the start, a
+// droppable letter); whether the game allows it is for the rules to say.
+std::optional<GameMove> MoveFromUci(const Position& before, Side mover, std::string_view text);
+
+// FEN with the hands in brackets: "BOARD[HANDS] w|b - - 0 MOVE". The board
+// runs from rank 10 (row 1) down to rank 1 (row 10), files a..j.
+std::string ToFen(const Position& pos, Side toMove, int fullMove = 1);
+
+// Reads such a FEN (the hand may also be written "[-]" or be absent; counts
+// like "3P" are accepted). Fills the board, hands and HandTotal; king
+// squares and pawn columns are recomputed. Returns false on malformed text.
+bool FromFen(std::string_view fen, Position& pos, Side& toMove);
+
+}  // namespace qz
