@@ -1,8 +1,8 @@
 // Stepping through the history (進, 戻), back to a fresh position (最初) and
 // reversing the board (反転).
-#include <utility>
-
 #include "shell/game.h"
+
+#include "model/reversal.h"
 
 namespace qz {
 
@@ -98,13 +98,7 @@ void Game::REVERSE_Click() {
   Reversed = 1;
   InputState = Idle;
 
-  PieceCode old[11][11];
-  for (int x = 1; x <= 10; ++x)
-    for (int y = 1; y <= 10; ++y) old[x][y] = pos.Board[x][y];
-  for (int x = 1; x <= 10; ++x)
-    for (int y = 1; y <= 10; ++y) pos.Board[11 - x][11 - y] = -old[x][y];
-  for (int i = 1; i <= HandKinds; ++i) std::swap(pos.Hand[SITA][i], pos.Hand[UE][i]);
-  std::swap(pos.HandTotal[SITA], pos.HandTotal[UE]);
+  ReverseArmies(pos);
 
   画面_再描画();
   描画_手数(MoveNumber);

@@ -16,6 +16,7 @@
 #include "engine/computer_player.h"
 #include "model/make_move.h"
 #include "model/placement.h"
+#include "model/reversal.h"
 #include "model/rules.h"
 #include "play/history.h"
 #include "play/record_file.h"
@@ -71,24 +72,6 @@ void GenerateUpperMoves(Position& pos, MoveList& list) {
         if (移動チェック(pos, UeHandColumn, k, tx, ty, piece) == 1)
           list.add(UeHandColumn, k, tx, ty, piece);
   }
-}
-
-// The board turned by 180 degrees with every piece changing sides, and the
-// hands exchanged, so that the other army now plays from the upper camp.
-void Reverse(Position& pos) {
-  PieceCode old[11][11];
-  for (int x = 1; x <= 10; ++x)
-    for (int y = 1; y <= 10; ++y) old[x][y] = pos.Board[x][y];
-  for (int x = 1; x <= 10; ++x)
-    for (int y = 1; y <= 10; ++y) pos.Board[11 - x][11 - y] = -old[x][y];
-  for (int i = 1; i <= HandKinds; ++i) {
-    const int t = pos.Hand[SITA][i];
-    pos.Hand[SITA][i] = pos.Hand[UE][i];
-    pos.Hand[UE][i] = t;
-  }
-  const int t = pos.HandTotal[SITA];
-  pos.HandTotal[SITA] = pos.HandTotal[UE];
-  pos.HandTotal[UE] = t;
 }
 
 // Every piece of the two armies is on the board or in a hand, and each
@@ -239,7 +222,7 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
         winnerArmy = moves % 2 == 1 ? 1 : 2;
         break;
       }
-      Reverse(pos);
+      ReverseArmies(pos);
     }
 
     if (outDir) {
