@@ -4,7 +4,7 @@
 #include "model/make_move.h"
 #include "model/mate_com.h"
 #include "model/rules.h"
-#include "play/press_cell.h"
+#include "shell/grid.h"
 #include "shell/game.h"
 
 namespace qz {
@@ -44,7 +44,7 @@ void Game::Form_MouseDown(int button, int shift, int X, int Y) {
     Message("終局", "新規に対局してください");
     return;
   }
-  const Square cell = CellOfPress(X, Y);
+  const Square cell = grid::CellOfPress(X, Y);
   const int x = cell.x, y = cell.y;
   if (Turn == NoTurn) {
     Play(SndForbidden);

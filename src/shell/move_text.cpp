@@ -2,12 +2,11 @@
 // with a drop shadow.
 #include "play/notation.h"
 #include "shell/game.h"
+#include "shell/grid.h"
 
 namespace qz {
 
 namespace {
-
-constexpr double kCellWidth = 615, kCellHeight = 690;
 
 struct TextArea {
   double x, y;
@@ -18,8 +17,7 @@ constexpr TextArea kSitaArea{14.5, 4.5};
 }  // namespace
 
 void Game::描画_移動駒種類(double column, double row, std::string_view text, int colour) {
-  ports.canvas->drawText(text, 1300 + kCellWidth * column, 100 + kCellHeight * row, 12, FontBold,
-                         colour);
+  ports.canvas->drawText(text, grid::TwipsX(column), grid::TwipsY(row), 12, FontBold, colour);
 }
 
 void Game::描画_移動結果(int sideToken, int toX, int toY, PieceCode code) {

@@ -3,6 +3,7 @@
 
 #include "play/record_file.h"
 #include "shell/game.h"
+#include "shell/grid.h"
 
 namespace qz {
 
@@ -128,7 +129,7 @@ void Game::ReadRecordFile(const std::string& fileName) {
 
 double Game::取得_棋譜のX座標(std::string_view text) {
   const double length = static_cast<double>(CharacterCount(text));
-  return 1300.0 + ((13.0 - length) / 5.0 + 3.0) * 615.0;
+  return grid::TwipsX((13.0 - length) / 5.0 + 3.0);
 }
 
 }  // namespace qz

@@ -4,15 +4,14 @@
 #include <string>
 
 #include "shell/game.h"
+#include "shell/grid.h"
 
 namespace qz {
 
 namespace {
 
-constexpr double kBoardLeft = 1300, kBoardTop = 100, kCellWidth = 615, kCellHeight = 690;
-
-double CellX(double x) { return kBoardLeft + kCellWidth * x; }
-double CellY(double y) { return kBoardTop + kCellHeight * y; }
+using grid::TwipsX;
+using grid::TwipsY;
 
 // Row numerals of the board and the kanji form of 描画_数値.
 constexpr const char* kKanjiNumeral[11] = {"",   "一", "二", "三", "四", "五",
@@ -49,27 +48,27 @@ void Game::ChooseTextColours(int& textColour, int& shadowColour) const {
 }
 
 void Game::描画_絵(int code, double x, double y) {
-  ports.canvas->drawPicture(code, CellX(x), CellY(y));
+  ports.canvas->drawPicture(code, TwipsX(x), TwipsY(y));
 }
 
 void Game::描画_桝輪郭(int colour, double x, double y) {
-  ports.canvas->drawOutline(colour, CellX(x), CellY(y), kCellWidth, kCellHeight);
+  ports.canvas->drawOutline(colour, TwipsX(x), TwipsY(y), grid::CellWidth, grid::CellHeight);
 }
 
 void Game::描画_数値(double x, double y, long value, int colour, int numeralForm, int size) {
   if (numeralForm == 0) {
-    ports.canvas->drawText(NumericPrintForm(value), CellX(x), CellY(y), size, FontBold, colour);
+    ports.canvas->drawText(NumericPrintForm(value), TwipsX(x), TwipsY(y), size, FontBold, colour);
     return;
   }
   if (value < 1 || value > 10) return;
-  ports.canvas->drawText(kKanjiNumeral[value], CellX(x), CellY(y), size, FontBold, colour);
+  ports.canvas->drawText(kKanjiNumeral[value], TwipsX(x), TwipsY(y), size, FontBold, colour);
 }
 
 void Game::描画_数値(double x, double y, std::string_view text, int colour, int numeralForm,
                      int size) {
   // The kanji form takes whole numbers only; a text has no kanji form.
   if (numeralForm != 0) return;
-  ports.canvas->drawText(text, CellX(x), CellY(y), size, FontBold, colour);
+  ports.canvas->drawText(text, TwipsX(x), TwipsY(y), size, FontBold, colour);
 }
 
 void Game::描画_文字列(double x, double y, int code, int colour, int size) {
@@ -80,7 +79,7 @@ void Game::描画_文字列(double x, double y, int code, int colour, int size) 
     caption = "手目";
   }
   if (caption == nullptr) return;
-  ports.canvas->drawText(caption, CellX(x) + 120, CellY(y) + 160, size, FontBold, colour);
+  ports.canvas->drawText(caption, TwipsX(x) + 120, TwipsY(y) + 160, size, FontBold, colour);
 }
 
 void Game::描画_背景(int code) {

@@ -13,6 +13,7 @@
 #include "app/qt_dialogs.h"
 #include "app/main_window.h"
 #include "app/picture_set.h"
+#include "shell/grid.h"
 #include "shell/recording/recording_ports.h"
 
 namespace qz::app::testing {
@@ -59,7 +60,7 @@ inline QColor BackingPixel(const CanvasWidget& canvas, int px, int py) {
 
 // Natural pixel of the middle of cell (x, y).
 inline QPoint CellMiddle(int x, int y) {
-  return {PixelOfTwips(1300 + 615 * x + 307), PixelOfTwips(100 + 690 * y + 345)};
+  return {PixelOfTwips(grid::CentreX(x)), PixelOfTwips(grid::CentreY(y))};
 }
 
 // A started window over recording dialogs, sound and browser, playing in a

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include "app_test_support.h"
+#include "shell/grid.h"
 
 namespace qz::app::testing {
 namespace {
@@ -36,7 +37,7 @@ QString Tree(const QList<QAction*>& actions) {
 }
 
 QPoint WidgetPointOfCell(const CanvasWidget& canvas, int x, int y) {
-  return canvas.widgetPointOfTwips(1300 + 615 * x + 307, 100 + 690 * y + 345).toPoint();
+  return canvas.widgetPointOfTwips(grid::CentreX(x), grid::CentreY(y)).toPoint();
 }
 
 TEST(MainWindow, StartsWithItsCaptionAndTheGameLoaded) {

@@ -12,6 +12,7 @@
 #include "app/qt_dialogs.h"
 #include "app/version_box.h"
 #include "app_test_support.h"
+#include "shell/grid.h"
 
 namespace qz::app::testing {
 namespace {
@@ -79,7 +80,7 @@ struct DamagedWindow {
   void press(int x, int y) {
     QTest::mouseClick(window->canvas(), Qt::LeftButton, Qt::NoModifier,
                       window->canvas()
-                          ->widgetPointOfTwips(1300 + 615 * x + 307, 100 + 690 * y + 345)
+                          ->widgetPointOfTwips(grid::CentreX(x), grid::CentreY(y))
                           .toPoint());
   }
 };

@@ -15,12 +15,13 @@
 #include <unistd.h>
 
 #include "shell/game.h"
+#include "shell/grid.h"
 #include "shell/recording/recording_ports.h"
 
 namespace qz::present_test {
 
-inline double Tx(double x) { return 1300 + 615 * x; }
-inline double Ty(double y) { return 100 + 690 * y; }
+inline double Tx(double x) { return grid::TwipsX(x); }
+inline double Ty(double y) { return grid::TwipsY(y); }
 
 class PresentTest : public ::testing::Test {
  protected:

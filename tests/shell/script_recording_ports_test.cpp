@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "shell/recording/recording_ports.h"
+#include "shell/grid.h"
 #include "shell/recording/transcript_ports.h"
 #include "shell/recording/transcript_views.h"
 
 namespace qz {
 namespace {
 
-double Tx(double x) { return 1300 + 615 * x; }
-double Ty(double y) { return 100 + 690 * y; }
+double Tx(double x) { return grid::TwipsX(x); }
+double Ty(double y) { return grid::TwipsY(y); }
 
 std::vector<std::string> Texts(const RecordingCanvas& c) {
   std::vector<std::string> v;
@@ -43,9 +44,9 @@ TEST(RecordingCanvas, RemembersLastPictureAndOutlinePerCorner) {
   RecordingCanvas c;
   c.drawPicture(-10, Tx(5), Ty(7));
   c.drawPicture(0, Tx(5), Ty(7));
-  c.drawOutline(12, Tx(5), Ty(7), 615, 690);
-  c.drawOutline(2, Tx(5), Ty(7), 615, 690);
-  c.drawOutline(15, Tx(6), Ty(7), 615, 690);
+  c.drawOutline(12, Tx(5), Ty(7), grid::CellWidth, grid::CellHeight);
+  c.drawOutline(2, Tx(5), Ty(7), grid::CellWidth, grid::CellHeight);
+  c.drawOutline(15, Tx(6), Ty(7), grid::CellWidth, grid::CellHeight);
   EXPECT_EQ(c.pictureAt.at({std::lround(Tx(5)), std::lround(Ty(7))}), 0);
   EXPECT_EQ(c.outlineAt.at({std::lround(Tx(5)), std::lround(Ty(7))}), 2);
   EXPECT_EQ(c.outlineAt.at({std::lround(Tx(6)), std::lround(Ty(7))}), 15);
@@ -142,7 +143,7 @@ TEST(TranscriptViews, CellCoordinatesAndTimes) {
 TEST(TranscriptViews, PaintTraceEmptiesItself) {
   RecordingCanvas c;
   c.drawPicture(-950, Tx(5), Ty(10));
-  c.drawOutline(12, Tx(5), Ty(10), 615, 690);
+  c.drawOutline(12, Tx(5), Ty(10), grid::CellWidth, grid::CellHeight);
   c.drawText("思考中", Tx(-1.6), Ty(10.4), 12, true, 15);
   c.refresh();
   std::ostringstream out;

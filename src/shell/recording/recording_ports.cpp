@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "shell/grid.h"
+
 namespace qz {
 
 namespace {
 
 // Size of one cell picture in twips: what a picture painted at a corner hides.
-constexpr double kPictureWidth = 615.0;
-constexpr double kPictureHeight = 690.0;
+constexpr double kPictureWidth = grid::CellWidth;
+constexpr double kPictureHeight = grid::CellHeight;
 
 std::pair<long, long> CornerKey(double x, double y) {
   return {std::lround(x), std::lround(y)};

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "shell/game.h"
+#include "shell/grid.h"
 #include "shell/recording/script_parser.h"
 #include "shell/recording/transcript_ports.h"
 #include "shell/recording/transcript_views.h"
@@ -100,8 +101,8 @@ class Runner {
         break;
       case ScriptStep::Press: {
         // A cell is pressed in its middle.
-        const int X = step.twips ? step.x : 1300 + 615 * step.x + 307;
-        const int Y = step.twips ? step.y : 100 + 690 * step.y + 345;
+        const int X = step.twips ? step.x : grid::CentreX(step.x);
+        const int Y = step.twips ? step.y : grid::CentreY(step.y);
         g.MouseDown(step.button, 0, X, Y);
         break;
       }

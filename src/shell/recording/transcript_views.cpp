@@ -8,13 +8,15 @@
 
 #include "play/cp932.h"
 #include "shell/game.h"
+#include "shell/grid.h"
 #include "shell/recording/transcript_ports.h"
 
 namespace qz {
 
 namespace {
 
-constexpr double kLeft = 1300, kTop = 100, kCellW = 615, kCellH = 690;
+using grid::CellHeight;
+using grid::CellWidth;
 
 std::string Fixed(double v, int decimals) {
   char buf[64];
@@ -40,7 +42,7 @@ std::string RelativeTo(const std::string& path, const std::string& workDir) {
 }  // namespace
 
 std::string CellCoordinate(double twips, bool vertical) {
-  const double cell = vertical ? (twips - kTop) / kCellH : (twips - kLeft) / kCellW;
+  const double cell = vertical ? (twips - grid::Top) / CellHeight : (twips - grid::Left) / CellWidth;
   std::string s = Fixed(std::round(cell * 1000.0) / 1000.0, 3);
   while (!s.empty() && s.back() == '0') s.pop_back();
   if (!s.empty() && s.back() == '.') s.pop_back();
@@ -131,11 +133,11 @@ std::vector<std::string> VisibleCaptionTexts(const RecordingCanvas& canvas,
 
 std::vector<RecordingCanvas::ShownText> VisibleCaptionTextsWithSerials(
     const RecordingCanvas& canvas, const CaptionArea& area) {
-  const double x0 = kLeft + kCellW * area.x0, x1 = kLeft + kCellW * (area.x1 + 1);
-  const double y0 = kTop + kCellH * area.y, y1 = kTop + kCellH * (area.y + 1);
+  const double x0 = grid::TwipsX(area.x0), x1 = grid::TwipsX(area.x1 + 1);
+  const double y0 = grid::TwipsY(area.y), y1 = grid::TwipsY(area.y + 1);
   // Only texts in the area or just above and left of it can be main copies
   // of texts in it.
-  const auto near = canvas.textsIn(x0 - kCellW / 10 - 1, y0 - kCellH / 10 - 1, x1, y1);
+  const auto near = canvas.textsIn(x0 - CellWidth / 10 - 1, y0 - CellHeight / 10 - 1, x1, y1);
   std::vector<RecordingCanvas::ShownText> found;
   for (std::size_t i = 0; i < near.size(); ++i) {
     const auto& t = near[i];
@@ -144,8 +146,8 @@ std::vector<RecordingCanvas::ShownText> VisibleCaptionTextsWithSerials(
     for (std::size_t j = i + 1; j < near.size() && !superseded; ++j) {
       const auto& later = near[j];
       if (later.text != t.text) continue;
-      const bool mainOfThis = std::abs(later.x - (t.x - kCellW / 10)) < 1 &&
-                              std::abs(later.y - (t.y - kCellH / 10)) < 1;
+      const bool mainOfThis = std::abs(later.x - (t.x - CellWidth / 10)) < 1 &&
+                              std::abs(later.y - (t.y - CellHeight / 10)) < 1;
       const bool samePlace = std::abs(later.x - t.x) < 1 && std::abs(later.y - t.y) < 1;
       superseded = mainOfThis || samePlace;
     }
@@ -207,7 +209,7 @@ void ShowPaint(RecordingCanvas& canvas, std::ostream& out) {
         break;
       case PaintOp::Outline:
         out << "paint outline " << op.colour << at;
-        if (op.w != kCellW || op.h != kCellH) out << " size " << op.w << "x" << op.h;
+        if (op.w != CellWidth || op.h != CellHeight) out << " size " << op.w << "x" << op.h;
         out << '\n';
         break;
       case PaintOp::Text:
