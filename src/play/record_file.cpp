@@ -1,8 +1,6 @@
 // Record files: header lines and fixed-column entry lines in CP932.
 #include "play/record_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -12,6 +10,7 @@
 
 #include "play/cp932.h"
 #include "play/safe_write.h"
+#include "play/whole_file.h"
 
 namespace qz {
 
@@ -22,6 +21,9 @@ constexpr size_t kHandStart = 400, kClockStart = 418, kFixedLength = 438;
 constexpr int kMaxEntries = History::Capacity - 1;  // entries 1..500
 // Longer lines are garbage; keeping their heads is enough to read them.
 constexpr size_t kMaxKeptLine = 4096;
+// A full record is about 220 KB; the ceiling leaves room to count the
+// entries of records far longer than the history holds.
+constexpr size_t kMaxRecordBytes = 64u * 1024 * 1024;
 // The widest values the fixed fields can hold.
 constexpr int kMaxHandDigit = 9;
 constexpr long long kMinClockField = -9999, kMaxClockField = 99999;
@@ -136,45 +138,25 @@ std::string DecodeHeader(std::string_view bytes) {
   return clean;
 }
 
-// Line input over a stdio stream: LF or CR LF ends a line, a last line
-// without an end counts, and at most kMaxKeptLine bytes of a line are kept.
+// Lines of a record in memory: LF or CR LF ends a line, a last line without
+// an end counts, and at most kMaxKeptLine bytes of a line are kept.
 class LineReader {
  public:
-  explicit LineReader(std::FILE* f) : f_(f) {}
+  explicit LineReader(std::string_view bytes) : rest_(bytes) {}
 
   bool Next(std::string& out) {
     out.clear();
-    bool any = false;
-    for (;;) {
-      if (pos_ == len_) {
-        len_ = std::fread(buf_, 1, sizeof buf_, f_);
-        pos_ = 0;
-        if (len_ == 0) {
-          if (std::ferror(f_)) error_ = true;
-          return any;
-        }
-      }
-      any = true;
-      const char* start = buf_ + pos_;
-      const void* lf = std::memchr(start, '\n', len_ - pos_);
-      size_t chunk = lf ? static_cast<size_t>(static_cast<const char*>(lf) - start) : len_ - pos_;
-      if (out.size() < kMaxKeptLine) out.append(start, std::min(chunk, kMaxKeptLine - out.size()));
-      pos_ += chunk;
-      if (lf) {
-        ++pos_;
-        if (!out.empty() && out.back() == '\r') out.pop_back();
-        return true;
-      }
-    }
+    if (rest_.empty()) return false;
+    const size_t lf = rest_.find('\n');
+    std::string_view line = rest_.substr(0, lf);
+    rest_ = lf == std::string_view::npos ? std::string_view{} : rest_.substr(lf + 1);
+    if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    out.assign(line.substr(0, kMaxKeptLine));
+    return true;
   }
 
-  bool error() const { return error_; }
-
  private:
-  std::FILE* f_;
-  char buf_[65536];
-  size_t pos_ = 0, len_ = 0;
-  bool error_ = false;
+  std::string_view rest_;
 };
 
 }  // namespace
@@ -316,35 +298,34 @@ RecordResult WriteRecord(const std::string& path, const RecordHeader& header,
 
 RecordResult ReadRecord(const std::string& path, RecordHeader& header, History& history) {
   RecordResult result;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
+  const WholeFile file = ReadWholeFile(path, kMaxRecordBytes);
+  if (!file.bytes) {
     result.status = RecordStatus::CannotOpen;
-    result.detail = "棋譜ファイルを開けません: " + path + " (" + std::strerror(errno) + ")";
-    return result;
-  }
-  // Only regular files: a folder cannot be read, and a device or a pipe
-  // could block or never end.
-  if (!S_ISREG(st.st_mode)) {
-    result.status = RecordStatus::CannotOpen;
-    result.detail = "棋譜ファイルではありません: " + path;
-    return result;
-  }
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    result.status = RecordStatus::CannotOpen;
-    result.detail = "棋譜ファイルを開けません: " + path + " (" + std::strerror(errno) + ")";
+    switch (file.problem) {
+      case ReadProblem::NotRegular:
+        result.detail = "棋譜ファイルではありません: " + path;
+        break;
+      case ReadProblem::TooLarge:
+        result.detail = "棋譜ファイルが大きすぎます: " + path;
+        break;
+      case ReadProblem::CannotRead:
+        result.detail = "棋譜ファイルを読み込めません: " + path + " (" + std::strerror(file.error) + ")";
+        break;
+      default:
+        result.detail = "棋譜ファイルを開けません: " + path + " (" + std::strerror(file.error) + ")";
+    }
     return result;
   }
 
   // Everything is read into a staging area first, so that a read error
   // leaves the history exactly as it was.
-  auto reader = std::make_unique<LineReader>(f);
+  LineReader reader(*file.bytes);
   auto staged = std::make_unique<HistoryEntry[]>(kMaxEntries);
   RecordHeader read;
   std::string* headerLines[] = {&read.gameName, &read.upperName, &read.lowerName};
   std::string line;
   int lineNo = 0, stored = 0, total = 0, pendingBlank = 0;
-  while (reader->Next(line)) {
+  while (reader.Next(line)) {
     if (lineNo < 3) {
       *headerLines[lineNo++] = DecodeHeader(line);
       continue;
@@ -359,14 +340,6 @@ RecordResult ReadRecord(const std::string& path, RecordHeader& header, History& 
       if (stored < kMaxEntries) staged[stored++] = HistoryEntry{};
     ++total;
     if (stored < kMaxEntries) staged[stored++] = ParseEntryLine(line);
-  }
-  bool failed = reader->error();
-  std::fclose(f);
-
-  if (failed) {
-    result.status = RecordStatus::CannotOpen;
-    result.detail = "棋譜ファイルを読み込めません: " + path;
-    return result;
   }
   header = std::move(read);
   for (int k = 0; k < stored; ++k) history.entries[k + 1] = staged[k];

@@ -9,6 +9,7 @@
 
 #include "play/cp932.h"
 #include "play/safe_write.h"
+#include "play/whole_file.h"
 #include "shell/game.h"
 
 namespace qz {
@@ -28,21 +29,8 @@ constexpr BackgroundName kBackgroundNames[] = {
 
 std::string SettingsPath(const std::string& dir) { return dir + "/" + SettingsFileName; }
 
-// The whole file, or nothing when it is missing or cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
-  std::string bytes;
-  char chunk[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return std::nullopt;
-  return bytes;
-}
+// Five short lines; anything much larger is not a settings file.
+constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
 // Joins the lines with CR LF (after the last one too) in CP932.
 std::optional<std::string> EncodeLines(const std::vector<std::string>& lines) {
@@ -106,7 +94,7 @@ bool ApplySettingLine(Game& g, std::string_view line) {
 void Game::読込_環境設定ファイル() {
   const std::string path = SettingsPath(StartDir);
   bool intact = false;
-  if (const std::optional<std::string> bytes = ReadWholeFile(path)) {
+  if (const std::optional<std::string> bytes = ReadWholeFile(path, kMaxSettingsBytes).bytes) {
     intact = true;
     std::string_view rest = *bytes;
     while (!rest.empty()) {
