@@ -30,8 +30,10 @@ class ComputerPlayer {
  public:
   ComputerPlayer(Position& pos, ControlMaps& maps) : pos_(pos), maps_(maps) {}
 
-  // Steps 4 to 9 of the computer's turn: fills BestScore/BestMove. Returns
-  // false when there was no candidate at all. Board and hands are exactly as
+  // The choice of the computer's move: every board move and drop of the
+  // upper side is tried on the board and scored, and the best one is left in
+  // BestScore/BestMove (a king capture or a winning drop ends the scan at
+  // once). Returns false when there was no candidate at all. Board and hands are exactly as
   // before on return; the maps describe the last candidate tried.
   // Every turn starts from fresh maps of the current position and from
   // OriginDistance 0, so nothing of an earlier turn leaks into the scores.
