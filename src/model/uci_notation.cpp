@@ -88,6 +88,18 @@ std::string MoveToUci(const Position& before, const GameMove& move) {
   return text;
 }
 
+std::string MovesToUci(const Position& before, const GameMove* moves, int count) {
+  Position pos = before;
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    const GameMove& m = moves[i];
+    if (i > 0) text += ' ';
+    text += MoveToUci(pos, m);
+    駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
+  }
+  return text;
+}
+
 std::optional<GameMove> MoveFromUci(const Position& before, Side mover, std::string_view text) {
   GameMove m;
   size_t i = 0;

@@ -25,6 +25,10 @@ std::string PieceLetters(PieceCode code);
 // a board move promotes when code differs from the piece on its start.
 std::string MoveToUci(const Position& before, const GameMove& move);
 
+// A line of moves from `before`, each played in turn, as UCI text separated
+// by blanks ("c3c4 g8g7 B@e5").
+std::string MovesToUci(const Position& before, const GameMove* moves, int count);
+
 // Reads a UCI move of `mover` against the position before it. Only the form
 // is checked (squares on the board, a piece of the mover on the start, a
 // droppable letter); whether the game allows it is for the rules to say.
