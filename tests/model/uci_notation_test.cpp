@@ -80,5 +80,15 @@ TEST(UciNotation, MovesBothWays) {
     EXPECT_FALSE(MoveFromUci(pos, SITA, bad).has_value()) << bad;
 }
 
+TEST(UciNotation, ALineOfMovesIsWrittenAsItIsPlayed) {
+  // The second move promotes only because the first put the pawn there, and
+  // the drop is of the pawn it took.
+  Position pos = Start(false);
+  pos.Board[3][5] = -HU;
+  const GameMove line[] = {{3, 5, 3, 4, -HU}, {3, 4, 3, 3, -(HU + 1)}, {12, 2, 3, 6, -HU}};
+  EXPECT_EQ(MovesToUci(pos, line, 3), "c6c7 c7c8+ P@c5");
+  EXPECT_EQ(MovesToUci(pos, line, 0), "");
+}
+
 }  // namespace
 }  // namespace qz
