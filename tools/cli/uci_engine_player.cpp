@@ -118,6 +118,9 @@ PlayerMove UciEnginePlayer::Play(const Position& pos, Side toMove, int gamePly,
   if (limits.depth > 0) go += " depth " + std::to_string(limits.depth);
   const int timeoutMs = byTime ? movetime * 3 + MoveGraceMs
                                : std::max(UnlimitedMoveTimeoutMs, movetime * 3 + MoveGraceMs);
+  // The round trip also passes over anything left from the last answer, so
+  // that a stray second "bestmove" is never taken for this one.
+  if (!Exchange("isready", "readyok", StartTimeoutMs, answer.problem)) return answer;
   if (!child_.WriteLine("position fen " + ToFen(pos, toMove, gamePly / 2 + 1), After(MoveGraceMs))) {
     answer.problem = child_.HasEnded() ? Ended("the engine ended") : "the engine does not read its input";
     child_.Kill();
