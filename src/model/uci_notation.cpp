@@ -9,8 +9,8 @@ namespace qz {
 
 namespace {
 
-// Letter of each unpromoted magnitude; the promoted bishop and rook have
-// letters of their own.
+// Letter of each unpromoted magnitude; the promoted bishop and rook also
+// have letters of their own, which are read but never written.
 struct KindLetter {
   PieceCode magnitude;
   char letter;
@@ -58,17 +58,14 @@ std::string SquareName(int x, int y) {
 
 std::string PieceLetters(PieceCode code) {
   const PieceCode m = Abs(code);
-  std::string out;
+  const bool promoted = Promotable(m - 1);
+  const PieceCode base = promoted ? m - 1 : m;
   char letter = '?';
-  for (const KindLetter& k : kLetters) {
-    if (k.magnitude == m) letter = k.letter;
-  }
-  if (letter == '?' && Promotable(m - 1)) {
-    out.push_back('+');
-    for (const KindLetter& k : kLetters)
-      if (k.magnitude == m - 1) letter = k.letter;
-  }
+  for (const KindLetter& k : kLetters)
+    if (k.magnitude == base) letter = k.letter;
   if (IsSita(code)) letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  std::string out;
+  if (promoted) out.push_back('+');
   out.push_back(letter);
   return out;
 }
@@ -85,6 +82,18 @@ std::string MoveToUci(const Position& before, const GameMove& move) {
   std::string text = SquareName(move.fromX, move.fromY) + SquareName(move.toX, move.toY);
   if (OnBoard(move.fromX, move.fromY) && move.code != before.Board[move.fromX][move.fromY])
     text += "+";
+  return text;
+}
+
+std::string MovesToUci(const Position& before, const GameMove* moves, int count) {
+  Position pos = before;
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    const GameMove& m = moves[i];
+    if (i > 0) text += ' ';
+    text += MoveToUci(pos, m);
+    駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
+  }
   return text;
 }
 

@@ -17,13 +17,20 @@ namespace qz {
 // "a10" ... "j1".
 std::string SquareName(int x, int y);
 
-// The letter of a piece code: upper case for the lower army, "+" before a
-// promoted piece other than the promoted bishop ("h") and rook ("d").
+// The letter of a piece code: upper case for the lower army, "+" before the
+// letter of the base kind for every promoted piece ("+B" the promoted
+// bishop). Engines read a bare "H" or "D" as pieces of their own that go to
+// the hand unchanged when taken, so the promoted bishop and rook are never
+// written that way; reading accepts both forms.
 std::string PieceLetters(PieceCode code);
 
 // The move in UCI text. The board before the move tells promotion apart:
 // a board move promotes when code differs from the piece on its start.
 std::string MoveToUci(const Position& before, const GameMove& move);
+
+// A line of moves from `before`, each played in turn, as UCI text separated
+// by blanks ("c3c4 g8g7 B@e5").
+std::string MovesToUci(const Position& before, const GameMove* moves, int count);
 
 // Reads a UCI move of `mover` against the position before it. Only the form
 // is checked (squares on the board, a piece of the mover on the start, a

@@ -22,14 +22,14 @@ TEST(UciNotation, StartingPositionsAsEnginesWriteThem) {
 
 TEST(UciNotation, FenRoundTripKeepsPromotionsHandsAndSide) {
   const std::string fen =
-      "lnsgkgsmnl/1r2c3b1/ppppppppp1/10/10/4H5/3+P6/PPP1PPPPPP/1B3C2R1/LNMSGKGSNd[RPPn] b - - 0 1";
+      "lnsgkgsmnl/1r2c3b1/ppppppppp1/10/10/4+B5/3+P6/PPP1PPPPPP/1B3C2R1/LNMSGKGSN+r[RPPn] b - - 0 1";
   Position pos;
   Side side = SITA;
   ASSERT_TRUE(FromFen(fen, pos, side));
   EXPECT_EQ(side, UE);
-  EXPECT_EQ(pos.Board[5][6], -801);   // H: the lower army's promoted bishop
+  EXPECT_EQ(pos.Board[5][6], -801);   // +B: the lower army's promoted bishop
   EXPECT_EQ(pos.Board[4][7], -11);    // +P
-  EXPECT_EQ(pos.Board[10][10], 901);  // d: the upper army's promoted rook
+  EXPECT_EQ(pos.Board[10][10], 901);  // +r: the upper army's promoted rook
   EXPECT_EQ(pos.Hand[SITA][9], 1);
   EXPECT_EQ(pos.Hand[SITA][1], 2);
   EXPECT_EQ(pos.Hand[UE][3], 1);
@@ -38,6 +38,13 @@ TEST(UciNotation, FenRoundTripKeepsPromotionsHandsAndSide) {
   EXPECT_EQ(pos.PawnColumns[UE][10], 0);
   EXPECT_EQ(pos.PawnColumns[SITA][4], 0);  // a promoted pawn does not count
   EXPECT_EQ(ToFen(pos, side), fen);
+  // The letters of their own read the same, and are written in the form an
+  // engine takes for promoted pieces that go to the hand unpromoted.
+  Position lettered;
+  ASSERT_TRUE(FromFen(
+      "lnsgkgsmnl/1r2c3b1/ppppppppp1/10/10/4H5/3+P6/PPP1PPPPPP/1B3C2R1/LNMSGKGSNd[RPPn] b - - 0 1",
+      lettered, side));
+  EXPECT_EQ(ToFen(lettered, side), fen);
 }
 
 TEST(UciNotation, MalformedFenIsRefused) {
@@ -78,6 +85,16 @@ TEST(UciNotation, MovesBothWays) {
   // Wrong side, empty start, unpromotable piece, stray text.
   for (const char* bad : {"a10a9", "e5e4", "e1e2+", "c3c4x", "K@e5", "P@k5", "c11c10", "c3"})
     EXPECT_FALSE(MoveFromUci(pos, SITA, bad).has_value()) << bad;
+}
+
+TEST(UciNotation, ALineOfMovesIsWrittenAsItIsPlayed) {
+  // The second move promotes only because the first put the pawn there, and
+  // the drop is of the pawn it took.
+  Position pos = Start(false);
+  pos.Board[3][5] = -HU;
+  const GameMove line[] = {{3, 5, 3, 4, -HU}, {3, 4, 3, 3, -(HU + 1)}, {12, 2, 3, 6, -HU}};
+  EXPECT_EQ(MovesToUci(pos, line, 3), "c6c7 c7c8+ P@c5");
+  EXPECT_EQ(MovesToUci(pos, line, 0), "");
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+#include "cli/match_player.h"
+
+#include "cli/uci_engine_player.h"
+#include "engine/computer_player.h"
+#include "model/control_maps.h"
+#include "model/make_move.h"
+#include "model/reversal.h"
+#include "model/uci_notation.h"
+
+namespace qz::cli {
+
+namespace {
+
+class CandidateCounter : public SearchObserver {
+ public:
+  void candidate(int, int, int, int, PieceCode, double) override { ++count; }
+  std::uint64_t count = 0;
+};
+
+// Levels 1 to 3: the computer of the game. It always plays the upper army,
+// so for the lower army it is shown the reversed board and its move is
+// turned back.
+class ComputerLevelPlayer : public MatchPlayer {
+ public:
+  explicit ComputerLevelPlayer(int level)
+      : level_(level), pos_(std::make_unique<Position>()), maps_(std::make_unique<ControlMaps>()) {}
+
+  std::string Name() const override { return "LEVEL" + std::to_string(level_); }
+
+  PlayerMove Play(const Position& pos, Side toMove, int, const Limits&, const std::atomic<bool>*,
+                  ThinkObserver* observer) override {
+    *pos_ = pos;
+    if (toMove == SITA) ReverseArmies(*pos_);
+    pos_->HandTotal[SITA] = 調査_持駒数(*pos_, SITA);
+    pos_->HandTotal[UE] = 調査_持駒数(*pos_, UE);
+    pos_->winner = Victor::None;
+    ComputerPlayer computer(*pos_, *maps_);
+    computer.Level = level_;
+    CandidateCounter counter;
+    PlayerMove answer;
+    if (!computer.Search(&counter)) {
+      answer.kind = PlayerMove::Kind::NoMove;
+      return answer;
+    }
+    const BestMoveRecord& b = computer.BestMove;
+    GameMove move{b.fromX, b.fromY, b.toX, b.toY, b.after};
+    if (toMove == SITA) move = ReversedMove(move);
+    answer.kind = PlayerMove::Kind::Move;
+    answer.move = move;
+    answer.text = MoveToUci(pos, move);
+    if (observer) {
+      ThinkReport report;
+      report.depth = 1;
+      report.nodes = counter.count;
+      report.pvLength = 1;
+      report.pv[0] = move;
+      observer->Report(report);
+    }
+    return answer;
+  }
+
+ private:
+  int level_;
+  std::unique_ptr<Position> pos_;
+  std::unique_ptr<ControlMaps> maps_;
+};
+
+}  // namespace
+
+// Levels 4 and 5 (the deep search) are not wired in yet: raise this to 5
+// together with the branch in MakeLevelPlayer below.
+int HighestLevel() { return 3; }
+
+std::unique_ptr<MatchPlayer> MakeLevelPlayer(int level, const PlayerSettings& settings,
+                                             std::string& problem) {
+  (void)settings;  // the hash size is for the deep levels
+  if (level >= 1 && level <= 3) return std::make_unique<ComputerLevelPlayer>(level);
+  // ---- Levels 4 and 5: the deep search plugs in here. ----
+  // A MatchPlayer over qz::search::Searcher(settings.hashMegabytes): NewGame
+  // passes the seed on, Play hands Position, side, ply, Limits and the stop
+  // flag to Think and reports each depth to the observer.
+  if (level == 4 || level == 5) {
+    problem = "level " + std::to_string(level) + " (the deep search) is not built into this program";
+    return nullptr;
+  }
+  problem = "no level " + std::to_string(level) + " (levels are 1 to " +
+            std::to_string(HighestLevel()) + ")";
+  return nullptr;
+}
+
+std::unique_ptr<MatchPlayer> MakePlayer(const std::string& spec, const PlayerSettings& settings,
+                                        std::string& problem) {
+  constexpr std::string_view kUci = "uci:";
+  if (spec.starts_with(kUci)) {
+    const std::string command = spec.substr(kUci.size());
+    if (command.find_first_not_of(" \t") == std::string::npos) {
+      problem = "uci: needs the command that starts the engine";
+      return nullptr;
+    }
+    return std::make_unique<UciEnginePlayer>(command);
+  }
+  if (spec.size() == 1 && spec[0] >= '1' && spec[0] <= '9')
+    return MakeLevelPlayer(spec[0] - '0', settings, problem);
+  problem = "'" + spec + "' is neither a level 1 to 5 nor uci:COMMAND";
+  return nullptr;
+}
+
+}  // namespace qz::cli

@@ -1,0 +1,96 @@
+// Players of `match` and the engine behind `uci`: the computer at one of its
+// levels inside this program, or an outside UCI engine. Every player answers
+// for either army: it is given the position, the army to move and the game
+// ply, and names one move.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/game_move.h"
+#include "model/position.h"
+
+namespace qz::cli {
+
+// How long a player may think. All zero: as its level plays by itself.
+// Levels 1 to 3 look one move ahead and ignore the limits.
+struct Limits {
+  int movetimeMs = 0;
+  std::uint64_t nodes = 0;
+  int depth = 0;
+  bool infinite = false;  // until stopped (uci "go infinite")
+};
+
+// One step of a deepening search, as `uci` prints it in an "info" line.
+struct ThinkReport {
+  static constexpr int MaxPv = 64;
+  int depth = 0;
+  bool hasScore = false;
+  int score = 0;     // centipawns from the mover's view, or moves to mate when mate
+  bool mate = false;
+  std::uint64_t nodes = 0;
+  std::uint64_t nps = 0;
+  int pvLength = 0;
+  GameMove pv[MaxPv];
+};
+
+class ThinkObserver {
+ public:
+  virtual ~ThinkObserver() = default;
+  virtual void Report(const ThinkReport& report) = 0;
+};
+
+struct PlayerMove {
+  enum class Kind { Move, NoMove, Failed };
+  Kind kind = Kind::Failed;
+  GameMove move;
+  std::string text;     // the move as the player wrote it (UCI text)
+  std::string problem;  // Failed: what went wrong, for the game's line
+};
+
+class MatchPlayer {
+ public:
+  virtual ~MatchPlayer() = default;
+  // How the player is named in the output and in the records.
+  virtual std::string Name() const = 0;
+  // Before the first game: false, with the problem, when it cannot play.
+  virtual bool Start(std::string& problem) {
+    (void)problem;
+    return true;
+  }
+  // Before each game; the seed lets a player that varies its play do so
+  // reproducibly. False, with the problem, when it cannot play this game.
+  virtual bool NewGame(std::uint64_t seed, std::string& problem) {
+    (void)seed;
+    (void)problem;
+    return true;
+  }
+  // The move of `toMove` in pos, gamePly moves into the game. stop, when
+  // given, is set by another thread to end the thinking early.
+  virtual PlayerMove Play(const Position& pos, Side toMove, int gamePly, const Limits& limits,
+                          const std::atomic<bool>* stop, ThinkObserver* observer) = 0;
+  // After the last game.
+  virtual void Finish() {}
+};
+
+struct PlayerSettings {
+  std::size_t hashMegabytes = 64;
+};
+
+// The highest level built into this program.
+int HighestLevel();
+
+// The computer at `level` (1 .. HighestLevel()); nullptr with the problem
+// when there is no such level.
+std::unique_ptr<MatchPlayer> MakeLevelPlayer(int level, const PlayerSettings& settings,
+                                             std::string& problem);
+
+// From the text of --a / --b: a level "1" .. "5", or "uci:COMMAND" (an
+// engine started as /bin/sh -c COMMAND). nullptr with the problem otherwise.
+std::unique_ptr<MatchPlayer> MakePlayer(const std::string& spec, const PlayerSettings& settings,
+                                        std::string& problem);
+
+}  // namespace qz::cli
