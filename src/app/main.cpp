@@ -8,9 +8,12 @@
 
 #include "app/application_identity.h"
 #include "app/asset_locations.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
 
 int main(int argc, char** argv) {
+  // Answered before the application object exists, which needs a display.
+  if (const int status = qz::app::AnswerCommandLine(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
   qz::app::SetApplicationIdentity();
 
