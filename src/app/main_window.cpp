@@ -110,6 +110,7 @@ void MainWindow::deliver(Event&& event) {
   const bool end = event();
   inEvent_ = false;
   menus_->showChecks(game_->checks);
+  canvas_->setMarginTile(game_->CurrentBackground);
   if (end) finish();
 }
 
@@ -118,6 +119,7 @@ void MainWindow::start() {
   game_->Load();
   inEvent_ = false;
   menus_->showChecks(game_->checks);
+  canvas_->setMarginTile(game_->CurrentBackground);
   // 13000 x 9400 twips at the top-left corner.
   move(0, 0);
   resize(kNaturalWidth, kNaturalHeight + menuBar()->sizeHint().height());
