@@ -63,8 +63,10 @@ std::string HelpText() {
          "\n"
          "The game plays in the current folder when it holds one of its wave files;\n"
          "otherwise in ~/.local/share/qzreishogi, where it keeps its settings file\n"
-         "\"QZ嶺将棋.ini\", its sounds and its help page. Records (*.棋譜) are saved\n"
-         "wherever the player chooses through 棋譜 → 書込.\n"
+         "\"QZ嶺将棋.ini\", its sounds and its help page. Records (*.棋譜) go where the\n"
+         "player chooses in the record panel (棋譜 → 書込), which opens in the folder\n"
+         "the game plays in, or in the documents folder (XDG_DOCUMENTS_DIR) when\n"
+         "that is the data folder.\n"
          "\n"
          "Environment: QZ_ASSET_DIR  the folder of the pictures, sounds and help page.\n";
 }

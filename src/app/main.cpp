@@ -10,6 +10,7 @@
 #include "app/asset_locations.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/record_folder.h"
 
 int main(int argc, char** argv) {
   // Answered before the application object exists, which needs a display.
@@ -29,7 +30,11 @@ int main(int argc, char** argv) {
   }
 
   qz::app::PictureSet pictures(assetDir + "/pictures");
-  qz::app::MainWindow window(pictures, {QDir::currentPath()});
+  qz::app::FrontEndOptions options;
+  options.workDir = QDir::currentPath();
+  // Records go where the player looks for them, not into the data folder.
+  options.recordDir = qz::app::RecordPanelFolder(workDir, dataDir);
+  qz::app::MainWindow window(pictures, options);
   QObject::connect(&window, &qz::app::MainWindow::gameEnded, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   window.start();

@@ -24,7 +24,8 @@ MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
   canvas_->setMarginColour(PaletteColour(ColourGreen));
   canvas_->setFocusPolicy(Qt::StrongFocus);
 
-  panel_ = std::make_unique<RecordPanelWidgets>(canvas_, options.workDir.toStdString());
+  const QString recordDir = options.recordDir.isEmpty() ? options.workDir : options.recordDir;
+  panel_ = std::make_unique<RecordPanelWidgets>(canvas_, recordDir.toStdString());
   connect(canvas_, &CanvasWidget::layoutChanged, this, [this] { panel_->relayout(); });
 
   Ports ports;
