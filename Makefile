@@ -66,10 +66,14 @@ run: build
 	done
 	cd run && "$(abspath $(BUILD))/qzreishogi"
 
-.PHONY: install
+.PHONY: install package
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, written into $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -90,6 +90,35 @@ void CanvasWidget::setMarginColour(const QColor& colour) {
   update();
 }
 
+void CanvasWidget::setMarginTile(int code) {
+  if (code == marginTile_) return;
+  marginTile_ = code;
+  update();
+}
+
+void CanvasWidget::paintMargins(QPainter& painter, double scale, const QPointF& offset) {
+  const QImage& picture = PictureNameForCode(marginTile_).isEmpty() ? QImage()
+                                                                     : scaledPicture(marginTile_);
+  const int cellWidth = 615 / kTwipsPerPixel * kBackingScale;
+  const int cellHeight = 690 / kTwipsPerPixel * kBackingScale;
+  if (picture.width() < cellWidth || picture.height() < cellHeight) {
+    painter.fillRect(rect(), margin_);
+    return;
+  }
+  // One cell of the picture, as the background tiling leaves each cell (a
+  // larger picture is overlapped by its right and lower neighbours), laid on
+  // the same grid as the tiles inside the image: cell (0, 0) has its corner
+  // at the natural pixel of (1300, 100) twips.
+  QBrush tile(picture.copy(0, 0, cellWidth, cellHeight));
+  const double unit = scale / kBackingScale;
+  tile.setTransform(QTransform()
+                        .translate(offset.x() + PixelOfTwips(1300) * scale,
+                                   offset.y() + PixelOfTwips(100) * scale)
+                        .scale(unit, unit));
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.fillRect(rect(), tile);
+}
+
 double CanvasWidget::displayScale() const {
   const double sx = static_cast<double>(width()) / kNaturalWidth;
   const double sy = static_cast<double>(height()) / kNaturalHeight;
@@ -128,7 +157,7 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
     shownStale_ = false;
   }
   QPainter painter(this);
-  painter.fillRect(rect(), margin_);
+  paintMargins(painter, s, o);
   painter.drawImage(o, shown_);
 }
 

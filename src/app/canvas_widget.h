@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 #include <functional>
 
@@ -32,8 +33,11 @@ class CanvasWidget : public QWidget, public Canvas {
 
   // Receives presses as (button 1 left / 2 right / 4 middle, X, Y twips).
   std::function<void(int, int, int)> onPress;
-  // Colour of the margins around the scaled image.
+  // The margins around the scaled image: the tile of a picture code (the
+  // current background), continuing the image's own tiling at its scale, or
+  // the plain colour while that picture is missing.
   void setMarginColour(const QColor& colour);
+  void setMarginTile(int code);
 
   const QImage& backing() const { return backing_; }
   // Widget position of a twip point, and back.
@@ -53,6 +57,7 @@ class CanvasWidget : public QWidget, public Canvas {
 
  private:
   const QImage& scaledPicture(int code);
+  void paintMargins(QPainter& painter, double scale, const QPointF& offset);
 
   const PictureSet& pictures_;
   QImage backing_;
@@ -60,6 +65,7 @@ class CanvasWidget : public QWidget, public Canvas {
   QImage shown_;                          // backing_ scaled for the widget
   bool shownStale_ = true;
   QColor margin_;
+  int marginTile_ = -1;  // no picture code
 };
 
 // Natural pixel of a twip coordinate (the grid every primitive snaps to).

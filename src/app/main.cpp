@@ -8,9 +8,13 @@
 
 #include "app/application_identity.h"
 #include "app/asset_locations.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/record_folder.h"
 
 int main(int argc, char** argv) {
+  // Answered before the application object exists, which needs a display.
+  if (const int status = qz::app::AnswerCommandLine(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
   qz::app::SetApplicationIdentity();
 
@@ -26,7 +30,11 @@ int main(int argc, char** argv) {
   }
 
   qz::app::PictureSet pictures(assetDir + "/pictures");
-  qz::app::MainWindow window(pictures, {QDir::currentPath()});
+  qz::app::FrontEndOptions options;
+  options.workDir = QDir::currentPath();
+  // Records go where the player looks for them, not into the data folder.
+  options.recordDir = qz::app::RecordPanelFolder(workDir, dataDir);
+  qz::app::MainWindow window(pictures, options);
   QObject::connect(&window, &qz::app::MainWindow::gameEnded, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   window.start();

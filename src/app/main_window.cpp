@@ -24,7 +24,8 @@ MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
   canvas_->setMarginColour(PaletteColour(ColourGreen));
   canvas_->setFocusPolicy(Qt::StrongFocus);
 
-  panel_ = std::make_unique<RecordPanelWidgets>(canvas_, options.workDir.toStdString());
+  const QString recordDir = options.recordDir.isEmpty() ? options.workDir : options.recordDir;
+  panel_ = std::make_unique<RecordPanelWidgets>(canvas_, recordDir.toStdString());
   connect(canvas_, &CanvasWidget::layoutChanged, this, [this] { panel_->relayout(); });
 
   Ports ports;
@@ -110,6 +111,7 @@ void MainWindow::deliver(Event&& event) {
   const bool end = event();
   inEvent_ = false;
   menus_->showChecks(game_->checks);
+  canvas_->setMarginTile(game_->CurrentBackground);
   if (end) finish();
 }
 
@@ -118,6 +120,7 @@ void MainWindow::start() {
   game_->Load();
   inEvent_ = false;
   menus_->showChecks(game_->checks);
+  canvas_->setMarginTile(game_->CurrentBackground);
   // 13000 x 9400 twips at the top-left corner.
   move(0, 0);
   resize(kNaturalWidth, kNaturalHeight + menuBar()->sizeHint().height());

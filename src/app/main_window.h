@@ -22,6 +22,7 @@ class SdlSound;
 
 struct FrontEndOptions {
   QString workDir;                // the game's folder (waves, settings, help)
+  QString recordDir;              // where the record panel opens (empty: workDir)
   Dialogs* dialogs = nullptr;     // null: real message boxes
   SoundLibrary* sound = nullptr;  // null: SDL2_mixer
   Browser* browser = nullptr;     // null: the desktop's browser

@@ -2,12 +2,15 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "app/canvas_widget.h"
 #include "app/window_font.h"
@@ -17,6 +20,21 @@ namespace qz::app {
 namespace {
 const QString kParent = QStringLiteral("..");
 const QString kPattern = QStringLiteral("*.棋譜");
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kDepthRole = Qt::UserRole + 1;
+
+// Draws each folder of the list a step further in than its parent.
+class FolderIndent : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem indented(option);
+    indented.rect.setLeft(option.rect.left() +
+                          index.data(kDepthRole).toInt() * option.fontMetrics.height() * 2 / 3);
+    QStyledItemDelegate::paint(painter, indented, index);
+  }
+};
 }  // namespace
 
 RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& startDir)
@@ -24,6 +42,7 @@ RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& 
   drive_ = new QComboBox(canvas);
   dirs_ = new QListWidget(canvas);
   files_ = new QListWidget(canvas);
+  dirs_->setItemDelegate(new FolderIndent(dirs_));
   place(drive_, {240, 360, 2535, 300});
   place(dirs_, {240, 600, 2535, 1710});
   place(files_, {240, 2280, 2535, 930});
@@ -68,7 +87,7 @@ RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& 
     if (onDriveChosen) onDriveChosen(drive.toStdString());
   });
   connect(dirs_, &QListWidget::itemDoubleClicked, this,
-          [this](QListWidgetItem* item) { enterDirectory(item->text()); });
+          [this](QListWidgetItem* item) { enterDirectory(item->data(kPathRole).toString()); });
   connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     if (onFileClicked) onFileClicked(item->text().toStdString());
   });
@@ -106,6 +125,7 @@ void RecordPanelWidgets::setListsVisible(bool drive, bool directory, bool file) 
   drive_->setVisible(drive);
   dirs_->setVisible(directory);
   files_->setVisible(file);
+  if (directory && dirs_->currentItem() != nullptr) dirs_->scrollToItem(dirs_->currentItem());
 }
 
 void RecordPanelWidgets::setIoVisible(bool visible) {
@@ -154,12 +174,35 @@ void RecordPanelWidgets::refreshFileList() {
   files_->addItems(dir.entryList({kPattern}, QDir::Files | QDir::Readable, QDir::Name));
 }
 
+// As a folder list on a desktop: the path from the root down to the current
+// folder, each a step further in, then the current folder's subfolders. The
+// current folder is the selected entry, so the player sees where records go.
 void RecordPanelWidgets::fillDirectories() {
   dirs_->clear();
   dirs_->setToolTip(QDir::toNativeSeparators(dirPath_));
+  QStringList path;  // root first
+  for (QDir d(dirPath_);;) {
+    path.prepend(d.absolutePath());
+    if (d.isRoot() || !d.cdUp()) break;
+  }
+  auto add = [this](const QString& folder, int depth, QStyle::StandardPixmap icon) {
+    const QString name = QFileInfo(folder).fileName();
+    auto* item = new QListWidgetItem(dirs_->style()->standardIcon(icon),
+                                     name.isEmpty() ? QDir::toNativeSeparators(folder) : name,
+                                     dirs_);
+    item->setData(kPathRole, folder);
+    item->setData(kDepthRole, depth);
+    item->setToolTip(QDir::toNativeSeparators(folder));
+    return item;
+  };
+  QListWidgetItem* current = nullptr;
+  for (int depth = 0; depth < path.size(); ++depth)
+    current = add(path[depth], depth, QStyle::SP_DirOpenIcon);
   const QDir dir(dirPath_);
-  if (!dir.isRoot()) dirs_->addItem(kParent);
-  dirs_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
+  for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+    add(dir.absoluteFilePath(name), static_cast<int>(path.size()), QStyle::SP_DirClosedIcon);
+  dirs_->setCurrentItem(current);
+  dirs_->scrollToItem(current);
 }
 
 void RecordPanelWidgets::enterDirectory(const QString& entry) {

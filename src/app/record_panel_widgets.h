@@ -52,7 +52,8 @@ class RecordPanelWidgets : public QObject, public RecordPanel {
   QLineEdit* textBox(int box) const;
   QLabel* label(int index) const { return labels_[index]; }
   QPushButton* returnButton() const { return return_; }
-  // Entering a directory from the list (what a double-click does).
+  // Entering a directory from the list (what a double-click does): a folder's
+  // path, a subfolder's name, or ".." for the parent.
   void enterDirectory(const QString& entry);
 
  protected:

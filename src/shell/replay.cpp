@@ -16,6 +16,42 @@ void RedrawRestoredPosition(Game& g) {
   g.描画_盤();
 }
 
+// A turn is being timed while a game runs, nobody has won and play has not
+// been left waiting for a press after a step through the history.
+bool TurnIsTimed(const Game& g) {
+  return g.Turn != NoTurn && g.Winner == NoTurn && g.ResumePending == 0;
+}
+
+// Against the computer only the human's turns run outside its search.
+bool HumanToMove(const Game& g) {
+  return g.GameMode == ModeTwoHumans || g.Turn == g.LowerSideToken;
+}
+
+// Before the armies change places: the side thinking keeps the time it has
+// spent, so its clock shows the same total after the reversal.
+void ChargeTurnBeforeReversal(Game& g) {
+  if (!TurnIsTimed(g) || !HumanToMove(g)) return;
+  const double spent = Game::調査_経過秒(g.TurnStartTime, static_cast<float>(g.Now()));
+  if (g.Turn == g.LowerSideToken)
+    g.LowerClock += spent;
+  else
+    g.UpperClock += spent;
+}
+
+// After: the turn's timing starts again for the side now to move. The
+// computer's clock stays still until the press that sets it thinking, which
+// starts its own timing; a human's runs from now.
+void RestartTurnAfterReversal(Game& g) {
+  if (!TurnIsTimed(g)) return;
+  g.TurnStartTime = static_cast<float>(g.Now());
+  g.TurnElapsed = 0;
+  g.LastShownSecond = 0;
+  if (!HumanToMove(g))
+    g.SetTimer1(false);
+  else if (g.checks.KEIKA)
+    g.SetTimer1(true);
+}
+
 }  // namespace
 
 void Game::AFTER_Click() {
@@ -97,6 +133,7 @@ void Game::REVERSE_Click() {
   }
   Reversed = 1;
   InputState = Idle;
+  ChargeTurnBeforeReversal(*this);
 
   ReverseArmies(pos);
 
@@ -108,6 +145,7 @@ void Game::REVERSE_Click() {
   }
   Play(SndPiece);
   Turn = -Turn;
+  RestartTurnAfterReversal(*this);
   hist.MoveCount = 0;
   hist.LastSnapshot = 0;
 }

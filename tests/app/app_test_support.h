@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "app/canvas_widget.h"
@@ -73,8 +74,10 @@ struct WindowFixture {
   RecordingBrowser browser;
   std::unique_ptr<MainWindow> window;
 
-  WindowFixture() {
+  // adjustPictures may replace stand-ins before they are loaded.
+  explicit WindowFixture(const std::function<void(const QString&)>& adjustPictures = {}) {
     WriteStandInPictures(folder.path() + "/pictures");
+    if (adjustPictures) adjustPictures(folder.path() + "/pictures");
     pictures = std::make_unique<PictureSet>(folder.path() + "/pictures");
     QDir().mkpath(workDir());
     FrontEndOptions options;

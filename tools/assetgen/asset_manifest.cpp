@@ -25,6 +25,9 @@ std::vector<ExpectedPicture> ExpectedPictures() {
   list.push_back({QStringLiteral("pictures/QZSHOGI.png"), kTitleWidth, kTitleHeight, false});
   list.push_back({QStringLiteral("pictures/VERSION.png"), kVersionWidth, kVersionHeight, false});
   list.push_back({QStringLiteral("qzreishogi.png"), kIconSize, kIconSize, true});
+  for (int size : kIconSizes) {
+    list.push_back({QStringLiteral("icons/%1x%1/qzreishogi.png").arg(size), size, size, true});
+  }
   return list;
 }
 
@@ -39,5 +42,7 @@ std::vector<ExpectedWave> ExpectedWaves() {
 }
 
 QString HelpPageName() { return QStringLiteral("QZ嶺将棋.htm"); }
+
+QString ScalableIconPath() { return QStringLiteral("icons/scalable/qzreishogi.svg"); }
 
 }  // namespace assetgen

@@ -39,11 +39,15 @@ constexpr int kTileWidth = 41, kTileHeight = 46;    // exactly one cell
 constexpr int kTitleWidth = 178, kTitleHeight = 108;
 constexpr int kVersionWidth = 337, kVersionHeight = 106;
 constexpr int kIconSize = 128;
+// The desktop's icon sizes (icons/NxN/qzreishogi.png) besides the scalable one.
+constexpr int kIconSizes[] = {48, 64, 128, 256};
 
 std::vector<ExpectedPicture> ExpectedPictures();
 std::vector<ExpectedWave> ExpectedWaves();
 
 // The help page's file name.
 QString HelpPageName();
+// The scalable icon's path in the output folder.
+QString ScalableIconPath();
 
 }  // namespace assetgen

@@ -3,6 +3,7 @@
 // wrong size.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 #include <vector>
@@ -43,10 +44,12 @@ int main(int argc, char** argv) {
   AddPiecePictures(pictures);
   AddBackgroundTiles(pictures);
   AddTitlePictures(pictures);
+  AddIcons(pictures);
 
   int failures = 0;
   for (const PictureAsset& p : pictures) {
-    if (!SavePng(p.image, outDir + QLatin1Char('/') + p.relativePath, p.keepAlpha)) {
+    const QString path = outDir + QLatin1Char('/') + p.relativePath;
+    if (!QDir().mkpath(QFileInfo(path).path()) || !SavePng(p.image, path, p.keepAlpha)) {
       std::fprintf(stderr, "qz_assetgen: cannot write %s\n", qPrintable(p.relativePath));
       ++failures;
     }
@@ -77,6 +80,19 @@ int main(int argc, char** argv) {
     ++failures;
   }
   help.close();
+
+  // The desktop's scalable icon.
+  const QString svgPath = outDir + QLatin1Char('/') + ScalableIconPath();
+  QDir().mkpath(QFileInfo(svgPath).path());
+  QFile svg(svgPath);
+  const std::string emblem = EmblemSvg();
+  if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      svg.write(emblem.data(), static_cast<qint64>(emblem.size())) !=
+          static_cast<qint64>(emblem.size())) {
+    std::fprintf(stderr, "qz_assetgen: cannot write %s\n", qPrintable(ScalableIconPath()));
+    ++failures;
+  }
+  svg.close();
 
   failures += CheckOutput(outDir);
   if (failures > 0) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QXmlStreamReader>
 #include <cmath>
 #include <cstdio>
 
@@ -63,12 +64,29 @@ int CheckWave(const QString& outDir, const ExpectedWave& e) {
   return 0;
 }
 
+// Well-formed XML with an <svg> root that draws something.
+int CheckSvg(const QString& outDir, const QString& relativePath) {
+  QFile file(outDir + QLatin1Char('/') + relativePath);
+  if (!file.open(QIODevice::ReadOnly)) return Problem(relativePath, "missing");
+  QXmlStreamReader xml(&file);
+  int paths = 0;
+  bool svgRoot = false;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == QStringLiteral("svg")) svgRoot = true;
+    if (xml.name() == QStringLiteral("path") && !xml.attributes().value("d").isEmpty()) ++paths;
+  }
+  if (xml.hasError() || !svgRoot || paths == 0) return Problem(relativePath, "not a usable SVG");
+  return 0;
+}
+
 }  // namespace
 
 int CheckOutput(const QString& outDir) {
   int problems = 0;
   for (const ExpectedPicture& e : ExpectedPictures()) problems += CheckPicture(outDir, e);
   for (const ExpectedWave& e : ExpectedWaves()) problems += CheckWave(outDir, e);
+  problems += CheckSvg(outDir, ScalableIconPath());
   const QFileInfo help(outDir + QLatin1Char('/') + HelpPageName());
   if (!help.isFile() || help.size() < 2000) problems += Problem(HelpPageName(), "missing or short");
   return problems;

@@ -9,6 +9,7 @@
 #include "deterministic_random.h"
 #include "image_output.h"
 #include "lettering.h"
+#include "svg_output.h"
 #include "wood.h"
 
 namespace assetgen {
@@ -156,16 +157,83 @@ void AddPiecePictures(std::vector<PictureAsset>& out) {
   out.push_back({QStringLiteral("qzreishogi.png"), PaintEmblemPiece(kIconSize), true});
 }
 
+namespace {
+
+// Where the emblem's wedge stands in a size x size square.
+struct EmblemPlace {
+  explicit EmblemPlace(double size)
+      : scale(size / 42.0), cx(size / 2.0 - 0.02 * size), baseY(0.965 * size), w(0.80 * size),
+        h(0.94 * size) {}
+  double scale, cx, baseY, w, h;
+};
+
+}  // namespace
+
 QImage PaintEmblemPiece(int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
-  const double scale = size / 42.0;
-  const double w = 0.80 * size, h = 0.94 * size;
-  PaintPiece(painter, QTransform(), size / 2.0 - 0.02 * size, 0.965 * size, w, h,
-             QString::fromUtf8("嶺"), kInk, 0x5245494Eu, scale);
+  const EmblemPlace e(size);
+  PaintPiece(painter, QTransform(), e.cx, e.baseY, e.w, e.h, QString::fromUtf8("嶺"), kInk,
+             0x5245494Eu, e.scale);
   painter.end();
   return image;
+}
+
+void AddIcons(std::vector<PictureAsset>& out) {
+  for (int size : kIconSizes) {
+    out.push_back({QStringLiteral("icons/%1x%1/qzreishogi.png").arg(size), PaintEmblemPiece(size),
+                   true});
+  }
+}
+
+std::string EmblemSvg() {
+  constexpr double kSize = 256.0;
+  const EmblemPlace e(kSize);
+  QPainterPath wedge;
+  wedge.addPolygon(Wedge(e.cx, e.baseY, e.w, e.h));
+  wedge.closeSubpath();
+  const QRectF bounds = wedge.boundingRect();
+  // The light inner edge, drawn a little inside the outline.
+  QTransform inset;
+  inset.translate(bounds.center().x(), bounds.center().y());
+  inset.scale(1.0 - 2.2 * e.scale / bounds.width(), 1.0 - 2.2 * e.scale / bounds.height());
+  inset.translate(-bounds.center().x(), -bounds.center().y());
+  const double top = e.baseY - e.h;
+  const QPainterPath face = FitOutline(
+      QString::fromUtf8("嶺"), QRectF(e.cx - 0.355 * e.w, top + 0.27 * e.h, 0.71 * e.w, 0.64 * e.h));
+
+  const QString shape = SvgPathData(wedge);
+  const QString n = SvgNumber(kSize);
+  QString svg;
+  svg += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+  svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + n + "\" height=\"" + n +
+         "\" viewBox=\"0 0 " + n + ' ' + n + "\">\n";
+  svg += "<defs><linearGradient id=\"wood\" gradientUnits=\"userSpaceOnUse\" x1=\"" +
+         SvgNumber(bounds.left()) + "\" y1=\"" + SvgNumber(bounds.top()) + "\" x2=\"" +
+         SvgNumber(bounds.right()) + "\" y2=\"" + SvgNumber(bounds.bottom()) + "\">" +
+         "<stop offset=\"0\" stop-color=\"" + SvgColour(Shade(PieceWood(), 10)) + "\"/>" +
+         "<stop offset=\"1\" stop-color=\"" + SvgColour(Shade(PieceWood(), -22)) + "\"/>" +
+         "</linearGradient></defs>\n";
+  // Shadow to the lower right, the wood, the lit edge, the outline, the face.
+  const QString shadow = SvgColour(QColor(60, 35, 10));
+  svg += "<path d=\"" + shape + "\" transform=\"translate(" + SvgNumber(1.2 * e.scale) + ' ' +
+         SvgNumber(1.5 * e.scale) + ")\" fill=\"" + shadow + "\" fill-opacity=\"0.27\"/>\n";
+  svg += "<path d=\"" + shape + "\" transform=\"translate(" + SvgNumber(2.0 * e.scale) + ' ' +
+         SvgNumber(2.4 * e.scale) + ")\" fill=\"" + shadow + "\" fill-opacity=\"0.16\"/>\n";
+  svg += "<path d=\"" + shape + "\" fill=\"url(#wood)\"/>\n";
+  svg += "<path d=\"" + SvgPathData(inset.map(wedge)) + "\" fill=\"none\" stroke=\"" +
+         SvgColour(QColor(255, 244, 215)) + "\" stroke-opacity=\"0.59\" stroke-width=\"" +
+         SvgNumber(e.scale) + "\"/>\n";
+  svg += "<path d=\"" + shape + "\" fill=\"none\" stroke=\"" + SvgColour(PieceEdge()) +
+         "\" stroke-width=\"" + SvgNumber(1.1 * e.scale) + "\" stroke-linejoin=\"miter\"/>\n";
+  svg += "<path d=\"" + SvgPathData(face) + "\" fill=\"" + SvgColour(kInk) +
+         "\" fill-rule=\"" +
+         (face.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd") : QStringLiteral("nonzero")) +
+         "\" stroke=\"" + SvgColour(kInk) + "\" stroke-width=\"" + SvgNumber(0.55 * e.scale) +
+         "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
+  svg += QStringLiteral("</svg>\n");
+  return svg.toStdString();
 }
 
 }  // namespace assetgen

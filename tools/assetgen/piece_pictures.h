@@ -2,6 +2,7 @@
 // program icon.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "asset_manifest.h"
@@ -13,5 +14,9 @@ void AddPiecePictures(std::vector<PictureAsset>& out);
 // A large piece with 嶺 on a transparent ground, size x size pixels; also
 // used by the version picture.
 QImage PaintEmblemPiece(int size);
+
+// The program icon for the desktop at each of kIconSizes, and drawn as SVG.
+void AddIcons(std::vector<PictureAsset>& out);
+std::string EmblemSvg();
 
 }  // namespace assetgen
