@@ -268,6 +268,15 @@ HistoryEntry ParseEntryLine(std::string_view line) {
   return e;
 }
 
+bool IsRecordFileName(std::string_view name) {
+  if (name.empty()) return false;
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\') return false;
+  }
+  return true;
+}
+
 RecordResult WriteRecord(const std::string& path, const RecordHeader& header,
                          const History& history, int lastSnapshot) {
   RecordResult result;
