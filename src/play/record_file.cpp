@@ -380,6 +380,7 @@ RecordResult ReadRecord(const std::string& path, RecordHeader& header, History& 
   header = std::move(read);
   for (int k = 0; k < stored; ++k) history.entries[k + 1] = staged[k];
   result.entries = stored;
+  result.entriesInFile = total;
   if (stored == 0) {
     result.status = RecordStatus::NoEntries;
     result.detail = "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません";

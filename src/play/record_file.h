@@ -27,6 +27,7 @@ enum class RecordStatus {
 struct RecordResult {
   RecordStatus status = RecordStatus::Ok;
   int entries = 0;        // entry lines read or written
+  int entriesInFile = 0;  // reading: entry lines the file holds (more than entries when Truncated)
   std::string detail;     // human-readable description for messages and the CLI
 };
 
