@@ -250,6 +250,15 @@ HistoryEntry ParseEntryLine(std::string_view line) {
   return e;
 }
 
+bool IsRecordFileName(std::string_view name) {
+  if (name.empty()) return false;
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\') return false;
+  }
+  return true;
+}
+
 RecordResult WriteRecord(const std::string& path, const RecordHeader& header,
                          const History& history, int lastSnapshot) {
   RecordResult result;
@@ -344,6 +353,7 @@ RecordResult ReadRecord(const std::string& path, RecordHeader& header, History& 
   header = std::move(read);
   for (int k = 0; k < stored; ++k) history.entries[k + 1] = staged[k];
   result.entries = stored;
+  result.entriesInFile = total;
   if (stored == 0) {
     result.status = RecordStatus::NoEntries;
     result.detail = "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません";

@@ -27,6 +27,7 @@ enum class RecordStatus {
 struct RecordResult {
   RecordStatus status = RecordStatus::Ok;
   int entries = 0;        // entry lines read or written
+  int entriesInFile = 0;  // reading: entry lines the file holds (more than entries when Truncated)
   std::string detail;     // human-readable description for messages and the CLI
 };
 
@@ -45,6 +46,13 @@ std::string FormatEntryLine(const HistoryEntry& e);
 // reads as empty. The tail after column 438 is used only when it is well
 // formed and agrees with the clamped fixed fields.
 HistoryEntry ParseEntryLine(std::string_view line);
+
+// A record name as the player types it (without ".棋譜"): one file name in
+// the chosen folder. False for an empty name and for a name holding a control
+// character (below U+0020, or U+007F), which could cut the name short or hide
+// part of it, or a path separator ('/', or a backslash as other systems write it),
+// which would reach into another folder.
+bool IsRecordFileName(std::string_view name);
 
 // Writes entries 1..lastSnapshot of the history (at most 500) through
 // WriteFileAtomically: on any failure the old file stays as it was.

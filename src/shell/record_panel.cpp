@@ -53,6 +53,14 @@ void Game::WriteRecordFromPanel() {
     Message("棋譜保存", "保存するデータがありません");
     return;
   }
+  // The name is one file name in the chosen folder: a control character
+  // would cut it short (and write another file), a separator would reach
+  // into another folder.
+  if (!IsRecordFileName(name)) {
+    Play(SndForbidden);
+    Message("棋譜保存", "ﾌｧｲﾙ名に使えない文字があります");
+    return;
+  }
   RecordHeader header;
   header.gameName = panel.text(2);
   const bool lowerFirst = LowerSideToken == TurnSente;

@@ -110,5 +110,29 @@ TEST_F(CliPosition, MateComAnswersForTheStoredPosition) {
   EXPECT_EQ(bad.out, "");
 }
 
+// A record longer than the history is read up to its 500th entry; every
+// command that reads one says so on stderr and otherwise answers as before.
+TEST_F(CliPosition, CommandsSayWhenARecordWasReadOnlyInPart) {
+  Position start;
+  SetUpStartingPosition(start, true);
+  const std::string path = Record("long.棋譜", {&start});
+  std::string bytes = test::Slurp(path);
+  const std::string entry = bytes.substr(bytes.rfind("\r\n", bytes.size() - 3) + 2);
+  for (int k = 2; k <= 600; ++k) bytes += entry;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+
+  const std::string note = path + ": only the first 500 of 600 entries were read\n";
+  for (const char* command : {"show", "bestmove --level 1", "matecom", "matman"}) {
+    const CliRun r = Cli(std::string(command) + " '" + path + "'");
+    EXPECT_EQ(r.status, 0) << command << ": " << r.err;
+    EXPECT_EQ(r.err, note) << command;
+    EXPECT_FALSE(r.out.empty()) << command;
+  }
+  EXPECT_EQ(Cli("show '" + path + "'").out, Cli("show --placement 右嶺").out);
+  const CliRun beyond = Cli("show --entry 501 '" + path + "'");
+  EXPECT_EQ(beyond.status, 2);
+  EXPECT_EQ(beyond.err.find(note), 0u) << beyond.err;
+}
+
 }  // namespace
 }  // namespace qz

@@ -6,6 +6,7 @@
 
 #include "play/cp932.h"
 #include "shell/flow_fixture.h"
+#include "support/as_player.h"
 
 namespace qz::flow_test {
 namespace {
@@ -75,19 +76,93 @@ TEST_F(ReliabilityWrites, RecordIntoAFolderThatCannotExistIsReportedAndNothingCh
 }
 
 TEST_F(ReliabilityWrites, ReadOnlyFolderKeepsTheOldRecordAndSaysSo) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from writing";
   playTwoMoves();
   saveAs("game");
   const std::string before = readFile((dir / "game.棋譜").string());
+  move(4, 8, 4, 7);
+  test::GiveToPlayer(dir);
   std::filesystem::permissions(dir, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
-  move(4, 8, 4, 7);
-  clearLog();
-  saveAs("game");
+  const std::string failed = test::AsPlayer([&]() -> std::string {
+    clearLog();
+    saveAs("game");
+    if (!said("棋譜", "棋譜ﾌｧｲﾙを作成できません\rgame.棋譜")) return "no refusal";
+    return "";
+  });
   std::filesystem::permissions(dir, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
-  EXPECT_TRUE(said("棋譜", "棋譜ﾌｧｲﾙを作成できません\rgame.棋譜"));
+  EXPECT_EQ(failed, "");
   EXPECT_EQ(readFile((dir / "game.棋譜").string()), before);
+  EXPECT_TRUE(leftovers(dir).empty());
+}
+
+// A record or settings file its owner made read-only is not replaced; a
+// record is refused with the usual message, the options fall back silently.
+TEST_F(ReliabilityWrites, ReadOnlyFilesAreNotReplaced) {
+  playTwoMoves();
+  saveAs("game");
+  const std::string record = (dir / "game.棋譜").string();
+  const std::string before = readFile(record), settings = readFile(settingsPath());
+  move(4, 8, 4, 7);
+  test::GiveToPlayer(dir);
+  ::chmod(record.c_str(), 0444);
+  ::chmod(settingsPath().c_str(), 0444);
+  const std::string failed = test::AsPlayer([&]() -> std::string {
+    clearLog();
+    saveAs("game");
+    if (shown().size() != 1 || !said("棋譜", "棋譜ﾌｧｲﾙを作成できません\rgame.棋譜"))
+      return "no refusal of the record";
+    if (!rp.panel.ioVisible) return "the panel closed";
+    clearLog();
+    g->Menu(MenuCommand::TAKE);
+    if (!shown().empty()) return "the settings save said something";
+    if (g->checks.TAKE) return "the menu shows an option that was not saved";
+    return "";
+  });
+  EXPECT_EQ(failed, "");
+  EXPECT_EQ(readFile(record), before);
+  EXPECT_EQ(readFile(settingsPath()), settings);
+  EXPECT_TRUE(leftovers(dir).empty());
+}
+
+// The name typed is one file name: a control character would cut it short
+// (BGM.wav + NUL replaced the music) and a separator reaches another folder.
+TEST_F(ReliabilityWrites, NameThatIsNotAFileNameIsRefusedAndNothingIsWritten) {
+  playTwoMoves();
+  std::filesystem::create_directory(dir / "sub");
+  const std::string music = readFile((dir / "BGM.wav").string());
+  const std::string settings = readFile(settingsPath());
+  const std::string names[] = {std::string("BGM.wav\0x", 9), std::string("QZ嶺将棋.ini\0", 16),
+                               "sub/game", "..\\game", "tab\there", "del\x7f", "\x1b[2J"};
+  for (const std::string& name : names) {
+    clearLog();
+    saveAs(name);
+    ASSERT_EQ(shown().size(), 1u) << name;
+    EXPECT_EQ(shown()[0].title, "棋譜保存");
+    EXPECT_EQ(shown()[0].text, "ﾌｧｲﾙ名に使えない文字があります");
+    EXPECT_EQ(forbidden(), 1) << "the refusal sound comes first";
+    EXPECT_TRUE(rp.panel.ioVisible);
+    EXPECT_EQ(rp.panel.texts[1], name);
+  }
+  EXPECT_EQ(readFile((dir / "BGM.wav").string()), music);
+  EXPECT_EQ(readFile(settingsPath()), settings);
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "sub"));
+  int records = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    records += e.path().extension() == ".棋譜";
+  EXPECT_EQ(records, 0);
+}
+
+// Every name whose record the file system takes can be saved.
+TEST_F(ReliabilityWrites, LongestNameTheFileSystemTakesIsSaved) {
+  playTwoMoves();
+  const std::string longest(255 - std::string(".棋譜").size(), 'x');
+  saveAs(longest);
+  EXPECT_TRUE(said("  ", "棋譜を書き込みました"));
+  EXPECT_GT(readFile((dir / (longest + ".棋譜")).string()).size(), 400u);
+  clearLog();
+  saveAs(longest + "x");
+  EXPECT_TRUE(said("棋譜", "棋譜ﾌｧｲﾙを作成できません\r" + longest + "x.棋譜"));
   EXPECT_TRUE(leftovers(dir).empty());
 }
 

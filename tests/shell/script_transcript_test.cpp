@@ -368,6 +368,24 @@ TEST_F(ScriptRun, PaintTraceShowsWhatAMovePaints) {
   EXPECT_EQ(trace.back(), "paint outline 12 at 5,8");
 }
 
+// A long run paints without end; the trace keeps its newest items under a
+// fixed ceiling and says how many older ones it let go.
+TEST_F(ScriptRun, PaintTraceKeepsTheNewestItemsUnderItsCeiling) {
+  WithWaves();
+  std::string script = "menu START\nshow paint\n";
+  for (int i = 0; i < 80; ++i) script += "menu REVERSE\n";
+  const auto lines = Lines(Run(script + "show paint\n"));
+  const auto shown = std::find(lines.begin(), lines.end(), "> show paint");
+  const auto last = std::find(std::next(shown), lines.end(), "> show paint");
+  ASSERT_NE(last, lines.end());
+  ASSERT_NE(std::next(last), lines.end());
+  const std::string& note = *std::next(last);
+  EXPECT_TRUE(note.starts_with("paint (") && note.ends_with(" earlier items not kept)")) << note;
+  EXPECT_EQ(lines.end() - std::next(last, 2), 50000);
+  // The newest items are those kept: the trace ends as a short run's does.
+  EXPECT_EQ(lines.back(), Lines(Run("menu START\nmenu REVERSE\nmenu REVERSE\nshow paint\n")).back());
+}
+
 // ---------------------------------------------------------------- the command
 
 class ScriptCommand : public ScriptRun {

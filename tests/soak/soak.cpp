@@ -20,11 +20,15 @@
 #include <string>
 #include <vector>
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "model/placement.h"
 #include "model/rules.h"
 #include "play/cp932.h"
+#include "play/record_file.h"
 #include "shell/game.h"
 #include "shell/recording/recording_ports.h"
 
@@ -53,6 +57,7 @@ struct Totals {
   long events = 0, moves = 0, gamesWon = 0, computerTurns = 0;
   long recordsSaved = 0, recordsRead = 0, saveFailures = 0, readFailures = 0;
   long restarts = 0, midnights = 0, strangeMoves = 0;
+  long namesRefused = 0, readOnlyKept = 0, linksWritten = 0;
 };
 
 class Soak {
@@ -303,10 +308,44 @@ class Soak {
     return false;
   }
 
+  // The record a name reaches: a link is written through to its target.
+  std::string RecordBehind(const std::string& file) const {
+    std::error_code ec;
+    return file == "linked.棋譜" && fs::is_symlink(dir_ / file, ec) ? "soak.棋譜" : file;
+  }
+
+  bool Said(const std::string& text) const {
+    for (const auto& s : rp_->dialogs.shown)
+      if (s.text == text) return true;
+    return false;
+  }
+
+  // Header names the record file can hold.
+  bool HeadersFit() const {
+    for (int box = 2; box <= 4; ++box) {
+      const std::string& t = rp_->panel.texts[box];
+      if (t.find_first_of("\r\n") != std::string::npos || !qz::Utf8ToCp932(t)) return false;
+    }
+    return true;
+  }
+
+  std::string Contents(const std::string& file) const {
+    std::ifstream in(dir_ / file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+
   void SaveRecord() {
     game_->Menu(qz::MenuCommand::KIFU_WRITE);
-    static const std::string files[] = {"soak", "試合", "", "sub/deep", "😀", "blocked",
-                                        std::string(300, 'x')};
+    // Names a player may type (up to the longest the file system takes),
+    // and names that are no file name: they hold control characters or
+    // separators, or would reach the wave files or the settings file.
+    static const std::string files[] = {
+        "soak", "試合", "", "sub/deep", "😀", "blocked", std::string(300, 'x'),
+        std::string(255 - 7, 'n'), std::string(256 - 7, 'n'), "linked", "dangling",
+        std::string("BGM.wav\0x", 9), std::string("QZ嶺将棋.ini\0", 16), "a\\b", "tab\tname",
+        "\x7f", "../soak"};
     const std::string name = files[Pick(static_cast<int>(std::size(files)))];
     Trace("save " + name + (garbage_ ? " (garbage)" : ""));
     rp_->panel.texts[1] = name;
@@ -314,16 +353,46 @@ class Soak {
     const bool inSoakFolder = rp_->panel.filesPath == dir_.string();
     // The button exists only on the open panel; a refused 棋譜書込 leaves it hidden.
     if (!rp_->panel.ioVisible) return;
+    const std::string file = name + ".棋譜";
+    const bool validName = qz::IsRecordFileName(name);
+    const bool hasData = game_->hist.LastSnapshot >= 1;
+    // A record its owner made read-only, which this user cannot write.
+    const bool locked = validName && inSoakFolder && ::access((dir_ / file).c_str(), F_OK) == 0 &&
+                        ::access((dir_ / file).c_str(), W_OK) != 0;
+    const std::string before = locked ? Contents(file) : "";
+    std::error_code ec;
+    const bool link = validName && fs::is_symlink(dir_ / file, ec);
     game_->Command1Click();
+
+    if (!name.empty() && !validName && hasData) {
+      if (!Said("ﾌｧｲﾙ名に使えない文字があります")) Fail("a name that is no file name was not refused");
+      ++totals_.namesRefused;
+    }
     if (SaidSaved()) {
       if (!inSoakFolder) Fail("a record was saved into a folder that does not exist");
-      const std::string file = name + ".棋譜";
+      if (!validName) Fail("a record was saved under a name that is no file name");
+      if (locked) Fail("a read-only record was replaced");
       // A record written from positions no game produced reads back as such.
-      if (garbage_) tainted_.insert(file); else tainted_.erase(file);
+      if (garbage_) tainted_.insert(RecordBehind(file)); else tainted_.erase(RecordBehind(file));
+      if (link) {
+        if (!fs::is_symlink(dir_ / file, ec)) Fail("saving through a link replaced the link");
+        ++totals_.linksWritten;
+      }
       Trace("saved " + file);
-    } else if (!rp_->dialogs.shown.empty()) {
-      ++totals_.saveFailures;
+    } else {
+      if (!rp_->dialogs.shown.empty()) ++totals_.saveFailures;
+      // Every name the file system takes is saved where nothing stands in the way.
+      const bool fits = name.size() + 7 <= 255;
+      if (validName && fits && hasData && inSoakFolder && HeadersFit() && !locked &&
+          name != "blocked" && name != "dangling")
+        Fail("a record named " + std::to_string(name.size()) + " bytes long was not saved");
     }
+    if (locked) {
+      if (Contents(file) != before) Fail("a read-only record changed");
+      ++totals_.readOnlyKept;
+    }
+    for (const char* wave : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
+      if (Contents(wave) != std::string("RIFF stand-in ") + wave) Fail("a save reached a wave file");
   }
 
   void ReadRecord() {
@@ -345,23 +414,36 @@ class Soak {
     if (refused) {
       ++totals_.readFailures;  // the game on the board stays as it was
     } else if (game_->RecordMode == 1) {
-      garbage_ = name == "broken.棋譜" || tainted_.count(name) != 0;
+      garbage_ = name == "broken.棋譜" || tainted_.count(RecordBehind(name)) != 0;
     }
   }
 
-  // Breaks a record file or puts a directory where a record should be.
+  // Breaks a record file or puts a directory where a record should be; makes
+  // a record read-only or writable again; lays links to records.
   void BreakOrRestoreFiles() {
-    const int r = Pick(4);
+    const int r = Pick(6);
     Trace("files " + std::to_string(r));
+    std::error_code ec;
     if (r == 0) {
       std::ofstream(dir_ / "broken.棋譜", std::ios::binary) << "x\r\n\r\n\r\n  10 -10 zz\n" << Pick(1000);
     } else if (r == 3) {
       WriteStrangeRecord();
     } else if (r == 1) {
-      std::error_code ec;
       fs::create_directories(dir_ / "blocked.棋譜", ec);
+    } else if (r == 4) {
+      struct stat st {};
+      if (::stat((dir_ / "試合.棋譜").c_str(), &st) == 0)
+        ::chmod((dir_ / "試合.棋譜").c_str(), (st.st_mode & 0222) != 0 ? 0444 : 0644);
+    } else if (r == 5) {
+      // A save before the link was laid left a plain record of that name.
+      if (!fs::is_symlink(dir_ / "linked.棋譜", ec)) {
+        fs::remove(dir_ / "linked.棋譜", ec);
+        tainted_.erase("linked.棋譜");
+        fs::create_symlink("soak.棋譜", dir_ / "linked.棋譜", ec);
+      }
+      if (!fs::is_symlink(dir_ / "dangling.棋譜", ec))
+        fs::create_symlink("gone/none.棋譜", dir_ / "dangling.棋譜", ec);
     } else {
-      std::error_code ec;
       fs::remove(dir_ / "broken.棋譜", ec);
     }
   }
@@ -536,6 +618,18 @@ class Soak {
   Totals totals_;
 };
 
+// Plays as a player would: root writes through any file mode, so as root the
+// soak hands its folder to "nobody" and becomes that user.
+void BecomePlayer(const fs::path& dir) {
+  if (::geteuid() != 0) return;
+  const passwd* nobody = ::getpwnam("nobody");
+  const uid_t uid = nobody ? nobody->pw_uid : 65534;
+  const gid_t gid = nobody ? nobody->pw_gid : 65534;
+  if (::chown(dir.c_str(), uid, gid) != 0 || ::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 ||
+      ::setuid(uid) != 0)
+    std::fprintf(stderr, "soak: playing as root (cannot become nobody): read-only files are written\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -560,6 +654,7 @@ int main(int argc, char** argv) {
                        ("qz-soak-" + std::to_string(seed) + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
+  BecomePlayer(dir);
   const auto started = std::chrono::steady_clock::now();
   int status = 0;
   long n = 0;
@@ -575,6 +670,8 @@ int main(int argc, char** argv) {
                 t.moves, t.strangeMoves, t.gamesWon, t.computerTurns);
     std::printf("  records saved %ld, read %ld; refused saves %ld, refused reads %ld\n",
                 t.recordsSaved, t.recordsRead, t.saveFailures, t.readFailures);
+    std::printf("  names refused %ld, read-only records kept %ld, saves through a link %ld\n",
+                t.namesRefused, t.readOnlyKept, t.linksWritten);
     std::printf("  restarts %ld, clock runs across midnight %ld\n", t.restarts, t.midnights);
   } catch (const Failure& f) {
     std::fprintf(stderr, "soak FAILED at event %ld (seed %lu): %s\n", n, seed, f.what.c_str());

@@ -63,6 +63,12 @@ bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position
     error = path + ": " + (r.detail.empty() ? "cannot read the record" : r.detail);
     return false;
   }
+  // The history holds 500 entries; a longer record is read only so far, and
+  // "the last" entry is then the 500th: say so, whatever the command prints.
+  if (r.status == RecordStatus::Truncated) {
+    std::fprintf(stderr, "%s: only the first %d of %d entries were read\n", path.c_str(),
+                 r.entries, r.entriesInFile);
+  }
   const int k = entry.value_or(r.entries);
   if (k < 1 || k > r.entries) {
     error = path + ": no entry " + std::to_string(k) + " (the record has " +

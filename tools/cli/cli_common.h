@@ -36,7 +36,9 @@ std::optional<int> ParseInt(const std::string& text);
 
 // Loads history entry `entry` (1-based among the entry lines; nullopt = the
 // last) of a record file into pos, with HandTotal recomputed. On failure
-// returns false and fills error with "FILE: problem".
+// returns false and fills error with "FILE: problem". A record longer than
+// the history is read up to its 500th entry, with a note on stderr
+// ("FILE: only the first 500 of N entries were read").
 bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position& pos,
                      std::string& error);
 

@@ -28,7 +28,7 @@ void RecordingCanvas::drawPicture(int code, double x, double y) {
     op.code = code;
     op.x = x;
     op.y = y;
-    ops.push_back(std::move(op));
+    record(std::move(op));
   }
   pictureAt[CornerKey(x, y)] = code;
   // A picture hides every text whose top-left point it covers.
@@ -46,7 +46,7 @@ void RecordingCanvas::drawOutline(int colour, double x, double y, double w, doub
     op.y = y;
     op.w = w;
     op.h = h;
-    ops.push_back(std::move(op));
+    record(std::move(op));
   }
   outlineAt[CornerKey(x, y)] = colour;
 }
@@ -62,7 +62,7 @@ void RecordingCanvas::drawText(std::string_view text, double x, double y, int si
     op.size = size;
     op.bold = bold;
     op.colour = colour;
-    ops.push_back(std::move(op));
+    record(std::move(op));
   }
   shownTexts.push_back(ShownText{x, y, std::string(text), size, bold, colour, ++textsPrinted});
 }
@@ -71,7 +71,16 @@ void RecordingCanvas::refresh() {
   if (recordOps) {
     PaintOp op;
     op.kind = PaintOp::Refresh;
-    ops.push_back(std::move(op));
+    record(std::move(op));
+  }
+}
+
+void RecordingCanvas::record(PaintOp op) {
+  ops.push_back(std::move(op));
+  if (opsCeiling > 0 && ops.size() >= 2 * opsCeiling) {
+    const std::size_t drop = ops.size() - opsCeiling;
+    ops.erase(ops.begin(), ops.begin() + static_cast<std::ptrdiff_t>(drop));
+    opsDropped += static_cast<long>(drop);
   }
 }
 

@@ -50,11 +50,22 @@ class RecordingCanvas : public Canvas {
   std::vector<ShownText> shownTexts;
   long textsPrinted = 0;
   bool recordOps = true;
+  // With a ceiling (0: none), ops holds at most twice that many primitives:
+  // the oldest are dropped in batches, and counted in opsDropped, so that a
+  // long run keeps a bounded trace whose newest opsCeiling are all there.
+  std::size_t opsCeiling = 0;
+  long opsDropped = 0;
 
   // Texts whose top-left point lies in the rectangle [x0, x1) x [y0, y1) twips,
   // in painting order (shadow copies included).
   std::vector<ShownText> textsIn(double x0, double y0, double x1, double y1) const;
-  void clearOps() { ops.clear(); }
+  void clearOps() {
+    ops.clear();
+    opsDropped = 0;
+  }
+
+ private:
+  void record(PaintOp op);
 };
 
 class RecordingDialogs : public Dialogs {

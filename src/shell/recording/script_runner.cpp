@@ -1,5 +1,6 @@
 #include "shell/recording/script_runner.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -18,6 +19,14 @@ namespace {
 
 // One timer interval of the game's clock.
 constexpr double kTickSeconds = 0.05;
+// Most painted primitives one `show paint` lists (the newest); the canvas
+// holds at most twice as many, whatever the script does.
+constexpr std::size_t kMaxPaintItems = 50000;
+
+bool ShowsPaint(const ScriptStep& step) {
+  return step.kind == ScriptStep::Show &&
+         std::find(step.items.begin(), step.items.end(), "paint") != step.items.end();
+}
 
 }  // namespace
 
@@ -70,6 +79,7 @@ class Runner {
     // directory list starts in the current directory.
     ports_.panel.dirPath = workDir;
     ports_.panel.filesPath = workDir;
+    ports_.canvas.opsCeiling = kMaxPaintItems;
     game_ = std::make_unique<Game>(ports_.ports(), workDir);
     ports_.sound.game = game_.get();
   }
@@ -77,12 +87,31 @@ class Runner {
   // Tells what the last step left newly shown.
   void Finish() { ports_.log.noticeNewTexts(); }
 
+  // The paint trace is kept only while a later step can still show it.
+  void TracePaint(bool wanted) { ports_.canvas.recordOps = wanted; }
+
   void Start() {
     ports_.log.line("start");
     game_->Load();
+    Forget();
   }
 
   void Run(const ScriptStep& step) {
+    RunStep(step);
+    Forget();
+  }
+
+ private:
+  // What the transcript has already told and no step can ask for again, so
+  // that a script of any length runs in bounded memory.
+  void Forget() {
+    ports_.dialogs.shown.clear();
+    ports_.sound.calls.clear();
+    ports_.browser.calls.clear();
+    ports_.browser.addresses.clear();
+  }
+
+  void RunStep(const ScriptStep& step) {
     if (step.kind == ScriptStep::Echo) {
       ports_.log.line(step.text);
       return;
@@ -194,7 +223,6 @@ class Runner {
     }
   }
 
- private:
   void End() {
     ended_ = true;
     ports_.log.line("end");
@@ -260,8 +288,15 @@ int RunScript(std::string_view scriptText, const std::string& workDir, std::ostr
   try {
     // Large (the whole game state); kept off the stack.
     auto runner = std::make_unique<Runner>(workDir, out);
+    const auto& steps = parsed.steps;
+    const auto lastPaint = std::find_if(steps.rbegin(), steps.rend(), ShowsPaint);
+    const std::size_t paintUntil = static_cast<std::size_t>(steps.rend() - lastPaint);
+    runner->TracePaint(paintUntil > 0);
     runner->Start();
-    for (const ScriptStep& step : parsed.steps) runner->Run(step);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      runner->TracePaint(i < paintUntil);
+      runner->Run(steps[i]);
+    }
     runner->Finish();
   } catch (const std::exception& e) {
     out << "script: the game failed: " << e.what() << '\n';

@@ -201,7 +201,13 @@ void ShowSettings(const std::string& workDir, std::ostream& out) {
 }
 
 void ShowPaint(RecordingCanvas& canvas, std::ostream& out) {
-  for (const PaintOp& op : canvas.ops) {
+  const std::size_t first = canvas.opsCeiling > 0 && canvas.ops.size() > canvas.opsCeiling
+                                ? canvas.ops.size() - canvas.opsCeiling
+                                : 0;
+  const long dropped = canvas.opsDropped + static_cast<long>(first);
+  if (dropped > 0) out << "paint (" << dropped << " earlier items not kept)\n";
+  for (std::size_t i = first; i < canvas.ops.size(); ++i) {
+    const PaintOp& op = canvas.ops[i];
     const std::string at = " at " + CellCoordinate(op.x, false) + "," + CellCoordinate(op.y, true);
     switch (op.kind) {
       case PaintOp::Picture:

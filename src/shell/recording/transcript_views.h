@@ -24,6 +24,8 @@ void ShowCaptions(const RecordingCanvas& canvas, std::ostream& out);
 void ShowPanel(const RecordingPanel& panel, const std::string& workDir, std::ostream& out);
 void ShowSettings(const std::string& workDir, std::ostream& out);
 // The primitives painted since the last call; the trace is then emptied.
+// Under the canvas's ceiling only its newest opsCeiling are listed, after a
+// line "paint (N earlier items not kept)".
 void ShowPaint(RecordingCanvas& canvas, std::ostream& out);
 
 // A caption area: whole cells x0..x1 of row y.
