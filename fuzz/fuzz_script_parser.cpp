@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shell/recording/script_parser.h"
+#include "script/script_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -7,7 +7,7 @@
 
 #include "fuzz_support.h"
 #include "shell/game.h"
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto dir = qz::fuzz::ScratchDir();

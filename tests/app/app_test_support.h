@@ -15,7 +15,7 @@
 #include "app/main_window.h"
 #include "app/picture_set.h"
 #include "shell/grid.h"
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 
 namespace qz::app::testing {
 

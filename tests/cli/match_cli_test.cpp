@@ -16,7 +16,7 @@
 #include "model/placement.h"
 #include "play/history.h"
 #include "play/record_file.h"
-#include "shell/recording/script_runner.h"
+#include "script/script_runner.h"
 #include "support/cli_fixture.h"
 
 namespace qz::test {

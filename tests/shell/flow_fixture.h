@@ -18,7 +18,7 @@
 
 #include "shell/game.h"
 #include "shell/grid.h"
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 
 namespace qz::flow_test {
 

@@ -30,7 +30,7 @@
 #include "play/cp932.h"
 #include "play/record_file.h"
 #include "shell/game.h"
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 
 namespace fs = std::filesystem;
 

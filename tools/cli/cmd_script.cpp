@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "shell/recording/script_runner.h"
+#include "script/script_runner.h"
 
 namespace qz::cli {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 
 namespace qz {
 

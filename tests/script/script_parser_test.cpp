@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "shell/recording/script_parser.h"
+#include "script/script_parser.h"
 #include "shell/game.h"
-#include "shell/recording/script_runner.h"
+#include "script/script_runner.h"
 
 namespace qz {
 namespace {

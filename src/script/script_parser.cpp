@@ -1,4 +1,4 @@
-#include "shell/recording/script_parser.h"
+#include "script/script_parser.h"
 
 #include <charconv>
 #include <cmath>

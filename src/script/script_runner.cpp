@@ -1,4 +1,4 @@
-#include "shell/recording/script_runner.h"
+#include "script/script_runner.h"
 
 #include <algorithm>
 #include <exception>
@@ -9,9 +9,9 @@
 
 #include "shell/game.h"
 #include "shell/grid.h"
-#include "shell/recording/script_parser.h"
-#include "shell/recording/transcript_ports.h"
-#include "shell/recording/transcript_views.h"
+#include "script/script_parser.h"
+#include "script/transcript_ports.h"
+#include "script/transcript_views.h"
 
 namespace qz {
 

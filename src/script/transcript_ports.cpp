@@ -1,9 +1,9 @@
-#include "shell/recording/transcript_ports.h"
+#include "script/transcript_ports.h"
 
 #include <cmath>
 
 #include "shell/game.h"
-#include "shell/recording/transcript_views.h"
+#include "script/transcript_views.h"
 
 namespace qz {
 

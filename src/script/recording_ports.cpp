@@ -1,4 +1,4 @@
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 
 #include <algorithm>
 #include <cmath>

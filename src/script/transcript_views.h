@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 
 namespace qz {
 

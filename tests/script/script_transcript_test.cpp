@@ -15,7 +15,7 @@
 
 #include <unistd.h>
 
-#include "shell/recording/script_runner.h"
+#include "script/script_runner.h"
 
 namespace qz {
 namespace {

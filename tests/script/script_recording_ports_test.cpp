@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/recording/recording_ports.h"
+#include "script/recording_ports.h"
 #include "shell/grid.h"
-#include "shell/recording/transcript_ports.h"
-#include "shell/recording/transcript_views.h"
+#include "script/transcript_ports.h"
+#include "script/transcript_views.h"
 
 namespace qz {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/recording/transcript_views.h"
+#include "script/transcript_views.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "play/cp932.h"
 #include "shell/game.h"
 #include "shell/grid.h"
-#include "shell/recording/transcript_ports.h"
+#include "script/transcript_ports.h"
 
 namespace qz {
 
