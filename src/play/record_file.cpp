@@ -225,8 +225,11 @@ HistoryEntry ParseEntryLine(std::string_view line) {
     e.Hand[SITA][i] = static_cast<int>(Clamp(LenientField(line, kHandStart + 2 * (i - 1), 1), 0, 9));
     e.Hand[UE][i] = static_cast<int>(Clamp(LenientField(line, kHandStart + 2 * (i - 1) + 1, 1), 0, 9));
   }
+  // A clock total is never below zero: a minus sign in the field reads as 0,
+  // so that stepping through such a record never turns a clock back.
   for (int n = 0; n < 4; ++n)
-    ClockOf(e, n) = static_cast<double>(LenientField(line, kClockStart + kClockWidth * n, kClockWidth));
+    ClockOf(e, n) = static_cast<double>(
+        std::max(0LL, LenientField(line, kClockStart + kClockWidth * n, kClockWidth)));
 
   // Full values of clamped fields, trusted only where they agree with the
   // fixed columns (a stale or garbled tail changes nothing).
@@ -245,7 +248,7 @@ HistoryEntry ParseEntryLine(std::string_view line) {
       if (Clamp(clocks[n], kMinClockField, kMaxClockField) != static_cast<long long>(ClockOf(e, n)))
         agrees = false;
     if (agrees)
-      for (int n = 0; n < 4; ++n) ClockOf(e, n) = static_cast<double>(clocks[n]);
+      for (int n = 0; n < 4; ++n) ClockOf(e, n) = static_cast<double>(std::max(0LL, clocks[n]));
   }
   return e;
 }
