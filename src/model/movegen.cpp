@@ -38,6 +38,12 @@ class Generator {
     return static_cast<int>(out_ - begin_);
   }
 
+  // The moves of the piece on `from` only.
+  int OnePiece(int from) {
+    PieceMoves(from);
+    return static_cast<int>(out_ - begin_);
+  }
+
  private:
   static constexpr int F = Forward(S);
   static constexpr Piece kOwn = SideBit(S);
@@ -176,9 +182,25 @@ int GenerateCaptures(const FastPosition& pos, Move* out) { return Generate<true,
 int GenerateQuiets(const FastPosition& pos, Move* out) { return Generate<false, true>(pos, out); }
 
 bool IsListedMove(const FastPosition& pos, Move m) {
-  if (m == 0) return false;
-  Move moves[kMaxMoves];
-  const int n = GenerateMoves(pos, moves);
+  if (m == 0 || pos.Over()) return false;
+  const Side s = pos.sideToMove();
+  const Piece moving = MovingPiece(m);
+  if ((moving & 0x60) != SideBit(s)) return false;
+  const int to = MoveTo(m);
+  if (to >= kSquareCount || MoveFrom(m) >= kSquareCount) return false;
+  if (IsDrop(m)) {
+    const int kind = KindOf(moving);
+    if (kind < Pawn || kind > Rook || IsPromotion(m) || CapturedPiece(m) != 0) return false;
+    if (pos.hand(s, kind) == 0 || pos.at(to) != 0) return false;
+    const int farRow = s == SITA ? YOf(to) : 11 - YOf(to);
+    const int forbidden = kind == Pawn || kind == Lance ? 1 : kind == Knight ? 2 : kind == Rei ? 3 : 0;
+    if (farRow <= forbidden) return false;
+    return kind != Pawn || !pos.hasPawnInColumn(s, XOf(to));
+  }
+  if (pos.at(MoveFrom(m)) != moving || pos.at(to) != CapturedPiece(m)) return false;
+  Move moves[64];
+  const int n = s == SITA ? Generator<SITA, true, true>(pos, moves).OnePiece(MoveFrom(m))
+                          : Generator<UE, true, true>(pos, moves).OnePiece(MoveFrom(m));
   for (int i = 0; i < n; ++i)
     if (moves[i] == m) return true;
   return false;
