@@ -43,7 +43,14 @@ constexpr int XOf(int sq) { return sq % kRowWidth; }
 constexpr int YOf(int sq) { return sq / kRowWidth - 2; }
 // Square index 0..99 of the occupancy bitsets: (y - 1) * 10 + (x - 1).
 constexpr int IndexOf(int sq) { return (YOf(sq) - 1) * 10 + XOf(sq) - 1; }
-constexpr int SqOfIndex(int i) { return Sq(i % 10 + 1, i / 10 + 1); }
+struct SquareOfIndexTable {
+  std::uint8_t sq[100];
+  constexpr SquareOfIndexTable() : sq() {
+    for (int i = 0; i < 100; ++i) sq[i] = static_cast<std::uint8_t>(Sq(i % 10 + 1, i / 10 + 1));
+  }
+};
+inline constexpr SquareOfIndexTable kSquareOfIndex{};
+constexpr int SqOfIndex(int i) { return kSquareOfIndex.sq[i]; }
 // One step forward for a side.
 constexpr int Forward(Side s) { return s == SITA ? -kRowWidth : kRowWidth; }
 

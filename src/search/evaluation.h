@@ -35,6 +35,15 @@ class Evaluator {
 
   // Score for the side to move. The position must use table().
   int Evaluate(const FastPosition& pos) const;
+  // The same where it matters: when material and placement alone lie so far
+  // outside (alpha, beta) that the other terms cannot bring the score back,
+  // they are the answer.
+  int Evaluate(const FastPosition& pos, int alpha, int beta) const {
+    const int quick = (pos.sideToMove() == SITA ? pos.incremental() : -pos.incremental()) + weights_.tempo;
+    if (quick - kLazyMargin >= beta || quick + kLazyMargin <= alpha) return quick;
+    return Evaluate(pos);
+  }
+  static constexpr int kLazyMargin = 450;
 
   // What taking piece p wins: its value on the board and the same kind's
   // value in the captor's hand (for ordering captures and for pruning).

@@ -8,9 +8,9 @@ namespace {
 constexpr int kSortedQuiets = 12;
 }  // namespace
 
-Move MovePicker::PickBest() {
+Move MovePicker::PickBest(int end) {
   int best = index_;
-  for (int i = index_ + 1; i < end_; ++i)
+  for (int i = index_ + 1; i < end; ++i)
     if (scores_[i] > scores_[best]) best = i;
   const Move m = moves_[best];
   const int s = scores_[best];
@@ -37,7 +37,7 @@ Move MovePicker::Next() {
         break;
       case kCaptures:
         while (index_ < end_) {
-          const Move m = PickBest();
+          const Move m = PickBest(end_);
           if (m != ttMove_) return m;
         }
         stage_ = mode_ == CapturesOnly ? kDone : kKillers;
@@ -53,9 +53,20 @@ Move MovePicker::Next() {
         // Quiet moves go after the captures in the same buffer.
         index_ = end_;
         end_ += GenerateQuiets(pos_, moves_ + end_);
+        // Moves with a good history go first and are picked best first; the
+        // others (most drops) follow as generated.
+        promising_ = index_;
         for (int i = index_; i < end_; ++i) {
           const Move m = moves_[i];
-          scores_[i] = history_[HistoryIndex(m)] + (IsPromotion(m) ? 8000 : 0);
+          const int score = history_[HistoryIndex(m)] + (IsPromotion(m) ? 8000 : 0);
+          if (score > 0) {
+            moves_[i] = moves_[promising_];
+            moves_[promising_] = m;
+            scores_[i] = scores_[promising_];
+            scores_[promising_++] = score;
+          } else {
+            scores_[i] = score;
+          }
         }
         sorted_ = 0;
         stage_ = kQuiets;
@@ -63,7 +74,7 @@ Move MovePicker::Next() {
       }
       case kQuiets:
         while (index_ < end_) {
-          const Move m = sorted_ < kSortedQuiets ? PickBest() : moves_[index_++];
+          const Move m = index_ < promising_ && sorted_ < kSortedQuiets ? PickBest(promising_) : moves_[index_++];
           ++sorted_;
           if (!Skip(m)) return m;
         }

@@ -41,8 +41,8 @@ class MovePicker {
     if (IsPromotion(m)) s += eval_.BoardValue(PieceAfter(m)) - eval_.BoardValue(MovingPiece(m));
     return s;
   }
-  // Selection of the best remaining move of [index_, end_).
-  Move PickBest();
+  // Selection of the best remaining move of [index_, end).
+  Move PickBest(int end);
   bool Skip(Move m) const { return m == ttMove_ || m == killers_[0] || m == killers_[1]; }
 
   const FastPosition& pos_;
@@ -54,7 +54,7 @@ class MovePicker {
   Move killers_[2];
   const int* history_;
   Stage stage_;
-  int index_ = 0, end_ = 0, killerIndex_ = 0, sorted_ = 0;
+  int index_ = 0, end_ = 0, promising_ = 0, killerIndex_ = 0, sorted_ = 0;
 };
 
 }  // namespace qz::search

@@ -133,20 +133,19 @@ bool Searcher::IsForbiddenPawnMate(Move m, bool mustCheck) {
   return true;
 }
 
-int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth) {
+int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
   ++nodes_;
   pvLength_[ply] = ply;
   if (MustStop()) return 0;
-  if (pos_.CanCaptureKing()) return kMate - ply - 1;
   if (ply >= kMaxPly - 1) return eval_.Evaluate(pos_);
 
   // In check near the horizon every reply is tried, so that a mate is seen;
   // further out the position is judged as it stands.
-  const bool inCheck = qDepth < 4 && pos_.InCheck();
+  const bool inCheck = qDepth < 4 && (check >= 0 ? check == 1 : pos_.InCheck());
   int best = -kInfinity;
   int standPat = 0;
   if (!inCheck) {
-    standPat = eval_.Evaluate(pos_);
+    standPat = eval_.Evaluate(pos_, alpha, beta);
     if (standPat >= beta) return standPat;
     if (standPat > alpha) alpha = standPat;
     best = standPat;
@@ -176,7 +175,7 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth) {
       continue;
     }
     ++legal;
-    const int v = -Quiesce(-beta, -alpha, ply + 1, qDepth + 1);
+    const int v = -Quiesce(-beta, -alpha, ply + 1, qDepth + 1, kCheckUnknown);
     pos_.Unmake(m, undo);
     if (stopped_) return 0;
     if (v > best) {
@@ -191,13 +190,13 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth) {
   return best;
 }
 
-int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull) {
-  if (depth <= 0) return Quiesce(alpha, beta, ply, 0);
+int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull,
+                     bool inCheck) {
+  if (depth <= 0) return Quiesce(alpha, beta, ply, 0, inCheck ? 1 : 0);
   ++nodes_;
   pvLength_[ply] = ply;
   if (MustStop()) return 0;
   if (pos_.Over()) return -(kMate - ply);
-  if (pos_.CanCaptureKing()) return kMate - ply - 1;
   if (ply >= kMaxPly - 2) return eval_.Evaluate(pos_);
 
   // A decided game no faster than one already found needs no search.
@@ -222,7 +221,6 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
       return score;
   }
 
-  const bool inCheck = pos_.InCheck();
   Ply& p = plies_[ply];
   const int staticEval = inCheck ? -kInfinity : haveTtEval ? ttEval : eval_.Evaluate(pos_);
   p.staticEval = staticEval;
@@ -234,7 +232,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     if (allowNull && depth >= 3 && staticEval >= beta && !IsDecided(beta)) {
       const int r = 3 + depth / 5;
       pos_.MakeNull();
-      const int v = -Search(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false);
+      const int v = -Search(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false, false);
       pos_.UnmakeNull();
       if (stopped_) return 0;
       if (v >= beta) return IsDecided(v) ? beta : v;
@@ -267,13 +265,14 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
       continue;
     }
     ++legal;
+    if (depth > 1) tt_.Prefetch(Key());  // the child probes the table
     pvLength_[ply + 1] = ply + 1;
     const bool givesCheck = pos_.InCheck();
     if (quiet && quietsTried < 64) p.quietsTried[quietsTried++] = m;
     const int newDepth = depth - 1;
     int v;
     if (legal == 1) {
-      v = -Search(-beta, -alpha, newDepth, ply + 1, !pvNode && !cutNode, true);
+      v = -Search(-beta, -alpha, newDepth, ply + 1, !pvNode && !cutNode, true, givesCheck);
     } else {
       int r = 0;
       if (depth >= 3 && quiet && !inCheck && !givesCheck && legal > 2) {
@@ -284,9 +283,9 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
         r -= std::clamp(HistoryOf(m) / 4096, -2, 2);
         r = std::clamp(r, 0, newDepth - 1);
       }
-      v = -Search(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true);
-      if (v > alpha && r > 0) v = -Search(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true);
-      if (v > alpha && v < beta) v = -Search(-beta, -alpha, newDepth, ply + 1, false, true);
+      v = -Search(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true, givesCheck);
+      if (v > alpha && r > 0) v = -Search(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true, givesCheck);
+      if (v > alpha && v < beta) v = -Search(-beta, -alpha, newDepth, ply + 1, false, true, givesCheck);
     }
     pos_.Unmake(m, undo);
     if (stopped_) return 0;
@@ -323,11 +322,14 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
     pvLength_[1] = 1;
     if (pos_.CanCaptureKing()) {
       v = -(kMate - 2);
-    } else if (i == 0) {
-      v = -Search(-beta, -alpha, depth - 1, 1, false, true);
     } else {
-      v = -Search(-alpha - 1, -alpha, depth - 1, 1, true, true);
-      if (v > alpha && v < beta) v = -Search(-beta, -alpha, depth - 1, 1, false, true);
+      const bool check = pos_.InCheck();
+      if (i == 0) {
+        v = -Search(-beta, -alpha, depth - 1, 1, false, true, check);
+      } else {
+        v = -Search(-alpha - 1, -alpha, depth - 1, 1, true, true, check);
+        if (v > alpha && v < beta) v = -Search(-beta, -alpha, depth - 1, 1, false, true, check);
+      }
     }
     pos_.Unmake(m, undo);
     if (stopped_) break;
@@ -420,7 +422,7 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   for (int i = 0; i < rootCount_; ++i) {
     Undo undo;
     pos_.Make(rootMoves_[i], undo);
-    rootScores_[i] = pos_.CanCaptureKing() ? -kMate : -Quiesce(-kInfinity, kInfinity, 1, 0);
+    rootScores_[i] = pos_.CanCaptureKing() ? -kMate : -Quiesce(-kInfinity, kInfinity, 1, 0, kCheckUnknown);
     pos_.Unmake(rootMoves_[i], undo);
   }
   stopped_ = false;

@@ -85,8 +85,11 @@ class Searcher {
  private:
   struct Ply;  // per-ply move lists and state
 
-  int Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull);
-  int Quiesce(int alpha, int beta, int ply, int qDepth);
+  // Every node's side to move cannot take the enemy king: the move that led
+  // there was tested. inCheck says whether its own king is attacked.
+  int Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull, bool inCheck);
+  static constexpr int kCheckUnknown = -1;
+  int Quiesce(int alpha, int beta, int ply, int qDepth, int check);
   int SearchRoot(int alpha, int beta, int depth);
   bool TimeUp();
   bool MustStop();

@@ -1,6 +1,12 @@
 #include "search/transposition_table.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace qz::search {
 
@@ -8,13 +14,26 @@ TranspositionTable::TranspositionTable(std::size_t megabytes) {
   const std::size_t wanted = (megabytes == 0 ? 1 : megabytes) * 1024 * 1024 / sizeof(Bucket);
   bucketCount_ = 1;
   while (bucketCount_ * 2 <= wanted) bucketCount_ *= 2;
-  buckets_ = std::make_unique<Bucket[]>(bucketCount_);
+  // Aligned to 2 MB so that the kernel can back the table with huge pages:
+  // random probes then miss the address cache far less often.
+  constexpr std::size_t kHugePage = 2 * 1024 * 1024;
+  const std::size_t bytes = bucketCount_ * sizeof(Bucket);
+  void* memory = std::aligned_alloc(kHugePage, (bytes + kHugePage - 1) / kHugePage * kHugePage);
+  if (memory == nullptr) throw std::bad_alloc();
+#if defined(MADV_HUGEPAGE)
+  madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+  buckets_.reset(static_cast<Bucket*>(memory));
   Clear();
 }
 
+void TranspositionTable::Free::operator()(Bucket* p) const { std::free(p); }
+
 void TranspositionTable::Clear() {
-  std::memset(static_cast<void*>(buckets_.get()), 0, bucketCount_ * sizeof(Bucket));
   age_ = 0;
+  if (clean_) return;
+  clean_ = true;
+  std::memset(static_cast<void*>(buckets_.get()), 0, bucketCount_ * sizeof(Bucket));
 }
 
 const TTEntry* TranspositionTable::Probe(std::uint64_t key) const {
@@ -29,6 +48,7 @@ void TranspositionTable::Store(std::uint64_t key, Move move, int score, int eval
                                Bound bound) {
   const std::uint32_t check = static_cast<std::uint32_t>(key >> 32);
   Bucket& b = BucketOf(key);
+  clean_ = false;
   TTEntry* target = nullptr;
   for (TTEntry& e : b.entries)
     if (e.check == check && e.bound() != BoundNone) {

@@ -33,6 +33,8 @@ class TranspositionTable {
 
   // The entry for key, or nullptr.
   const TTEntry* Probe(std::uint64_t key) const;
+  // Starts loading the bucket of key into the cache.
+  void Prefetch(std::uint64_t key) const { __builtin_prefetch(&BucketOf(key)); }
   void Store(std::uint64_t key, Move move, int score, int eval, int depth, Bound bound);
 
   std::size_t bytes() const { return bucketCount_ * sizeof(Bucket); }
@@ -43,9 +45,13 @@ class TranspositionTable {
   };
   Bucket& BucketOf(std::uint64_t key) const { return buckets_[key & (bucketCount_ - 1)]; }
 
-  std::unique_ptr<Bucket[]> buckets_;
+  struct Free {
+    void operator()(Bucket* p) const;
+  };
+  std::unique_ptr<Bucket[], Free> buckets_;
   std::size_t bucketCount_ = 0;
   std::uint8_t age_ = 0;
+  bool clean_ = false;  // nothing stored since the last Clear
 };
 
 }  // namespace qz::search
