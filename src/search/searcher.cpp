@@ -50,8 +50,11 @@ struct Searcher::Ply {
   int staticEval;
 };
 
-Searcher::Searcher(std::size_t hashMegabytes)
-    : tt_(hashMegabytes),
+Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
+
+Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights)
+    : eval_(weights),
+      tt_(hashMegabytes),
       plies_(std::make_unique<Ply[]>(kMaxPly + 1)),
       escapeMoves_(std::make_unique<Move[]>(kMaxMoves)),
       history_(std::make_unique<int[]>(kHistorySize)),
@@ -341,6 +344,7 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
         UpdatePv(0, m);
         bestRootMove_ = m;
         bestRootScore_ = v;
+        iterationBest_ = m;
         // The new best goes first, the others keep their order.
         const int bonus = rootBonus_[i];
         for (int j = i; j > 0; --j) {
@@ -452,6 +456,7 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
       int window = 40;
       int alpha = completedScore - window, beta = completedScore + window;
       for (;;) {
+        iterationBest_ = 0;
         score = SearchRoot(alpha, beta, depth);
         if (stopped_) break;
         if (score <= alpha) {
@@ -465,12 +470,14 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
         if (window > 600) alpha = -kInfinity, beta = kInfinity;
       }
     } else {
+      iterationBest_ = 0;
       score = SearchRoot(-kInfinity, kInfinity, depth);
     }
     if (stopped_) {
-      // A move that proved better during the unfinished iteration is kept.
-      if (bestRootMove_ != completedMove && bestRootScore_ > completedScore) {
-        completedMove = bestRootMove_;
+      // The unfinished depth searched the previous best first: a move that
+      // raised alpha since is better at this depth.
+      if (iterationBest_ != 0) {
+        completedMove = iterationBest_;
         completedScore = bestRootScore_;
       }
       break;
@@ -500,7 +507,9 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
     if (IsDecided(score) && depth >= kMate - std::abs(score) + 1) break;
     if (movetimeMs_ > 0) {
       const auto elapsed = std::chrono::steady_clock::now() - start_;
-      if (elapsed * 2 > std::chrono::milliseconds(movetimeMs_)) break;
+      // The next depth takes about twice as long again: start it only when
+      // it has a fair chance to finish (an unfinished one still counts).
+      if (elapsed * 10 > std::chrono::milliseconds(movetimeMs_) * 6) break;
     }
     if (rootCount_ == 1 && depth >= 2 && limits.depth == 0 && limits.nodes == 0) break;
   }

@@ -63,6 +63,8 @@ struct Result {
 class Searcher {
  public:
   explicit Searcher(std::size_t hashMegabytes = 64);
+  // With other evaluation weights (for measuring them against the defaults).
+  Searcher(std::size_t hashMegabytes, const EvalWeights& weights);
   ~Searcher();
   Searcher(const Searcher&) = delete;
   Searcher& operator=(const Searcher&) = delete;
@@ -72,8 +74,16 @@ class Searcher {
 
   // pos: board and hands (HandTotal, KingSquare, PawnColumns need not be
   // current); gamePly: plies already played in this game (for the opening
-  // variety). The search never chooses a mate by an unpromoted pawn (see
-  // pawn_mate.h).
+  // variety).
+  //
+  // The searching side never chooses a pawn mate: a move of its own
+  // unpromoted pawn (a drop, or a board move that does not promote) after
+  // which the opponent has no reply that both keeps its king from being taken
+  // at once and does not itself take our king (having no reply at all
+  // included). At the root every such move is tested; inside the tree only
+  // those that attack the king (where such a mate can arise in practice).
+  // The opponent's pawn mates are searched as any other move. Only when
+  // pawn mates are all there is does the search play one.
   Result Think(const Position& pos, Side toMove, int gamePly, const Limits& limits,
                const std::atomic<bool>* stop = nullptr, DepthObserver* observer = nullptr);
 
@@ -122,6 +132,7 @@ class Searcher {
   std::uint64_t rootKey_ = 0;
   Move bestRootMove_ = 0;
   int bestRootScore_ = 0;
+  Move iterationBest_ = 0;  // raised alpha at the root in the current depth
 
   // Limits of the current search.
   std::uint64_t seed_ = 0;

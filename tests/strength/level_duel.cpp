@@ -3,7 +3,11 @@
 // evaluation is worked on. Not part of the test suite: it runs for minutes.
 //
 //   qz_level_duel [--games N] [--a NODES] [--b LEVEL|nodes:N] [--random-plies R]
-//                 [--seed S] [--max-plies M]
+//                 [--seed S] [--max-plies M] [--a-eval W] [--b-eval W]
+//
+// W changes evaluation weights of that side's deep search, e.g.
+// "kingDangerScale=8,tempo=10" (names as in search/evaluation.h; board.K and
+// hand.K for the values of kind K).
 //
 // Games come in pairs from the same opening (R random plies), the players
 // swapping armies; the placements alternate between pairs. A game ends when
@@ -59,6 +63,58 @@ bool Choose(Player& player, const Position& pos, Side side, int ply, GameMove& m
   return true;
 }
 
+// Applies "name=value,..." to the default weights; false on an unknown name.
+bool ParseWeights(const std::string& text, search::EvalWeights& w) {
+  struct Field {
+    const char* name;
+    int search::EvalWeights::*member;
+  };
+  static const Field fields[] = {
+      {"handPawnAfterFour", &search::EvalWeights::handPawnAfterFour},
+      {"tempo", &search::EvalWeights::tempo},
+      {"defenderGold", &search::EvalWeights::defenderGold},
+      {"defenderSilver", &search::EvalWeights::defenderSilver},
+      {"defenderDou", &search::EvalWeights::defenderDou},
+      {"defenderOther", &search::EvalWeights::defenderOther},
+      {"attackUnitsMax", &search::EvalWeights::attackUnitsMax},
+      {"kingDangerScale", &search::EvalWeights::kingDangerScale},
+      {"reiTargetPiece", &search::EvalWeights::reiTargetPiece},
+      {"reiTargetKing", &search::EvalWeights::reiTargetKing},
+      {"reiPromotionThreat", &search::EvalWeights::reiPromotionThreat},
+      {"reiStuck", &search::EvalWeights::reiStuck},
+      {"douForwardAttack", &search::EvalWeights::douForwardAttack},
+      {"douGuard", &search::EvalWeights::douGuard},
+      {"sliderMobility", &search::EvalWeights::sliderMobility},
+  };
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string item = text.substr(start, end - start);
+    const size_t eq = item.find('=');
+    if (eq == std::string::npos) return false;
+    const std::string name = item.substr(0, eq);
+    const int value = std::atoi(item.c_str() + eq + 1);
+    bool known = false;
+    for (const Field& f : fields)
+      if (name == f.name) {
+        w.*f.member = value;
+        known = true;
+      }
+    if (name.rfind("board.", 0) == 0) {
+      const int k = std::atoi(name.c_str() + 6);
+      if (k > 0 && k < KindCount) w.board[k] = value, known = true;
+    }
+    if (name.rfind("hand.", 0) == 0) {
+      const int k = std::atoi(name.c_str() + 5);
+      if (k > 0 && k <= HandKinds) w.hand[k] = value, known = true;
+    }
+    if (!known) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 bool IsListed(const Position& pos, Side side, const GameMove& m) {
   static GameMove moves[kMaxMoves];
   const int n = ListMoves(pos, side, moves);
@@ -72,7 +128,7 @@ bool IsListed(const Position& pos, Side side, const GameMove& m) {
 int main(int argc, char** argv) {
   int games = 20, randomPlies = 2, maxPlies = 400;
   std::uint64_t seed = 1, aNodes = 200000;
-  std::string bSpec = "3";
+  std::string bSpec = "3", aEval, bEval;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i], v = argv[i + 1];
     if (k == "--games") games = std::atoi(v.c_str());
@@ -81,17 +137,24 @@ int main(int argc, char** argv) {
     else if (k == "--random-plies") randomPlies = std::atoi(v.c_str());
     else if (k == "--seed") seed = std::strtoull(v.c_str(), nullptr, 10);
     else if (k == "--max-plies") maxPlies = std::atoi(v.c_str());
+    else if (k == "--a-eval") aEval = v;
+    else if (k == "--b-eval") bEval = v;
     else {
       std::fprintf(stderr, "unknown option %s\n", k.c_str());
       return 2;
     }
   }
+  search::EvalWeights aWeights = search::DefaultWeights(), bWeights = search::DefaultWeights();
+  if (!ParseWeights(aEval, aWeights) || !ParseWeights(bEval, bWeights)) {
+    std::fprintf(stderr, "bad weights\n");
+    return 2;
+  }
   Player a, b;
   a.nodes = aNodes;
-  a.searcher = std::make_unique<search::Searcher>(64);
+  a.searcher = std::make_unique<search::Searcher>(64, aWeights);
   if (bSpec.rfind("nodes:", 0) == 0) {
     b.nodes = std::strtoull(bSpec.c_str() + 6, nullptr, 10);
-    b.searcher = std::make_unique<search::Searcher>(64);
+    b.searcher = std::make_unique<search::Searcher>(64, bWeights);
   } else {
     b.level = std::atoi(bSpec.c_str());
   }
