@@ -52,8 +52,9 @@ struct Searcher::Ply {
 
 Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
 
-Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights)
-    : eval_(weights),
+Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights, const SearchOptions& options)
+    : options_(options),
+      eval_(weights),
       tt_(hashMegabytes),
       plies_(std::make_unique<Ply[]>(kMaxPly + 1)),
       escapeMoves_(std::make_unique<Move[]>(kMaxMoves)),
@@ -272,7 +273,11 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     pvLength_[ply + 1] = ply + 1;
     const bool givesCheck = pos_.InCheck();
     if (quiet && quietsTried < 64) p.quietsTried[quietsTried++] = m;
-    const int newDepth = depth - 1;
+    // A check the opponent cannot answer by taking the checker is looked at
+    // one ply further, within twice the nominal depth.
+    const bool extend = options_.extendChecks && givesCheck && ply < 2 * rootDepth_ &&
+                        (IsCapture(m) || !pos_.Attacked(MoveTo(m), pos_.sideToMove()));
+    const int newDepth = depth - 1 + (extend ? 1 : 0);
     int v;
     if (legal == 1) {
       v = -Search(-beta, -alpha, newDepth, ply + 1, !pvNode && !cutNode, true, givesCheck);
@@ -451,6 +456,7 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   int completedDepth = 0;
   const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
   for (int depth = 1; depth <= maxDepth; ++depth) {
+    rootDepth_ = depth;
     int score;
     if (depth >= 4 && !IsDecided(completedScore)) {
       int window = 40;

@@ -52,6 +52,11 @@ class DepthObserver {
   virtual void onDepth(const DepthReport&) = 0;
 };
 
+// Switches of the search, for measuring them.
+struct SearchOptions {
+  bool extendChecks = true;
+};
+
 struct Result {
   bool found = false;
   GameMove best;
@@ -63,8 +68,9 @@ struct Result {
 class Searcher {
  public:
   explicit Searcher(std::size_t hashMegabytes = 64);
-  // With other evaluation weights (for measuring them against the defaults).
-  Searcher(std::size_t hashMegabytes, const EvalWeights& weights);
+  // With other evaluation weights and switches (for measuring them against
+  // the defaults).
+  Searcher(std::size_t hashMegabytes, const EvalWeights& weights, const SearchOptions& options = {});
   ~Searcher();
   Searcher(const Searcher&) = delete;
   Searcher& operator=(const Searcher&) = delete;
@@ -111,6 +117,7 @@ class Searcher {
   bool IsForbiddenPawnMate(Move m, bool mustCheck);
   std::uint64_t Key() const { return pos_.key() ^ rootKey_; }
 
+  SearchOptions options_;
   Evaluator eval_;
   TranspositionTable tt_;
   FastPosition pos_;
@@ -133,6 +140,7 @@ class Searcher {
   Move bestRootMove_ = 0;
   int bestRootScore_ = 0;
   Move iterationBest_ = 0;  // raised alpha at the root in the current depth
+  int rootDepth_ = 1;
 
   // Limits of the current search.
   std::uint64_t seed_ = 0;

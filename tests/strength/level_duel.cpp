@@ -7,7 +7,8 @@
 //
 // W changes evaluation weights of that side's deep search, e.g.
 // "kingDangerScale=8,tempo=10" (names as in search/evaluation.h; board.K and
-// hand.K for the values of kind K).
+// hand.K for the values of kind K); --a-no-check-extension 1 turns the check
+// extension off for that side.
 //
 // Games come in pairs from the same opening (R random plies), the players
 // swapping armies; the placements alternate between pairs. A game ends when
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
   int games = 20, randomPlies = 2, maxPlies = 400;
   std::uint64_t seed = 1, aNodes = 200000;
   std::string bSpec = "3", aEval, bEval;
+  search::SearchOptions aOptions, bOptions;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i], v = argv[i + 1];
     if (k == "--games") games = std::atoi(v.c_str());
@@ -139,6 +141,8 @@ int main(int argc, char** argv) {
     else if (k == "--max-plies") maxPlies = std::atoi(v.c_str());
     else if (k == "--a-eval") aEval = v;
     else if (k == "--b-eval") bEval = v;
+    else if (k == "--a-no-check-extension") aOptions.extendChecks = v != "1";
+    else if (k == "--b-no-check-extension") bOptions.extendChecks = v != "1";
     else {
       std::fprintf(stderr, "unknown option %s\n", k.c_str());
       return 2;
@@ -151,10 +155,10 @@ int main(int argc, char** argv) {
   }
   Player a, b;
   a.nodes = aNodes;
-  a.searcher = std::make_unique<search::Searcher>(64, aWeights);
+  a.searcher = std::make_unique<search::Searcher>(64, aWeights, aOptions);
   if (bSpec.rfind("nodes:", 0) == 0) {
     b.nodes = std::strtoull(bSpec.c_str() + 6, nullptr, 10);
-    b.searcher = std::make_unique<search::Searcher>(64, bWeights);
+    b.searcher = std::make_unique<search::Searcher>(64, bWeights, bOptions);
   } else {
     b.level = std::atoi(bSpec.c_str());
   }
