@@ -127,6 +127,8 @@ void FastPosition::Recount() {
   kingSq_[0] = kingSq_[1] = 0;
   material_[0] = material_[1] = 0;
   occ_[0][0] = occ_[0][1] = occ_[1][0] = occ_[1][1] = 0;
+  for (auto& side : kindOcc_)
+    for (auto& kind : side) kind[0] = kind[1] = 0;
   for (int y = 1; y <= 10; ++y)
     for (int x = 1; x <= 10; ++x) {
       const int sq = Sq(x, y);
@@ -134,6 +136,7 @@ void FastPosition::Recount() {
       if (p == 0) continue;
       const Side s = SideOf(p);
       SetBit(occ_[s], sq);
+      SetBit(kindOcc_[s][KindOf(p)], sq);
       if (KindOf(p) == King) {
         if (kingSq_[s] == 0) kingSq_[s] = sq;
       } else {
@@ -183,8 +186,9 @@ inline void FastPosition::Put(int sq, Piece p) {
   key_ ^= kKeys.piece[p][sq];
   if (table_) incremental_ += table_->board[p][sq];
   const Side s = SideOf(p);
-  SetBit(occ_[s], sq);
   const int kind = KindOf(p);
+  SetBit(occ_[s], sq);
+  SetBit(kindOcc_[s][kind], sq);
   if (kind == Pawn) ++pawnCount_[s][XOf(sq)];
   if (kind == King) kingSq_[s] = sq;
 }
@@ -194,8 +198,9 @@ inline void FastPosition::Remove(int sq, Piece p) {
   key_ ^= kKeys.piece[p][sq];
   if (table_) incremental_ -= table_->board[p][sq];
   const Side s = SideOf(p);
-  ClearBit(occ_[s], sq);
   const int kind = KindOf(p);
+  ClearBit(occ_[s], sq);
+  ClearBit(kindOcc_[s][kind], sq);
   if (kind == Pawn) --pawnCount_[s][XOf(sq)];
   if (kind == King && kingSq_[s] == sq) kingSq_[s] = 0;
 }

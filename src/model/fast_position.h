@@ -129,6 +129,8 @@ class FastPosition {
   int incremental() const { return incremental_; }
   // Occupancy of a side over the squares 0..99 (IndexOf): bits 0..63 and 64..99.
   std::uint64_t occupancy(Side s, int half) const { return occ_[s][half]; }
+  // The same for one kind of a side.
+  std::uint64_t occupancy(Side s, int kind, int half) const { return kindOcc_[s][kind][half]; }
   int handTotal(Side s) const;
 
   // The key computed from scratch (for tests of Make/Unmake).
@@ -153,6 +155,7 @@ class FastPosition {
   std::int32_t incremental_ = 0;
   const IncrementalTable* table_ = nullptr;
   std::uint64_t occ_[2][2] = {};
+  std::uint64_t kindOcc_[2][KindCount][2] = {};
 };
 
 // The game's form of a move of `mover` and back. FromGameMove answers 0 when

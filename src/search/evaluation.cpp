@@ -155,48 +155,41 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
       bits &= bits - 1;
     }
   };
-  auto terms = [&](int sq) {
-    const int kind = KindOf(pos.at(sq));
-    switch (kind) {
-      case Rei: {
-        int stuck = 0;
-        for (const int t : {sq + 3 * f - 1, sq + 3 * f + 1}) {
-          const Piece p = pos.at(t);
-          if (p == Wall || (p & 0x60) == ownBit) {
-            ++stuck;
-            continue;
-          }
-          if (p != 0) v += std::min(captureGain_[KindOf(p)] / 10, weights_.reiTargetPiece);
-          if (enemyKing != 0 && Chebyshev(t, enemyKing) <= 1) v += weights_.reiTargetKing;
-          if (p == 0 && (s == SITA ? YOf(t) : 11 - YOf(t)) <= 3) v += weights_.reiPromotionThreat;
-        }
-        if (stuck == 2) v -= weights_.reiStuck;
-        break;
-      }
-      case Dou: {
-        for (const int t : {sq + f - 1, sq + f, sq + f + 1}) {
-          const Piece p = pos.at(t);
-          if (p == 0 || p == Wall || (p & 0x60) == ownBit) continue;
-          if (weights_.board[KindOf(p)] > weights_.board[Dou] || KindOf(p) == King)
-            v += weights_.douForwardAttack;
-        }
-        // Straight in front of its own king the 銅 guards the file and can step back.
-        if (ownKing != 0 && sq == ownKing + f) v += weights_.douGuard;
-        break;
-      }
-      case Rook: case Dragon:
-        for (const int d : {kRowWidth, -kRowWidth, 1, -1})
-          for (int t = sq + d; pos.at(t) == 0; t += d) v += weights_.sliderMobility;
-        break;
-      case Bishop: case Horse:
-        for (const int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
-          for (int t = sq + d; pos.at(t) == 0; t += d) v += weights_.sliderMobility;
-        break;
-      default: break;
-    }
+  auto forKind = [&](int kind, auto&& fn) {
+    forEach(pos.occupancy(s, kind, 0), 0, fn);
+    forEach(pos.occupancy(s, kind, 1), 64, fn);
   };
-  forEach(pos.occupancy(s, 0), 0, terms);
-  forEach(pos.occupancy(s, 1), 64, terms);
+  forKind(Rei, [&](int sq) {
+    int stuck = 0;
+    for (const int t : {sq + 3 * f - 1, sq + 3 * f + 1}) {
+      const Piece p = pos.at(t);
+      if (p == Wall || (p & 0x60) == ownBit) {
+        ++stuck;
+        continue;
+      }
+      if (p != 0) v += std::min(captureGain_[KindOf(p)] / 10, weights_.reiTargetPiece);
+      if (enemyKing != 0 && Chebyshev(t, enemyKing) <= 1) v += weights_.reiTargetKing;
+      if (p == 0 && (s == SITA ? YOf(t) : 11 - YOf(t)) <= 3) v += weights_.reiPromotionThreat;
+    }
+    if (stuck == 2) v -= weights_.reiStuck;
+  });
+  forKind(Dou, [&](int sq) {
+    for (const int t : {sq + f - 1, sq + f, sq + f + 1}) {
+      const Piece p = pos.at(t);
+      if (p == 0 || p == Wall || (p & 0x60) == ownBit) continue;
+      if (weights_.board[KindOf(p)] > weights_.board[Dou] || KindOf(p) == King) v += weights_.douForwardAttack;
+    }
+    // Straight in front of its own king the 銅 guards the file and can step back.
+    if (ownKing != 0 && sq == ownKing + f) v += weights_.douGuard;
+  });
+  auto mobility = [&](int sq, std::initializer_list<int> directions) {
+    for (const int d : directions)
+      for (int t = sq + d; pos.at(t) == 0; t += d) v += weights_.sliderMobility;
+  };
+  for (const int kind : {Rook, Dragon})
+    forKind(kind, [&](int sq) { mobility(sq, {kRowWidth, -kRowWidth, 1, -1}); });
+  for (const int kind : {Bishop, Horse})
+    forKind(kind, [&](int sq) { mobility(sq, {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1}); });
   return v;
 }
 

@@ -204,6 +204,22 @@ TEST(FastPositionMakeUnmake, FollowsThePlayedGameAndRestoresItExactly) {
         ASSERT_EQ(fast.material(s), material);
       }
       ASSERT_EQ(back.winner, pos.winner);
+      // Every piece is in the occupancy of its army and of its kind.
+      for (const Side s : {SITA, UE})
+        for (int half = 0; half < 2; ++half) {
+          std::uint64_t kinds = 0;
+          for (int kind = 1; kind < KindCount; ++kind) kinds |= fast.occupancy(s, kind, half);
+          std::uint64_t board = 0;
+          for (int i = half * 64; i < std::min(100, half * 64 + 64); ++i) {
+            const Piece p = fast.at(SqOfIndex(i));
+            if (p != 0 && SideOf(p) == s) {
+              board |= 1ULL << (i - half * 64);
+              ASSERT_NE(fast.occupancy(s, KindOf(p), half) & (1ULL << (i - half * 64)), 0u);
+            }
+          }
+          ASSERT_EQ(kinds, board);
+          ASSERT_EQ(fast.occupancy(s, half), board);
+        }
     }
   }
 }
