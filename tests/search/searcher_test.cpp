@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <thread>
 #include <tuple>
 
 #include "engine/random_play.h"
@@ -138,6 +139,23 @@ TEST_F(SearcherTest, ANodeLimitGivesTheSameResultEveryTime) {
   const Result b = ThinkNodes(fresh, pos, side, 60000);
   EXPECT_EQ(std::tie(a.best, a.score, a.depth, a.nodes), std::tie(b.best, b.score, b.depth, b.nodes));
   EXPECT_LE(a.nodes, 60001u);
+}
+
+TEST_F(SearcherTest, TwoSearchersThinkAtOnceAsTheyWouldAlone) {
+  Position a, b;
+  SetUpStartingPosition(a, false);
+  SetUpStartingPosition(b, true);
+  Result alone[2], together[2];
+  alone[0] = ThinkNodes(S(), a, SITA, 30000);
+  alone[1] = ThinkNodes(S(), b, UE, 30000);
+  Searcher first(8), second(8);
+  std::thread t1([&] { together[0] = ThinkNodes(first, a, SITA, 30000); });
+  std::thread t2([&] { together[1] = ThinkNodes(second, b, UE, 30000); });
+  t1.join();
+  t2.join();
+  for (int i = 0; i < 2; ++i)
+    EXPECT_EQ(std::tie(together[i].best, together[i].score, together[i].nodes),
+              std::tie(alone[i].best, alone[i].score, alone[i].nodes));
 }
 
 TEST_F(SearcherTest, OpeningMovesVaryWithTheSeedOnlyEarlyInTheGame) {
