@@ -41,6 +41,20 @@ bool IsQuiet(Move m) { return !IsCapture(m) && !IsPromotion(m); }
 
 bool IsUnpromotedPawnMove(Move m) { return KindOf(MovingPiece(m)) == Pawn && !IsPromotion(m); }
 
+// Whether m, just made, may have left the mover's king attacked. Without a
+// check before it, only a king move or a piece leaving a line through the
+// king can do that; a drop never can.
+bool LeftKingAttacked(const FastPosition& pos, Move m, bool wasInCheck) {
+  const Side mover = Opponent(pos.sideToMove());
+  if (!wasInCheck && KindOf(MovingPiece(m)) != King) {
+    if (IsDrop(m)) return false;
+    const int k = pos.kingSquare(mover);
+    const int dx = XOf(MoveFrom(m)) - XOf(k), dy = YOf(MoveFrom(m)) - YOf(k);
+    if (dx != 0 && dy != 0 && dx != dy && dx != -dy) return false;
+  }
+  return pos.CanCaptureKing();
+}
+
 }  // namespace
 
 struct Searcher::Ply {
@@ -174,7 +188,7 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
     }
     Undo undo;
     pos_.Make(m, undo);
-    if (pos_.CanCaptureKing() || IsForbiddenPawnMate(m, true)) {
+    if (LeftKingAttacked(pos_, m, inCheck || qDepth >= 4) || IsForbiddenPawnMate(m, true)) {
       pos_.Unmake(m, undo);
       continue;
     }
@@ -263,7 +277,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     }
     Undo undo;
     pos_.Make(m, undo);
-    if (pos_.CanCaptureKing() ||
+    if (LeftKingAttacked(pos_, m, inCheck) ||
         (usPlaysRoot && IsUnpromotedPawnMove(m) && IsForbiddenPawnMate(m, true))) {
       pos_.Unmake(m, undo);
       continue;
