@@ -544,8 +544,8 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
 
 LevelSettings SettingsOfLevel(int level) {
   // Node budgets measured on the 2-core build machine (docs/search.md).
-  if (level >= 5) return LevelSettings{5000, 7500000};
-  return LevelSettings{1000, 1500000};
+  if (level >= 5) return LevelSettings{5000, 10000000};
+  return LevelSettings{1000, 2000000};
 }
 
 }  // namespace qz::search
