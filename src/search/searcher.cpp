@@ -345,17 +345,20 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
     if (pos_.CanCaptureKing()) {
       v = -(kMate - 2);
     } else {
+      // The move's variety bonus shifts the window its reply is searched in.
+      const int bonus = rootBonus_[i];
+      const int a = alpha - bonus, b = beta - bonus;
       const bool check = pos_.InCheck();
       if (i == 0) {
-        v = -Search(-beta, -alpha, depth - 1, 1, false, true, check);
+        v = -Search(-b, -a, depth - 1, 1, false, true, check);
       } else {
-        v = -Search(-alpha - 1, -alpha, depth - 1, 1, true, true, check);
-        if (v > alpha && v < beta) v = -Search(-beta, -alpha, depth - 1, 1, false, true, check);
+        v = -Search(-a - 1, -a, depth - 1, 1, true, true, check);
+        if (v > a && v < b) v = -Search(-b, -a, depth - 1, 1, false, true, check);
       }
+      if (!IsDecided(v)) v += bonus;
     }
     pos_.Unmake(m, undo);
     if (stopped_) break;
-    if (!IsDecided(v)) v += rootBonus_[i];
     if (v > best) {
       best = v;
       if (v > alpha) {
