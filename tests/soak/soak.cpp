@@ -26,7 +26,7 @@
 #include <unistd.h>
 
 #include "model/placement.h"
-#include "model/rules.h"
+#include "model/movegen.h"
 #include "play/cp932.h"
 #include "play/record_file.h"
 #include "shell/game.h"
@@ -209,38 +209,36 @@ class Soak {
     game_->MouseDown(button, Pick(8), X, Y);
   }
 
-  // Presses that enter a legal move of the side to move, so that games go on.
+  // Presses that enter a legal move of the side to move, so that games go on:
+  // a board move mostly, a drop now and then. The right button promotes; now
+  // and then any button is used, which also tries the refusals.
   void LegalMovePresses() {
     auto& g = *game_;
     if (g.Turn == qz::NoTurn || g.Winner != qz::NoTurn || g.RecordMode == 1) {
       Press(RandomButton(), 1 + Pick(10), 1 + Pick(10));
       return;
     }
-    const bool lower = g.Turn == g.LowerSideToken;
-    cands_.clear();
-    for (int fx = 1; fx <= 10; ++fx)
-      for (int fy = 1; fy <= 10; ++fy) {
-        const int c = g.pos.Board[fx][fy];
-        if (lower ? c > -10 : c < 10) continue;
-        for (int tx = 1; tx <= 10; ++tx)
-          for (int ty = 1; ty <= 10; ++ty)
-            if (qz::移動チェック(g.pos, fx, fy, tx, ty, c)) cands_.push_back({fx, fy, tx, ty});
-      }
-    if (cands_.empty() || Pick(8) == 0) {
-      // A drop from the hand of the side to move, if any.
-      const qz::Side side = lower ? qz::SITA : qz::UE;
-      for (int tries = 0; tries < 9; ++tries) {
-        const int i = 1 + Pick(9);
-        if (g.pos.Hand[side][i] <= 0) continue;
-        if (lower) Press(1, 12, i + 1); else Press(1, -1, 10 - i);
-        Press(RandomButton(), 1 + Pick(10), 1 + Pick(10));
-        return;
-      }
+    const qz::Side side = g.Turn == g.LowerSideToken ? qz::SITA : qz::UE;
+    const int n = qz::ListMoves(g.pos, side, moves_.data());
+    int boardMoves = 0;
+    for (int i = 0; i < n; ++i)
+      if (!qz::IsDropOrigin(moves_[static_cast<size_t>(i)].fromX)) std::swap(moves_[static_cast<size_t>(i)], moves_[static_cast<size_t>(boardMoves++)]);
+    if (n == 0) {
+      Press(RandomButton(), 1 + Pick(10), 1 + Pick(10));
+      return;
     }
-    if (cands_.empty()) return;
-    const auto m = cands_[static_cast<size_t>(Pick(static_cast<int>(cands_.size())))];
-    Press(1, m[0], m[1]);
-    Press(Pick(3) == 0 ? 2 : 1, m[2], m[3]);
+    const bool drop = boardMoves == 0 || (boardMoves < n && Pick(8) == 0);
+    const int k = drop ? boardMoves + Pick(n - boardMoves) : Pick(boardMoves);
+    const qz::GameMove m = moves_[static_cast<size_t>(k)];
+    bool promotes = false;
+    if (drop) {
+      const int i = qz::HandIndexOfDropOrigin(m.fromX, m.fromY);
+      if (side == qz::SITA) Press(1, 12, i + 1); else Press(1, -1, 10 - i);
+    } else {
+      promotes = m.code != g.pos.Board[m.fromX][m.fromY];
+      Press(1, m.fromX, m.fromY);
+    }
+    Press(Pick(8) == 0 ? RandomButton() : promotes ? 2 : 1, m.toX, m.toY);
   }
 
   // Every menu command but 終わり (see Restart). True for the commands that
@@ -613,7 +611,7 @@ class Soak {
   long event_ = 0;
   bool garbage_ = false;
   std::set<std::string> tainted_;
-  std::vector<std::array<int, 4>> cands_;
+  std::array<qz::GameMove, qz::kMaxMoves> moves_{};
   std::vector<std::string> names_;
   Totals totals_;
 };

@@ -1,4 +1,6 @@
 // qzreishogi-cli bestmove: the computer's choice for one stored position.
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -6,6 +8,9 @@
 
 #include "cli/cli_common.h"
 #include "engine/computer_player.h"
+#include "model/make_move.h"
+#include "model/uci_notation.h"
+#include "search/searcher.h"
 
 namespace qz::cli {
 
@@ -23,14 +28,84 @@ int Usage(const char* problem) {
   return 2;
 }
 
+// One line per finished depth, the principal variation in UCI text.
+class InfoPrinter : public search::DepthObserver {
+ public:
+  explicit InfoPrinter(const Position& root) : root_(root) {}
+  void onDepth(const search::DepthReport& r) override {
+    std::printf("info depth %d score %d nodes %llu nps %llu pv", r.depth, r.score,
+                static_cast<unsigned long long>(r.nodes), static_cast<unsigned long long>(r.nps));
+    Position pos = root_;
+    for (int i = 0; i < r.pvLength; ++i) {
+      const GameMove& m = r.pv[i];
+      std::printf(" %s", MoveToUci(pos, m).c_str());
+      駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+  }
+
+ private:
+  Position root_;
+};
+
+std::optional<std::uint64_t> ParseCount(const std::string& text) {
+  std::uint64_t value = 0;
+  auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || p != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+// The deep levels: iterative deepening within the level's time, or the
+// given move time and node budget.
+int RunDeepLevel(int level, std::vector<std::string>& args) {
+  search::Limits limits;
+  const search::LevelSettings settings = search::SettingsOfLevel(level);
+  const auto movetime = TakeOption(args, "--movetime");
+  const auto nodes = TakeOption(args, "--nodes");
+  Side side = UE;
+  if (auto v = TakeOption(args, "--side")) {
+    if (*v != "lower" && *v != "upper") return Usage("--side takes lower or upper");
+    side = *v == "upper" ? UE : SITA;
+  }
+  if (movetime) {
+    auto n = ParseInt(*movetime);
+    if (!n || *n < 1) return Usage("--movetime takes a number of milliseconds");
+    limits.movetimeMs = *n;
+  }
+  if (nodes) {
+    auto n = ParseCount(*nodes);
+    if (!n || *n < 1) return Usage("--nodes takes a positive whole number");
+    limits.nodes = *n;
+  }
+  if (!movetime && !nodes) limits.movetimeMs = settings.movetimeMs;
+
+  static Position pos;
+  if (!LoadPositionArgument("bestmove", args, pos)) return 2;
+  static search::Searcher searcher;
+  searcher.NewGame(0);  // seed 0: the same move on every run
+  InfoPrinter printer(pos);
+  const search::Result r = searcher.Think(pos, side, 0, limits, nullptr, &printer);
+  if (!r.found) {
+    std::printf("best none\n");
+    return 0;
+  }
+  std::printf("best %d %d %d %d %d %.4f\n", r.best.fromX, r.best.fromY, r.best.toX, r.best.toY,
+              r.best.code, static_cast<double>(r.score));
+  return 0;
+}
+
 int RunBestMove(const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   int level = 3;
   if (auto v = TakeOption(args, "--level")) {
     auto n = ParseInt(*v);
-    if (!n || *n < 1 || *n > 3) return Usage("--level takes 1, 2 or 3");
+    if (!n || *n < 1 || *n > 5) return Usage("--level takes 1, 2, 3, 4 or 5");
     level = *n;
   }
+  if (level >= 4) return RunDeepLevel(level, args);
+  for (const char* deepOnly : {"--movetime", "--nodes", "--side"})
+    if (TakeOption(args, deepOnly)) return Usage("--movetime, --nodes and --side are for levels 4 and 5");
   const bool candidates = TakeFlag(args, "--candidates");
 
   static Position pos;
@@ -54,8 +129,12 @@ int RunBestMove(const std::vector<std::string>& argsIn) {
 
 const RegisterCommand kRegister({
     "bestmove",
-    "  bestmove [--level N] [--entry K] [--candidates] FILE\n"
-    "      the computer's move (upper side) for history entry K (default the last)",
+    "  bestmove [--level 1|2|3] [--entry K] [--candidates] FILE\n"
+    "      the computer's move (upper side) for history entry K (default the last)\n"
+    "  bestmove --level 4|5 [--movetime MS] [--nodes N] [--side lower|upper] [--entry K] FILE\n"
+    "      the deep search's move (upper side unless --side lower): 'info depth D\n"
+    "      score S nodes N nps R pv MOVES' per finished depth, then the best line;\n"
+    "      the level's own time unless --movetime or --nodes is given",
     RunBestMove,
 });
 

@@ -15,9 +15,9 @@
 #include "cli/cli_common.h"
 #include "engine/computer_player.h"
 #include "model/make_move.h"
+#include "model/movegen.h"
 #include "model/placement.h"
 #include "model/reversal.h"
-#include "model/rules.h"
 #include "play/history.h"
 #include "play/record_file.h"
 
@@ -26,53 +26,6 @@ namespace qz::cli {
 namespace {
 
 constexpr int kMaxMoves = 500;
-
-struct PlainMove {
-  int fx, fy, tx, ty;
-  PieceCode code;
-};
-
-// Every pseudo-legal move of the upper side, each promotion choice counted
-// as its own move. Fixed storage: no allocation per move.
-struct MoveList {
-  static constexpr int Capacity = 4096;
-  PlainMove moves[Capacity];
-  int size = 0;
-  void add(int fx, int fy, int tx, int ty, PieceCode c) {
-    if (size < Capacity) moves[size++] = PlainMove{fx, fy, tx, ty, c};
-  }
-};
-
-void GenerateUpperMoves(Position& pos, MoveList& list) {
-  list.size = 0;
-  調査_2歩フラグ設定(pos);
-  for (int fx = 1; fx <= 10; ++fx) {
-    for (int fy = 1; fy <= 10; ++fy) {
-      const PieceCode piece = pos.Board[fx][fy];
-      if (!IsUe(piece)) continue;
-      for (int tx = 1; tx <= 10; ++tx) {
-        for (int ty = 1; ty <= 10; ++ty) {
-          if (移動チェック(pos, fx, fy, tx, ty, piece) != 1) continue;
-          PieceCode promoted = EMPTY;
-          if (調査_駒成(fx, fy, tx, ty, piece, promoted) != 1) {
-            list.add(fx, fy, tx, ty, piece);
-          } else {
-            if (移動後チェック(ty, piece) == 1) list.add(fx, fy, tx, ty, piece);
-            list.add(fx, fy, tx, ty, promoted);
-          }
-        }
-      }
-    }
-  }
-  for (int k = 1; k <= HandKinds; ++k) {
-    if (pos.Hand[UE][k] < 1) continue;
-    const PieceCode piece = HandKindCode[k];
-    for (int tx = 1; tx <= 10; ++tx)
-      for (int ty = 1; ty <= 10; ++ty)
-        if (移動チェック(pos, UeHandColumn, k, tx, ty, piece) == 1)
-          list.add(UeHandColumn, k, tx, ty, piece);
-  }
-}
 
 // Every piece of the two armies is on the board or in a hand, and each
 // HandTotal is the sum of its hand. Returns an empty text when it holds.
@@ -165,7 +118,7 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
   static Position pos;
   static ControlMaps maps;
   static History history;
-  static MoveList list;
+  static GameMove list[kMaxMoves];
   ComputerPlayer player(pos, maps);
   player.Level = level;
   std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
@@ -183,14 +136,14 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
     int gameComputerMoves = 0;
 
     while (moves < kMaxMoves) {
-      PlainMove m{};
+      GameMove m{};
       if (moves < randomPlies) {
-        GenerateUpperMoves(pos, list);
-        if (list.size == 0) {
+        const int n = ListMoves(pos, UE, list);
+        if (n == 0) {
           stuck = true;
           break;
         }
-        m = list.moves[rng() % static_cast<unsigned>(list.size)];
+        m = list[rng() % static_cast<unsigned>(n)];
       } else {
         const auto start = std::chrono::steady_clock::now();
         const bool found = player.Search();
@@ -205,11 +158,11 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
           break;
         }
         const BestMoveRecord& b = player.BestMove;
-        m = PlainMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
+        m = GameMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
       }
       history.MoveCount = moves + 1;
       history.手順保存(pos, 0, 0, 0, 0);
-      駒移動(pos, m.fx, m.fy, m.tx, m.ty, m.code);
+      駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
       ++moves;
       const bool kingTaken = pos.winner != Victor::None;
       const std::string problem = ConservationProblem(pos, kingTaken);

@@ -1,0 +1,233 @@
+#include "model/movegen.h"
+
+#include <initializer_list>
+
+namespace qz {
+
+namespace {
+
+// Row counted from the far end for side S: 1 is the row a piece of S can
+// never leave forwards; rows 1..3 are its promotion zone.
+template <Side S>
+constexpr int FarRow(int sq) {
+  return S == SITA ? YOf(sq) : 11 - YOf(sq);
+}
+
+// Iterates the set bits of a side's occupancy as mailbox squares.
+template <typename F>
+inline void ForEachSquare(std::uint64_t lo, std::uint64_t hi, F&& f) {
+  while (lo) {
+    f(SqOfIndex(__builtin_ctzll(lo)));
+    lo &= lo - 1;
+  }
+  while (hi) {
+    f(SqOfIndex(64 + __builtin_ctzll(hi)));
+    hi &= hi - 1;
+  }
+}
+
+template <Side S, bool Captures, bool Quiets>
+class Generator {
+ public:
+  Generator(const FastPosition& pos, Move* out) : pos_(pos), out_(out), begin_(out) {}
+
+  int Run() {
+    if (pos_.Over()) return 0;
+    ForEachSquare(pos_.occupancy(S, 0), pos_.occupancy(S, 1), [&](int from) { PieceMoves(from); });
+    if constexpr (Quiets) Drops();
+    return static_cast<int>(out_ - begin_);
+  }
+
+  // The moves of the piece on `from` only.
+  int OnePiece(int from) {
+    PieceMoves(from);
+    return static_cast<int>(out_ - begin_);
+  }
+
+ private:
+  static constexpr int F = Forward(S);
+  static constexpr Piece kOwn = SideBit(S);
+
+  // One target of a board move: every promotion choice the rules allow.
+  inline void Target(int from, int to, Piece piece, int kind) {
+    const Piece target = pos_.at(to);
+    if (target & kOwn) return;  // own piece or wall
+    if (target == 0 ? !Quiets : !Captures) return;
+    switch (kind) {
+      case Pawn: case Lance: {
+        const int r = FarRow<S>(to);
+        if (r <= 3) *out_++ = MakeMove(from, to, piece, target, true);
+        if (r != 1) *out_++ = MakeMove(from, to, piece, target, false);
+        return;
+      }
+      case Knight: {
+        const int r = FarRow<S>(to);
+        if (r <= 3) *out_++ = MakeMove(from, to, piece, target, true);
+        if (r > 2) *out_++ = MakeMove(from, to, piece, target, false);
+        return;
+      }
+      case Rei:
+        // The whole zone is forbidden to an unpromoted 嶺: entering it promotes.
+        *out_++ = MakeMove(from, to, piece, target, FarRow<S>(to) <= 3);
+        return;
+      case Silver: case Dou: case Bishop: case Rook:
+        if (FarRow<S>(to) <= 3 || FarRow<S>(from) <= 3)
+          *out_++ = MakeMove(from, to, piece, target, true);
+        *out_++ = MakeMove(from, to, piece, target, false);
+        return;
+      default:
+        *out_++ = MakeMove(from, to, piece, target, false);
+        return;
+    }
+  }
+
+  inline void Slide(int from, int d, Piece piece, int kind) {
+    int to = from + d;
+    while (pos_.at(to) == 0) {
+      if constexpr (Quiets) Target(from, to, piece, kind);
+      to += d;
+    }
+    Target(from, to, piece, kind);
+  }
+
+  inline void GoldSteps(int from, Piece piece, int kind) {
+    Target(from, from + F - 1, piece, kind);
+    Target(from, from + F, piece, kind);
+    Target(from, from + F + 1, piece, kind);
+    Target(from, from - 1, piece, kind);
+    Target(from, from + 1, piece, kind);
+    Target(from, from - F, piece, kind);
+  }
+
+  void PieceMoves(int from) {
+    const Piece piece = pos_.at(from);
+    const int kind = KindOf(piece);
+    switch (kind) {
+      case Pawn: Target(from, from + F, piece, kind); break;
+      case Lance: Slide(from, F, piece, kind); break;
+      case Knight:
+        Target(from, from + 2 * F - 1, piece, kind);
+        Target(from, from + 2 * F + 1, piece, kind);
+        break;
+      case Rei:
+        Target(from, from + 3 * F - 1, piece, kind);
+        Target(from, from + 3 * F + 1, piece, kind);
+        break;
+      case Silver:
+        Target(from, from + F - 1, piece, kind);
+        Target(from, from + F, piece, kind);
+        Target(from, from + F + 1, piece, kind);
+        Target(from, from - F - 1, piece, kind);
+        Target(from, from - F + 1, piece, kind);
+        break;
+      case Dou:
+        Target(from, from + F - 1, piece, kind);
+        Target(from, from + F, piece, kind);
+        Target(from, from + F + 1, piece, kind);
+        Target(from, from - F, piece, kind);
+        break;
+      case Gold: case Tokin: case PLance: case PKnight: case PRei: case PSilver: case PDou:
+        GoldSteps(from, piece, kind);
+        break;
+      case King:
+        for (int d : {F - 1, F, F + 1, -1, 1, -F - 1, -F, -F + 1}) Target(from, from + d, piece, kind);
+        break;
+      case Bishop: case Horse:
+        for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
+          Slide(from, d, piece, kind);
+        if (kind == Horse)
+          for (int d : {kRowWidth, -kRowWidth, 1, -1}) Target(from, from + d, piece, kind);
+        break;
+      case Rook: case Dragon:
+        for (int d : {kRowWidth, -kRowWidth, 1, -1}) Slide(from, d, piece, kind);
+        if (kind == Dragon)
+          for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
+            Target(from, from + d, piece, kind);
+        break;
+      default: break;
+    }
+  }
+
+  void Drops() {
+    std::uint64_t emptyLo = ~(pos_.occupancy(SITA, 0) | pos_.occupancy(UE, 0));
+    std::uint64_t emptyHi = ~(pos_.occupancy(SITA, 1) | pos_.occupancy(UE, 1)) & ((1ULL << 36) - 1);
+    for (int kind = Pawn; kind <= Rook; ++kind) {
+      if (pos_.hand(S, kind) == 0) continue;
+      const Piece piece = MakePiece(S, kind);
+      // Rows counted from the far end on which the kind may not be dropped.
+      const int forbidden = kind == Pawn || kind == Lance ? 1 : kind == Knight ? 2 : kind == Rei ? 3 : 0;
+      ForEachSquare(emptyLo, emptyHi, [&](int to) {
+        if (FarRow<S>(to) <= forbidden) return;
+        if (kind == Pawn && pos_.hasPawnInColumn(S, XOf(to))) return;
+        *out_++ = MakeDrop(to, piece);
+      });
+    }
+  }
+
+  const FastPosition& pos_;
+  Move* out_;
+  Move* const begin_;
+};
+
+template <bool Captures, bool Quiets>
+int Generate(const FastPosition& pos, Move* out) {
+  return pos.sideToMove() == SITA ? Generator<SITA, Captures, Quiets>(pos, out).Run()
+                                  : Generator<UE, Captures, Quiets>(pos, out).Run();
+}
+
+}  // namespace
+
+int GenerateMoves(const FastPosition& pos, Move* out) { return Generate<true, true>(pos, out); }
+int GenerateCaptures(const FastPosition& pos, Move* out) { return Generate<true, false>(pos, out); }
+int GenerateQuiets(const FastPosition& pos, Move* out) { return Generate<false, true>(pos, out); }
+
+bool IsListedMove(const FastPosition& pos, Move m) {
+  if (m == 0 || pos.Over()) return false;
+  const Side s = pos.sideToMove();
+  const Piece moving = MovingPiece(m);
+  if ((moving & 0x60) != SideBit(s)) return false;
+  const int to = MoveTo(m);
+  if (to >= kSquareCount || MoveFrom(m) >= kSquareCount) return false;
+  if (IsDrop(m)) {
+    const int kind = KindOf(moving);
+    if (kind < Pawn || kind > Rook || IsPromotion(m) || CapturedPiece(m) != 0) return false;
+    if (pos.hand(s, kind) == 0 || pos.at(to) != 0) return false;
+    const int farRow = s == SITA ? YOf(to) : 11 - YOf(to);
+    const int forbidden = kind == Pawn || kind == Lance ? 1 : kind == Knight ? 2 : kind == Rei ? 3 : 0;
+    if (farRow <= forbidden) return false;
+    return kind != Pawn || !pos.hasPawnInColumn(s, XOf(to));
+  }
+  if (pos.at(MoveFrom(m)) != moving || pos.at(to) != CapturedPiece(m)) return false;
+  Move moves[64];
+  const int n = s == SITA ? Generator<SITA, true, true>(pos, moves).OnePiece(MoveFrom(m))
+                          : Generator<UE, true, true>(pos, moves).OnePiece(MoveFrom(m));
+  for (int i = 0; i < n; ++i)
+    if (moves[i] == m) return true;
+  return false;
+}
+
+std::uint64_t Perft(FastPosition& pos, int depth) {
+  if (depth <= 0) return 1;
+  Move moves[kMaxMoves];
+  const int n = GenerateMoves(pos, moves);
+  if (depth == 1) return static_cast<std::uint64_t>(n);
+  std::uint64_t total = 0;
+  Undo undo;
+  for (int i = 0; i < n; ++i) {
+    pos.Make(moves[i], undo);
+    total += Perft(pos, depth - 1);
+    pos.Unmake(moves[i], undo);
+  }
+  return total;
+}
+
+int ListMoves(const Position& position, Side side, GameMove* out) {
+  FastPosition pos;
+  pos.Set(position, side);
+  Move moves[kMaxMoves];
+  const int n = GenerateMoves(pos, moves);
+  for (int i = 0; i < n; ++i) out[i] = ToGameMove(moves[i]);
+  return n;
+}
+
+}  // namespace qz

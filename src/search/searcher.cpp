@@ -1,0 +1,554 @@
+#include "search/searcher.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "search/move_picker.h"
+
+namespace qz::search {
+
+namespace {
+
+// Mixed into the key while the upper army searches: the ban on pawn mates
+// makes a score depend on which side the search plays for.
+constexpr std::uint64_t kUpperRootKey = 0x7E3A9C5B1D2F4E61ULL;
+
+constexpr int kHistoryMax = 16384;
+
+std::uint64_t Mix(std::uint64_t x) {
+  x ^= x >> 33;
+  x *= 0xFF51AFD7ED558CCDULL;
+  x ^= x >> 33;
+  x *= 0xC4CEB9FE1A85EC53ULL;
+  x ^= x >> 33;
+  return x;
+}
+
+int ToTT(int score, int ply) {
+  if (score >= kMate - kMaxPly) return score + ply;
+  if (score <= -(kMate - kMaxPly)) return score - ply;
+  return score;
+}
+
+int FromTT(int score, int ply) {
+  if (score >= kMate - kMaxPly) return score - ply;
+  if (score <= -(kMate - kMaxPly)) return score + ply;
+  return score;
+}
+
+bool IsQuiet(Move m) { return !IsCapture(m) && !IsPromotion(m); }
+
+bool IsUnpromotedPawnMove(Move m) { return KindOf(MovingPiece(m)) == Pawn && !IsPromotion(m); }
+
+// Whether m, just made, may have left the mover's king attacked. Without a
+// check before it, only a king move or a piece leaving a line through the
+// king can do that; a drop never can.
+bool LeftKingAttacked(const FastPosition& pos, Move m, bool wasInCheck) {
+  const Side mover = Opponent(pos.sideToMove());
+  if (!wasInCheck && KindOf(MovingPiece(m)) != King) {
+    if (IsDrop(m)) return false;
+    const int k = pos.kingSquare(mover);
+    const int dx = XOf(MoveFrom(m)) - XOf(k), dy = YOf(MoveFrom(m)) - YOf(k);
+    if (dx != 0 && dy != 0 && dx != dy && dx != -dy) return false;
+  }
+  return pos.CanCaptureKing();
+}
+
+}  // namespace
+
+struct Searcher::Ply {
+  Move moves[kMaxMoves];
+  int scores[kMaxMoves];
+  Move quietsTried[64];
+  int staticEval;
+};
+
+Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
+
+Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights, const SearchOptions& options)
+    : options_(options),
+      eval_(weights),
+      tt_(hashMegabytes),
+      plies_(std::make_unique<Ply[]>(kMaxPly + 1)),
+      escapeMoves_(std::make_unique<Move[]>(kMaxMoves)),
+      history_(std::make_unique<int[]>(kHistorySize)),
+      rootMoves_(std::make_unique<Move[]>(kMaxRootMoves)),
+      rootScores_(std::make_unique<int[]>(kMaxRootMoves)),
+      rootBonus_(std::make_unique<int[]>(kMaxRootMoves)) {
+  pos_.SetTable(&eval_.table());
+  for (int d = 1; d < 64; ++d)
+    for (int m = 1; m < 64; ++m)
+      lmr_[d][m] = static_cast<int>(0.5 + std::log(d) * std::log(m) / 2.3);
+  NewGame(0);
+}
+
+Searcher::~Searcher() = default;
+
+void Searcher::NewGame(std::uint64_t seed) {
+  seed_ = seed;
+  tt_.Clear();
+  std::fill(history_.get(), history_.get() + kHistorySize, 0);
+  std::memset(killers_, 0, sizeof killers_);
+}
+
+int Searcher::HistoryOf(Move m) const { return history_[HistoryIndex(m)]; }
+
+void Searcher::RewardQuiet(int ply, Move m, int depth, const Move* tried, int triedCount) {
+  if (killers_[ply][0] != m) {
+    killers_[ply][1] = killers_[ply][0];
+    killers_[ply][0] = m;
+  }
+  const int bonus = std::min(depth * depth * 8, 2000);
+  auto update = [&](Move q, int delta) {
+    int& h = history_[HistoryIndex(q)];
+    h += delta - h * (delta < 0 ? -delta : delta) / kHistoryMax;
+  };
+  update(m, bonus);
+  for (int i = 0; i < triedCount; ++i)
+    if (tried[i] != m) update(tried[i], -bonus);
+}
+
+bool Searcher::TimeUp() {
+  if (stopFlag_ != nullptr && stopFlag_->load(std::memory_order_relaxed)) return true;
+  if (movetimeMs_ > 0) {
+    const auto elapsed = std::chrono::steady_clock::now() - start_;
+    if (elapsed >= std::chrono::milliseconds(movetimeMs_)) return true;
+  }
+  return false;
+}
+
+bool Searcher::MustStop() {
+  if (stopped_) return true;
+  if (nodeLimit_ != 0 && nodes_ >= nodeLimit_) stopped_ = true;
+  // The clock and the stop flag every few thousand nodes.
+  else if ((nodes_ & 2047) == 0 && TimeUp()) stopped_ = true;
+  return stopped_;
+}
+
+void Searcher::UpdatePv(int ply, Move m) {
+  pv_[ply][ply] = m;
+  const int childLength = ply + 1 < kMaxPly ? pvLength_[ply + 1] : ply + 1;
+  for (int i = ply + 1; i < childLength; ++i) pv_[ply][i] = pv_[ply + 1][i];
+  pvLength_[ply] = std::max(childLength, ply + 1);
+}
+
+bool Searcher::IsForbiddenPawnMate(Move m, bool mustCheck) {
+  if (pos_.sideToMove() == rootSide_ || !IsUnpromotedPawnMove(m)) return false;
+  if (mustCheck && !pos_.InCheck()) return false;
+  // The opponent escapes with any reply that takes our king or after which
+  // its own king cannot be taken.
+  Move* replies = escapeMoves_.get();
+  const int n = GenerateMoves(pos_, replies);
+  for (int i = 0; i < n; ++i) {
+    if (KindOf(CapturedPiece(replies[i])) == King) return false;
+    Undo undo;
+    pos_.Make(replies[i], undo);
+    const bool safe = !pos_.CanCaptureKing();
+    pos_.Unmake(replies[i], undo);
+    if (safe) return false;
+  }
+  return true;
+}
+
+int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
+  ++nodes_;
+  pvLength_[ply] = ply;
+  if (MustStop()) return 0;
+  if (ply >= kMaxPly - 1) return eval_.Evaluate(pos_);
+
+  // In check near the horizon every reply is tried, so that a mate is seen;
+  // further out the position is judged as it stands.
+  const bool inCheck = qDepth < 4 && (check >= 0 ? check == 1 : pos_.InCheck());
+  int best = -kInfinity;
+  int standPat = 0;
+  if (!inCheck) {
+    standPat = eval_.Evaluate(pos_, alpha, beta);
+    if (standPat >= beta) return standPat;
+    if (standPat > alpha) alpha = standPat;
+    best = standPat;
+  }
+
+  Ply& p = plies_[ply];
+  MovePicker picker(pos_, eval_, p.moves, p.scores, inCheck ? MovePicker::AllMoves : MovePicker::CapturesOnly,
+                    0, 0, 0, history_.get());
+  int legal = 0;
+  bool anyMove = false;
+  const Side us = pos_.sideToMove();
+  while (const Move m = picker.Next()) {
+    anyMove = true;
+    if (!inCheck) {
+      // Captures that cannot lift the score to alpha, or that give a piece
+      // for a lesser one on a defended square, are left out.
+      const int gain = eval_.CaptureGain(CapturedPiece(m));
+      if (KindOf(CapturedPiece(m)) != King) {
+        if (standPat + gain + 150 < alpha && !IsPromotion(m)) continue;
+        if (eval_.BoardValue(MovingPiece(m)) > gain && pos_.Attacked(MoveTo(m), Opponent(us))) continue;
+      }
+    }
+    Undo undo;
+    pos_.Make(m, undo);
+    if (LeftKingAttacked(pos_, m, inCheck || qDepth >= 4) || IsForbiddenPawnMate(m, true)) {
+      pos_.Unmake(m, undo);
+      continue;
+    }
+    ++legal;
+    const int v = -Quiesce(-beta, -alpha, ply + 1, qDepth + 1, kCheckUnknown);
+    pos_.Unmake(m, undo);
+    if (stopped_) return 0;
+    if (v > best) {
+      best = v;
+      if (v > alpha) {
+        alpha = v;
+        if (v >= beta) break;
+      }
+    }
+  }
+  if (inCheck && legal == 0) return anyMove ? -(kMate - ply - 2) : -(kMate - ply);
+  return best;
+}
+
+int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull,
+                     bool inCheck) {
+  if (depth <= 0) return Quiesce(alpha, beta, ply, 0, inCheck ? 1 : 0);
+  ++nodes_;
+  pvLength_[ply] = ply;
+  if (MustStop()) return 0;
+  if (pos_.Over()) return -(kMate - ply);
+  if (ply >= kMaxPly - 2) return eval_.Evaluate(pos_);
+
+  // A decided game no faster than one already found needs no search.
+  alpha = std::max(alpha, -(kMate - ply));
+  beta = std::min(beta, kMate - ply - 1);
+  if (alpha >= beta) return alpha;
+
+  const bool pvNode = beta - alpha > 1;
+  const std::uint64_t key = Key();
+  const TTEntry* entry = tt_.Probe(key);
+  Move ttMove = 0;
+  int ttEval = 0;
+  bool haveTtEval = false;
+  if (entry != nullptr) {
+    ttMove = entry->move;
+    ttEval = entry->eval;
+    haveTtEval = true;
+    const int score = FromTT(entry->score, ply);
+    if (!pvNode && entry->depth >= depth &&
+        (entry->bound() == BoundExact || (entry->bound() == BoundLower && score >= beta) ||
+         (entry->bound() == BoundUpper && score <= alpha)))
+      return score;
+  }
+
+  Ply& p = plies_[ply];
+  const int staticEval = inCheck ? -kInfinity : haveTtEval ? ttEval : eval_.Evaluate(pos_);
+  p.staticEval = staticEval;
+
+  if (!pvNode && !inCheck) {
+    // Far above beta at a shallow depth: the opponent will not allow it.
+    if (depth <= 3 && staticEval - 120 * depth >= beta && !IsDecided(beta)) return staticEval;
+    // Passing the move still keeps us above beta: so will a real move.
+    if (allowNull && depth >= 3 && staticEval >= beta && !IsDecided(beta)) {
+      const int r = 3 + depth / 5;
+      pos_.MakeNull();
+      const int v = -Search(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false, false);
+      pos_.UnmakeNull();
+      if (stopped_) return 0;
+      if (v >= beta) return IsDecided(v) ? beta : v;
+    }
+  }
+
+  if (ttMove != 0 && !IsListedMove(pos_, ttMove)) ttMove = 0;
+  MovePicker picker(pos_, eval_, p.moves, p.scores, MovePicker::AllMoves, ttMove, killers_[ply][0],
+                    killers_[ply][1], history_.get());
+
+  const int alphaIn = alpha;
+  int best = -kInfinity;
+  Move bestMove = 0;
+  int legal = 0, quietsTried = 0;
+  bool anyMove = false;
+  const bool usPlaysRoot = pos_.sideToMove() == rootSide_;
+  while (const Move m = picker.Next()) {
+    anyMove = true;
+    const bool quiet = IsQuiet(m);
+    if (quiet && !pvNode && !inCheck && legal > 0 && !IsDecided(best)) {
+      // Late quiet moves at the last plies are not worth their nodes.
+      if (depth <= 3 && quietsTried >= 4 + depth * depth * 2) continue;
+      if (depth <= 2 && staticEval + 100 + 120 * depth <= alpha) continue;
+    }
+    Undo undo;
+    pos_.Make(m, undo);
+    if (LeftKingAttacked(pos_, m, inCheck) ||
+        (usPlaysRoot && IsUnpromotedPawnMove(m) && IsForbiddenPawnMate(m, true))) {
+      pos_.Unmake(m, undo);
+      continue;
+    }
+    ++legal;
+    if (depth > 1) tt_.Prefetch(Key());  // the child probes the table
+    pvLength_[ply + 1] = ply + 1;
+    const bool givesCheck = pos_.InCheck();
+    if (quiet && quietsTried < 64) p.quietsTried[quietsTried++] = m;
+    // A check the opponent cannot answer by taking the checker is looked at
+    // one ply further, within twice the nominal depth.
+    const bool extend = options_.extendChecks && givesCheck && ply < 2 * rootDepth_ &&
+                        (IsCapture(m) || !pos_.Attacked(MoveTo(m), pos_.sideToMove()));
+    const int newDepth = depth - 1 + (extend ? 1 : 0);
+    int v;
+    if (legal == 1) {
+      v = -Search(-beta, -alpha, newDepth, ply + 1, !pvNode && !cutNode, true, givesCheck);
+    } else {
+      int r = 0;
+      if (depth >= 3 && quiet && !inCheck && !givesCheck && legal > 2) {
+        r = lmr_[std::min(depth, 63)][std::min(legal, 63)];
+        if (pvNode) r -= 1;
+        if (cutNode) r += 1;
+        if (m == killers_[ply][0] || m == killers_[ply][1]) r -= 1;
+        r -= std::clamp(HistoryOf(m) / 4096, -2, 2);
+        r = std::clamp(r, 0, newDepth - 1);
+      }
+      v = -Search(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true, givesCheck);
+      if (v > alpha && r > 0) v = -Search(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true, givesCheck);
+      if (v > alpha && v < beta) v = -Search(-beta, -alpha, newDepth, ply + 1, false, true, givesCheck);
+    }
+    pos_.Unmake(m, undo);
+    if (stopped_) return 0;
+    if (v > best) {
+      best = v;
+      if (v > alpha) {
+        alpha = v;
+        bestMove = m;
+        if (pvNode) UpdatePv(ply, m);
+        if (v >= beta) {
+          if (quiet) RewardQuiet(ply, m, depth, p.quietsTried, quietsTried);
+          break;
+        }
+      }
+    }
+  }
+
+  // Every move gives the king away (lost next ply), or there is none.
+  if (legal == 0) best = anyMove ? -(kMate - ply - 2) : -(kMate - ply);
+  const Bound bound = best >= beta ? BoundLower : bestMove != 0 && best > alphaIn ? BoundExact : BoundUpper;
+  tt_.Store(key, bestMove, ToTT(best, ply), inCheck ? 0 : staticEval, depth, bound);
+  return best;
+}
+
+int Searcher::SearchRoot(int alpha, int beta, int depth) {
+  ++nodes_;
+  pvLength_[0] = 0;
+  int best = -kInfinity;
+  for (int i = 0; i < rootCount_; ++i) {
+    const Move m = rootMoves_[i];
+    Undo undo;
+    pos_.Make(m, undo);
+    int v;
+    pvLength_[1] = 1;
+    if (pos_.CanCaptureKing()) {
+      v = -(kMate - 2);
+    } else {
+      // The move's variety bonus shifts the window its reply is searched in.
+      const int bonus = rootBonus_[i];
+      const int a = alpha - bonus, b = beta - bonus;
+      const bool check = pos_.InCheck();
+      if (i == 0) {
+        v = -Search(-b, -a, depth - 1, 1, false, true, check);
+      } else {
+        v = -Search(-a - 1, -a, depth - 1, 1, true, true, check);
+        if (v > a && v < b) v = -Search(-b, -a, depth - 1, 1, false, true, check);
+      }
+      if (!IsDecided(v)) v += bonus;
+    }
+    pos_.Unmake(m, undo);
+    if (stopped_) break;
+    if (v > best) {
+      best = v;
+      if (v > alpha) {
+        alpha = v;
+        UpdatePv(0, m);
+        bestRootMove_ = m;
+        bestRootScore_ = v;
+        iterationBest_ = m;
+        // The new best goes first, the others keep their order.
+        const int bonus = rootBonus_[i];
+        for (int j = i; j > 0; --j) {
+          rootMoves_[j] = rootMoves_[j - 1];
+          rootBonus_[j] = rootBonus_[j - 1];
+        }
+        rootMoves_[0] = m;
+        rootBonus_[0] = bonus;
+        if (v >= beta) break;
+      }
+    }
+  }
+  return best;
+}
+
+Result Searcher::Think(const Position& position, Side toMove, int gamePly, const Limits& limits,
+                       const std::atomic<bool>* stop, DepthObserver* observer) {
+  start_ = std::chrono::steady_clock::now();
+  nodes_ = 0;
+  stopped_ = false;
+  nodeLimit_ = limits.nodes;
+  movetimeMs_ = limits.movetimeMs;
+  stopFlag_ = stop;
+  pos_.Set(position, toMove);
+  rootSide_ = toMove;
+  rootKey_ = toMove == UE ? kUpperRootKey : 0;
+  tt_.NewSearch();
+  std::memset(killers_, 0, sizeof killers_);
+
+  Result result;
+  // Root moves, without the pawn mates the search may not choose.
+  Move* generated = plies_[kMaxPly].moves;
+  const int n = GenerateMoves(pos_, generated);
+  Move forbidden = 0;
+  rootCount_ = 0;
+  for (int i = 0; i < n; ++i) {
+    const Move m = generated[i];
+    if (KindOf(CapturedPiece(m)) == King) {
+      result.found = true;
+      result.best = ToGameMove(m);
+      result.score = kMate - 1;
+      result.depth = 1;
+      result.nodes = 1;
+      return result;
+    }
+    if (IsUnpromotedPawnMove(m)) {
+      Undo undo;
+      pos_.Make(m, undo);
+      const bool banned = IsForbiddenPawnMate(m, false);
+      pos_.Unmake(m, undo);
+      if (banned) {
+        if (forbidden == 0) forbidden = m;
+        continue;
+      }
+    }
+    rootMoves_[rootCount_++] = m;
+  }
+  if (rootCount_ == 0) {
+    // Only pawn mates are left: the game is won whichever is played.
+    if (forbidden != 0) {
+      result.found = true;
+      result.best = ToGameMove(forbidden);
+      result.score = kMate - 2;
+      result.depth = 1;
+    }
+    return result;
+  }
+
+  // Opening variety: a seeded bonus per root move in the first plies.
+  for (int i = 0; i < rootCount_; ++i) {
+    rootBonus_[i] = 0;
+    if (seed_ != 0 && gamePly < kVarietyPlies)
+      rootBonus_[i] = static_cast<int>(
+          Mix(seed_ ^ Mix(pos_.key() + static_cast<std::uint64_t>(gamePly)) ^ Mix(rootMoves_[i])) %
+          (kVarietyMargin + 1));
+  }
+
+  // First order: by a quiescence look at each reply.
+  for (int i = 0; i < rootCount_; ++i) {
+    Undo undo;
+    pos_.Make(rootMoves_[i], undo);
+    rootScores_[i] = pos_.CanCaptureKing() ? -kMate : -Quiesce(-kInfinity, kInfinity, 1, 0, kCheckUnknown);
+    pos_.Unmake(rootMoves_[i], undo);
+  }
+  stopped_ = false;
+  for (int i = 1; i < rootCount_; ++i) {
+    const Move m = rootMoves_[i];
+    const int s = rootScores_[i], b = rootBonus_[i];
+    int j = i;
+    for (; j > 0 && rootScores_[j - 1] < s; --j) {
+      rootMoves_[j] = rootMoves_[j - 1];
+      rootScores_[j] = rootScores_[j - 1];
+      rootBonus_[j] = rootBonus_[j - 1];
+    }
+    rootMoves_[j] = m;
+    rootScores_[j] = s;
+    rootBonus_[j] = b;
+  }
+
+  bestRootMove_ = rootMoves_[0];
+  bestRootScore_ = rootScores_[0];
+  int completedScore = bestRootScore_;
+  Move completedMove = bestRootMove_;
+  int completedDepth = 0;
+  const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
+  for (int depth = 1; depth <= maxDepth; ++depth) {
+    rootDepth_ = depth;
+    int score;
+    if (depth >= 4 && !IsDecided(completedScore)) {
+      int window = 40;
+      int alpha = completedScore - window, beta = completedScore + window;
+      for (;;) {
+        iterationBest_ = 0;
+        score = SearchRoot(alpha, beta, depth);
+        if (stopped_) break;
+        if (score <= alpha) {
+          alpha = std::max(score - window, -kInfinity);
+        } else if (score >= beta) {
+          beta = std::min(score + window, kInfinity);
+        } else {
+          break;
+        }
+        window *= 2;
+        if (window > 600) alpha = -kInfinity, beta = kInfinity;
+      }
+    } else {
+      iterationBest_ = 0;
+      score = SearchRoot(-kInfinity, kInfinity, depth);
+    }
+    if (stopped_) {
+      // The unfinished depth searched the previous best first: a move that
+      // raised alpha since is better at this depth.
+      if (iterationBest_ != 0) {
+        completedMove = iterationBest_;
+        completedScore = bestRootScore_;
+      }
+      break;
+    }
+    completedMove = bestRootMove_;
+    completedScore = score;
+    completedDepth = depth;
+
+    if (observer != nullptr) {
+      DepthReport report{};
+      report.depth = depth;
+      report.score = score;
+      report.nodes = nodes_;
+      const double seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+      report.nps = seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(nodes_) / seconds) : 0;
+      report.pvLength = std::min(pvLength_[0], kMaxPv);
+      if (report.pvLength == 0) {
+        report.pvLength = 1;
+        report.pv[0] = ToGameMove(completedMove);
+      } else {
+        for (int i = 0; i < report.pvLength; ++i) report.pv[i] = ToGameMove(pv_[0][i]);
+      }
+      observer->onDepth(report);
+    }
+
+    if (IsDecided(score) && depth >= kMate - std::abs(score) + 1) break;
+    if (movetimeMs_ > 0) {
+      const auto elapsed = std::chrono::steady_clock::now() - start_;
+      // The next depth takes about twice as long again: start it only when
+      // it has a fair chance to finish (an unfinished one still counts).
+      if (elapsed * 10 > std::chrono::milliseconds(movetimeMs_) * 6) break;
+    }
+    if (rootCount_ == 1 && depth >= 2 && limits.depth == 0 && limits.nodes == 0) break;
+  }
+
+  result.found = true;
+  result.best = ToGameMove(completedMove);
+  result.score = completedScore;
+  result.depth = completedDepth;
+  result.nodes = nodes_;
+  return result;
+}
+
+LevelSettings SettingsOfLevel(int level) {
+  // Node budgets measured on the 2-core build machine (docs/search.md).
+  if (level >= 5) return LevelSettings{5000, 10000000};
+  return LevelSettings{1000, 2000000};
+}
+
+}  // namespace qz::search

@@ -1,0 +1,240 @@
+// Games between the deep search and a computer level 1..3, or between two
+// node budgets of the deep search, for measuring strength while the
+// evaluation is worked on. Not part of the test suite: it runs for minutes.
+//
+//   qz_level_duel [--games N] [--a NODES] [--b LEVEL|nodes:N] [--random-plies R]
+//                 [--seed S] [--max-plies M] [--a-eval W] [--b-eval W]
+//
+// W changes evaluation weights of that side's deep search, e.g.
+// "kingDangerScale=8,tempo=10" (names as in search/evaluation.h; board.K and
+// hand.K for the values of kind K); --a-no-check-extension 1 turns the check
+// extension off for that side.
+//
+// Games come in pairs from the same opening (R random plies), the players
+// swapping armies; the placements alternate between pairs. A game ends when
+// a king is captured, when the side to move has no move, or unfinished at
+// the ply limit (counted as half a point).
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "engine/computer_player.h"
+#include "model/make_move.h"
+#include "model/movegen.h"
+#include "model/placement.h"
+#include "model/reversal.h"
+#include "search/searcher.h"
+
+namespace {
+
+using namespace qz;
+
+struct Player {
+  int level = 0;             // 1..3: the specified computer
+  std::uint64_t nodes = 0;   // otherwise the deep search with this budget
+  std::unique_ptr<search::Searcher> searcher;
+};
+
+// The move of `player` for `side`, false when it has none.
+bool Choose(Player& player, const Position& pos, Side side, int ply, GameMove& move) {
+  if (player.level > 0) {
+    // The specified computer always plays the upper army: turn the board.
+    static Position view;
+    static ControlMaps maps;
+    view = pos;
+    if (side == SITA) ReverseArmies(view);
+    maps = ControlMaps{};
+    ComputerPlayer cp(view, maps);
+    cp.Level = player.level;
+    if (!cp.Search()) return false;
+    const BestMoveRecord& b = cp.BestMove;
+    move = GameMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
+    if (side == SITA) move = ReversedMove(move);
+    return true;
+  }
+  search::Limits limits;
+  limits.nodes = player.nodes;
+  const search::Result r = player.searcher->Think(pos, side, ply, limits);
+  if (!r.found) return false;
+  move = r.best;
+  return true;
+}
+
+// Applies "name=value,..." to the default weights; false on an unknown name.
+bool ParseWeights(const std::string& text, search::EvalWeights& w) {
+  struct Field {
+    const char* name;
+    int search::EvalWeights::*member;
+  };
+  static const Field fields[] = {
+      {"handPawnAfterFour", &search::EvalWeights::handPawnAfterFour},
+      {"tempo", &search::EvalWeights::tempo},
+      {"defenderGold", &search::EvalWeights::defenderGold},
+      {"defenderSilver", &search::EvalWeights::defenderSilver},
+      {"defenderDou", &search::EvalWeights::defenderDou},
+      {"defenderOther", &search::EvalWeights::defenderOther},
+      {"attackUnitsMax", &search::EvalWeights::attackUnitsMax},
+      {"kingDangerScale", &search::EvalWeights::kingDangerScale},
+      {"reiTargetPiece", &search::EvalWeights::reiTargetPiece},
+      {"reiTargetKing", &search::EvalWeights::reiTargetKing},
+      {"reiPromotionThreat", &search::EvalWeights::reiPromotionThreat},
+      {"reiStuck", &search::EvalWeights::reiStuck},
+      {"douForwardAttack", &search::EvalWeights::douForwardAttack},
+      {"douGuard", &search::EvalWeights::douGuard},
+      {"sliderMobility", &search::EvalWeights::sliderMobility},
+  };
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string item = text.substr(start, end - start);
+    const size_t eq = item.find('=');
+    if (eq == std::string::npos) return false;
+    const std::string name = item.substr(0, eq);
+    const int value = std::atoi(item.c_str() + eq + 1);
+    bool known = false;
+    for (const Field& f : fields)
+      if (name == f.name) {
+        w.*f.member = value;
+        known = true;
+      }
+    if (name.rfind("board.", 0) == 0) {
+      const int k = std::atoi(name.c_str() + 6);
+      if (k > 0 && k < KindCount) w.board[k] = value, known = true;
+    }
+    if (name.rfind("hand.", 0) == 0) {
+      const int k = std::atoi(name.c_str() + 5);
+      if (k > 0 && k <= HandKinds) w.hand[k] = value, known = true;
+    }
+    if (!known) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+bool IsListed(const Position& pos, Side side, const GameMove& m) {
+  static GameMove moves[kMaxMoves];
+  const int n = ListMoves(pos, side, moves);
+  for (int i = 0; i < n; ++i)
+    if (moves[i] == m) return true;
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int games = 20, randomPlies = 2, maxPlies = 400;
+  std::uint64_t seed = 1, aNodes = 200000;
+  std::string bSpec = "3", aEval, bEval;
+  search::SearchOptions aOptions, bOptions;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string k = argv[i], v = argv[i + 1];
+    if (k == "--games") games = std::atoi(v.c_str());
+    else if (k == "--a") aNodes = std::strtoull(v.c_str(), nullptr, 10);
+    else if (k == "--b") bSpec = v;
+    else if (k == "--random-plies") randomPlies = std::atoi(v.c_str());
+    else if (k == "--seed") seed = std::strtoull(v.c_str(), nullptr, 10);
+    else if (k == "--max-plies") maxPlies = std::atoi(v.c_str());
+    else if (k == "--a-eval") aEval = v;
+    else if (k == "--b-eval") bEval = v;
+    else if (k == "--a-no-check-extension") aOptions.extendChecks = v != "1";
+    else if (k == "--b-no-check-extension") bOptions.extendChecks = v != "1";
+    else {
+      std::fprintf(stderr, "unknown option %s\n", k.c_str());
+      return 2;
+    }
+  }
+  search::EvalWeights aWeights = search::DefaultWeights(), bWeights = search::DefaultWeights();
+  if (!ParseWeights(aEval, aWeights) || !ParseWeights(bEval, bWeights)) {
+    std::fprintf(stderr, "bad weights\n");
+    return 2;
+  }
+  Player a, b;
+  a.nodes = aNodes;
+  a.searcher = std::make_unique<search::Searcher>(64, aWeights, aOptions);
+  if (bSpec.rfind("nodes:", 0) == 0) {
+    b.nodes = std::strtoull(bSpec.c_str() + 6, nullptr, 10);
+    b.searcher = std::make_unique<search::Searcher>(64, bWeights, bOptions);
+  } else {
+    b.level = std::atoi(bSpec.c_str());
+  }
+
+  std::mt19937_64 rng(seed);
+  double aPoints = 0;
+  int aWins = 0, bWins = 0, unfinished = 0;
+  static GameMove opening[64];
+  static GameMove list[kMaxMoves];
+  const auto start = std::chrono::steady_clock::now();
+  for (int g = 0; g < games; ++g) {
+    const bool 右嶺 = (g / 2) % 2 == 1;
+    Position pos;
+    SetUpStartingPosition(pos, 右嶺);
+    if (g % 2 == 0) {
+      // A fresh opening for the pair.
+      Position p = pos;
+      for (int i = 0; i < randomPlies && i < 64; ++i) {
+        const int n = ListMoves(p, i % 2 == 0 ? SITA : UE, list);
+        opening[i] = list[rng() % static_cast<unsigned>(n)];
+        駒移動(p, opening[i].fromX, opening[i].fromY, opening[i].toX, opening[i].toY, opening[i].code);
+      }
+    }
+    // A plays the lower army (moving first) in even games.
+    Player* lower = g % 2 == 0 ? &a : &b;
+    Player* upper = g % 2 == 0 ? &b : &a;
+    for (Player* p : {lower, upper})
+      if (p->searcher) p->searcher->NewGame(seed * 1000 + static_cast<std::uint64_t>(g) + 1);
+    int ply = 0;
+    int winner = -1;  // 0 lower, 1 upper
+    const char* how = "limit";
+    for (; ply < randomPlies; ++ply)
+      駒移動(pos, opening[ply].fromX, opening[ply].fromY, opening[ply].toX, opening[ply].toY, opening[ply].code);
+    for (; ply < maxPlies; ++ply) {
+      const Side side = ply % 2 == 0 ? SITA : UE;
+      Player& mover = side == SITA ? *lower : *upper;
+      GameMove m;
+      if (!Choose(mover, pos, side, ply, m)) {
+        winner = side == SITA ? 1 : 0;
+        how = "no move";
+        break;
+      }
+      if (!IsListed(pos, side, m)) {
+        std::fprintf(stderr, "game %d ply %d: illegal move %d %d %d %d %d\n", g + 1, ply, m.fromX,
+                     m.fromY, m.toX, m.toY, m.code);
+        winner = side == SITA ? 1 : 0;
+        how = "illegal";
+        break;
+      }
+      駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
+      if (pos.winner != Victor::None) {
+        winner = pos.winner == Victor::Sita ? 0 : 1;
+        how = "king";
+        ++ply;
+        break;
+      }
+    }
+    const bool aIsLower = lower == &a;
+    double aScore = 0.5;
+    if (winner >= 0) {
+      const bool aWon = (winner == 0) == aIsLower;
+      aScore = aWon ? 1.0 : 0.0;
+      (aWon ? aWins : bWins) += 1;
+    } else {
+      ++unfinished;
+    }
+    aPoints += aScore;
+    std::printf("game %d %s a=%s plies %d %s result %.1f\n", g + 1, 右嶺 ? "右嶺" : "左嶺",
+                aIsLower ? "lower" : "upper", ply, how, aScore);
+    std::fflush(stdout);
+  }
+  const double score = games > 0 ? aPoints / games : 0;
+  const double clamped = std::min(std::max(score, 0.001), 0.999);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("a wins %d, b wins %d, unfinished %d, score %.1f%%, elo %+.0f, %.0f s\n", aWins, bWins,
+              unfinished, 100 * score, -400 * std::log10(1 / clamped - 1), seconds);
+  return 0;
+}
