@@ -37,6 +37,8 @@ GameMenuBar::GameMenuBar(QMenuBar* bar, std::function<void(MenuCommand)> onComma
   addCommand(level, "LEVEL1", C::LEVEL1, true);
   addCommand(level, "LEVEL2", C::LEVEL2, true);
   addCommand(level, "LEVEL3", C::LEVEL3, true);
+  addCommand(level, "LEVEL4", C::LEVEL4, true);
+  addCommand(level, "LEVEL5", C::LEVEL5, true);
   addCommand(taikyoku, "終わり", C::OWARI);
 
   QMenu* stop = bar->addMenu(QString::fromUtf8("局面"));
@@ -87,7 +89,7 @@ void GameMenuBar::showChecks(const MenuChecks& checks) {
       {C::UCHU, checks.UCHU},     {C::RENGA, checks.RENGA},   {C::SIDOU, checks.SIDOU},
       {C::KEIKA, checks.KEIKA},   {C::BGM, checks.BGM},       {C::UREI, checks.UREI},
       {C::SAREI, checks.SAREI},   {C::LEVEL1, checks.LEVEL1}, {C::LEVEL2, checks.LEVEL2},
-      {C::LEVEL3, checks.LEVEL3}};
+      {C::LEVEL3, checks.LEVEL3}, {C::LEVEL4, checks.LEVEL4}, {C::LEVEL5, checks.LEVEL5}};
   for (const auto& [command, on] : marks) {
     if (QAction* a = action(command)) a->setChecked(on);
   }

@@ -10,6 +10,7 @@
 #include "app/palette.h"
 #include "app/qt_clock_ports.h"
 #include "app/qt_dialogs.h"
+#include "app/qt_thinking.h"
 #include "app/record_panel_widgets.h"
 #include "app/sdl_sound.h"
 #include "app/window_font.h"
@@ -58,6 +59,8 @@ MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
   ports.timer = timer_.get();
   time_ = std::make_unique<LocalTimeSource>();
   ports.time = time_.get();
+  thinking_ = std::make_unique<QtThinking>();
+  ports.thinking = thinking_.get();
 
   game_ = std::make_unique<Game>(ports, options.workDir.toStdString());
 
@@ -110,6 +113,11 @@ void MainWindow::deliver(Event&& event) {
   inEvent_ = true;
   const bool end = event();
   inEvent_ = false;
+  if (endAfterEvent_ && !end) {
+    game_->Close();
+    finish();
+    return;
+  }
   menus_->showChecks(game_->checks);
   canvas_->setMarginTile(game_->CurrentBackground);
   if (end) finish();
@@ -140,10 +148,22 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
     return;
   }
+  if (thinking_->active()) {
+    endAfterEvent_ = true;
+    thinking_->abandon();
+    return;
+  }
   deliver([this] { return game_->KeyPress(27); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!ended_ && thinking_->active()) {
+    // The turn lets go first; the window closes right after it.
+    endAfterEvent_ = true;
+    thinking_->abandon();
+    event->ignore();
+    return;
+  }
   if (!ended_) {
     ended_ = true;
     timer_->setEnabled(false);

@@ -16,6 +16,7 @@ class DesktopBrowser;
 class GameMenuBar;
 class LocalTimeSource;
 class QtDialogs;
+class QtThinking;
 class QtTimerPort;
 class RecordPanelWidgets;
 class SdlSound;
@@ -43,6 +44,7 @@ class MainWindow : public QMainWindow {
   GameMenuBar* menus() const { return menus_; }
   QtDialogs* realDialogs() const { return qtDialogs_.get(); }
   QtTimerPort* timer() const { return timer_.get(); }
+  QtThinking* thinking() const { return thinking_.get(); }
   bool ended() const { return ended_; }
 
   static constexpr const char* kCaption = "QZ 嶺将棋";
@@ -71,9 +73,13 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<DesktopBrowser> desktopBrowser_;
   std::unique_ptr<QtTimerPort> timer_;
   std::unique_ptr<LocalTimeSource> time_;
+  std::unique_ptr<QtThinking> thinking_;
   std::unique_ptr<Game> game_;
   bool inEvent_ = false;
   bool ended_ = false;
+  // Esc or closing the window came while the computer thought: the program
+  // ends as soon as the turn has let go.
+  bool endAfterEvent_ = false;
 };
 
 }  // namespace qz::app

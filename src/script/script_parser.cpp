@@ -19,6 +19,7 @@ struct MenuAlias {
 constexpr MenuAlias kMenuAliases[] = {
     {"START", "スタート"},       {"SENTE", "先手"},          {"GOTE", "後手"},
     {"LEVEL1", nullptr},         {"LEVEL2", nullptr},        {"LEVEL3", nullptr},
+    {"LEVEL4", nullptr},         {"LEVEL5", nullptr},
     {"OWARI", "終わり"},         {"CANCEL", "最初"},         {"REVERSE", "反転"},
     {"REPLAY", "戻"},            {"AFTER", "進"},            {"LBEL_UP", "△"},
     {"LEBEL_DOWN", "▽"},         {"KIFU_READ", "読込"},      {"KIFU_WRITE", "書込"},

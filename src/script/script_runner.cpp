@@ -1,6 +1,7 @@
 #include "script/script_runner.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -38,6 +39,8 @@ std::optional<MenuCommand> ScriptMenuCommand(std::string_view name) {
       {"LEVEL1", MenuCommand::LEVEL1},
       {"LEVEL2", MenuCommand::LEVEL2},
       {"LEVEL3", MenuCommand::LEVEL3},
+      {"LEVEL4", MenuCommand::LEVEL4},
+      {"LEVEL5", MenuCommand::LEVEL5},
       {"OWARI", MenuCommand::OWARI},
       {"CANCEL", MenuCommand::CANCEL},
       {"REVERSE", MenuCommand::REVERSE},
@@ -71,6 +74,8 @@ std::optional<MenuCommand> ScriptMenuCommand(std::string_view name) {
 
 namespace {
 
+constexpr std::uint64_t kScriptDeepNodes = 20000;
+
 class Runner {
  public:
   Runner(const std::string& workDir, std::ostream& out)
@@ -81,6 +86,9 @@ class Runner {
     ports_.panel.filesPath = workDir;
     ports_.canvas.opsCeiling = kMaxPaintItems;
     game_ = std::make_unique<Game>(ports_.ports(), workDir);
+    // The deep levels think by nodes here, not by time, so that a script
+    // plays the same game on every run and on every machine.
+    game_->DeepNodeLimit = kScriptDeepNodes;
     ports_.sound.game = game_.get();
   }
 

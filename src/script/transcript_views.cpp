@@ -107,7 +107,7 @@ void ShowChecks(const Game& g, std::ostream& out) {
       {"MIDORI", c.MIDORI}, {"TATAMI", c.TATAMI}, {"TAKE", c.TAKE},     {"UCHU", c.UCHU},
       {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},   {"KEIKA", c.KEIKA},   {"BGM", c.BGM},
       {"UREI", c.UREI},     {"SAREI", c.SAREI},   {"LEVEL1", c.LEVEL1}, {"LEVEL2", c.LEVEL2},
-      {"LEVEL3", c.LEVEL3}};
+      {"LEVEL3", c.LEVEL3}, {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}};
   out << "checks";
   for (const auto& [name, on] : marks) {
     if (on) out << ' ' << name;

@@ -55,6 +55,7 @@ void Game::SENTE_Click() {
   TurnStartTime = static_cast<float>(Now());
   SetTimer1(true);
   if (MoveNumber == 0 || Turn == NoTurn) {
+    StartDeepGame();
     LowerSideToken = TurnSente;
     UpperSideToken = TurnGote;
     Turn = LowerSideToken;
@@ -82,6 +83,7 @@ void Game::GOTE_Click() {
   RecordMode = 0;
   CutHistoryHere(*this);
   if (MoveNumber == 0 || Turn == NoTurn) {
+    StartDeepGame();
     LowerSideToken = TurnGote;
     UpperSideToken = TurnSente;
     Turn = TurnSente;

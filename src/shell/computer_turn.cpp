@@ -45,14 +45,35 @@ void Game::com_ban() {
     return;
   }
 
-  if (!com.Search(this)) {
+  BestMoveRecord m;
+  bool found = false;
+  if (com.Level >= 4) {
+    GameMove chosen;
+    if (!ThinkDeep(chosen, found)) {
+      // The player ended the program while the computer thought.
+      消去_思考中();
+      StopComputerClock(*this);
+      return;
+    }
+    if (found) {
+      m.fromX = chosen.fromX;
+      m.fromY = chosen.fromY;
+      m.toX = chosen.toX;
+      m.toY = chosen.toY;
+      m.after = chosen.code;
+      if (chosen.fromX != UeHandColumn) m.before = pos.Board[chosen.fromX][chosen.fromY];
+    }
+  } else {
+    found = com.Search(this);
+    m = com.BestMove;
+  }
+  if (!found) {
     消去_思考中();
     const double turnTime = StopComputerClock(*this);
     Message("対局", "ｺﾝﾋﾟｭｰﾀは指せる手がありません");
     HandTurnToHuman(*this, turnTime);
     return;
   }
-  const BestMoveRecord m = com.BestMove;
   const bool drop = m.fromX == UeHandColumn;
 
   TurnElapsed = 調査_経過秒(TurnStartTime, static_cast<float>(Now()));

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "search/searcher.h"
+
 namespace qz {
 
 Game::Game(const Ports& p, std::string workDir) : ports(p), StartDir(std::move(workDir)) {}
@@ -39,6 +41,8 @@ bool Game::Menu(MenuCommand command) {
     case MenuCommand::LEVEL1: LevelCommand(1); break;
     case MenuCommand::LEVEL2: LevelCommand(2); break;
     case MenuCommand::LEVEL3: LevelCommand(3); break;
+    case MenuCommand::LEVEL4: LevelCommand(4); break;
+    case MenuCommand::LEVEL5: LevelCommand(5); break;
     case MenuCommand::OWARI: 終了処理(); return true;
     case MenuCommand::CANCEL: CANCEL_Click(); break;
     case MenuCommand::REVERSE: REVERSE_Click(); break;

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "engine/computer_player.h"
+#include "model/game_move.h"
 #include "model/control_maps.h"
 #include "model/make_move.h"
 #include "model/position.h"
@@ -17,8 +19,12 @@
 
 namespace qz {
 
+namespace search {
+class Searcher;
+}
+
 enum class MenuCommand {
-  START, SENTE, GOTE, LEVEL1, LEVEL2, LEVEL3, OWARI,  // 対局
+  START, SENTE, GOTE, LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, OWARI,  // 対局
   CANCEL, REVERSE,                                   // 局面
   REPLAY, AFTER, LBEL_UP, LEBEL_DOWN,                // 戻 進 △ ▽
   KIFU_READ, KIFU_WRITE,                             // 棋譜
@@ -33,7 +39,7 @@ struct MenuChecks {
   bool MIDORI = false, TATAMI = true, TAKE = false, UCHU = false, RENGA = false;
   bool SIDOU = false, KEIKA = false, BGM = false;
   bool UREI = false, SAREI = true;
-  bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false;
+  bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false, LEVEL4 = false, LEVEL5 = false;
 };
 
 class Game : private MoveView, private SearchObserver {
@@ -41,6 +47,7 @@ class Game : private MoveView, private SearchObserver {
   // workDir: the current directory at start-up; the settings file, the wave
   // files and the help page are found there.
   Game(const Ports& ports, std::string workDir);
+  ~Game();
 
   // ---- events -----------------------------------------------------------
   void Load();                                           // start-up sequence
@@ -63,7 +70,14 @@ class Game : private MoveView, private SearchObserver {
 
   Position pos;
   ControlMaps maps{};
+  // The specified computer; its Level (1..5) is also the level of the game:
+  // 4 and 5 are the deep levels, which think with the search below.
   ComputerPlayer com{pos, maps};
+  // The deep levels' search, made on first use (its table is large) and
+  // kept for the whole run. Nodes instead of time when set, so that scripts
+  // and tests play the same game every time.
+  std::unique_ptr<search::Searcher> deep;
+  std::uint64_t DeepNodeLimit = 0;
   History hist;
   PieceCode PromotedCode = EMPTY;
 
@@ -134,7 +148,7 @@ class Game : private MoveView, private SearchObserver {
   void 描画_移動結果(int sideToken, int toX, int toY, PieceCode code);
   void 消去_移動結果(int sideToken);
 
-  void LevelCommand(int n);  // LEVEL1..3
+  void LevelCommand(int n);  // LEVEL1..5
   void レベル_設定(int n);
   void 描画_レベル(int n);
   void 描画_思考中();
@@ -184,6 +198,10 @@ class Game : private MoveView, private SearchObserver {
   void CompleteMove(int button);
 
   void com_ban();
+  // The deep levels' choice, thought while the window stays alive. False
+  // when the program is ending; otherwise found says whether there was a move.
+  bool ThinkDeep(GameMove& chosen, bool& found);
+  void StartDeepGame();
   void 待ち時間(double seconds);
   void 描画_駒点滅(PieceCode piece, int x, int y, int n);
 

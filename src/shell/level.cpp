@@ -13,10 +13,12 @@ void Game::LevelCommand(int n) {
 }
 
 void Game::レベル_設定(int n) {
-  if (n < 1 || n > 3) return;  // only the three menu entries exist
+  if (n < 1 || n > 5) return;  // only the five menu entries exist
   checks.LEVEL1 = n == 1;
   checks.LEVEL2 = n == 2;
   checks.LEVEL3 = n == 3;
+  checks.LEVEL4 = n == 4;
+  checks.LEVEL5 = n == 5;
   com.Level = n;
   if (GameMode == ModeComputer) 描画_レベル(com.Level);
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -102,6 +104,19 @@ class Browser {
   virtual void setVisible(bool visible) = 0;
 };
 
+// Long work, the deep levels' thinking, run while the window stays alive.
+class Thinking {
+ public:
+  virtual ~Thinking() = default;
+  // Runs work to its end, off the interface thread where the platform can,
+  // and calls alive() on the caller's thread about every 50 ms meanwhile (the
+  // clock ticks, the window repaints). work returns soon after stop becomes
+  // true. Returns false when the player ended the program meanwhile (Esc or
+  // closing the window): the caller abandons what it was doing.
+  virtual bool run(const std::function<void(const std::atomic<bool>& stop)>& work,
+                   const std::function<void()>& alive) = 0;
+};
+
 struct Ports {
   Canvas* canvas = nullptr;
   Dialogs* dialogs = nullptr;
@@ -110,6 +125,7 @@ struct Ports {
   TimerPort* timer = nullptr;
   TimeSource* time = nullptr;
   Browser* browser = nullptr;
+  Thinking* thinking = nullptr;  // none: the work runs at once on the caller's thread
 };
 
 }  // namespace qz
