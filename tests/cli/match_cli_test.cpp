@@ -125,9 +125,10 @@ TEST_F(MatchCliTest, RecordsReplayTheGamesAndTheGameReadsThem) {
 
 TEST_F(MatchCliTest, ItsOwnUciEngineMirrorsTheLevelInsideIt) {
   // The same level inside and behind `uci` plays the same moves, so each
-  // pair of games is one game twice with the winner's letter swapped.
-  const CliRun run = Cli("match --a 3 --b \"uci:'" + cli_.string() +
-                         "' uci\" --games 8 --random-plies 10 --seed 3 --max-moves 200");
+  // pair of games is one game twice with the winner's letter swapped. The
+  // engine is set to level 3 before the match's own commands reach it.
+  const CliRun run = Cli("match --a 3 --b \"uci:(echo 'setoption name Level value 3'; exec cat) | '" +
+                         cli_.string() + "' uci\" --games 8 --random-plies 10 --seed 3 --max-moves 200");
   ASSERT_EQ(run.status, 0) << run.err;
   const MatchOutput m = Parse(run.out);
   ASSERT_EQ(m.games.size(), 8u) << run.out;

@@ -103,5 +103,24 @@ TEST_F(UciCliTest, OptionsOutOfRangeAreRefusedAndTheLevelIsKept) {
   EXPECT_TRUE(out.back().starts_with("bestmove ")) << out.back();
 }
 
+TEST_F(UciCliTest, DeepLevelsReportTheirDepthsAndSeeAWonKing) {
+  const auto out = Session(
+      "setoption name Level value 4\n"
+      "position startpos\n"
+      "go nodes 20000\n"
+      // Two lower rooks trap the upper king in the corner: it is taken on
+      // the lower army's second move.
+      "position fen k9/10/10/1R8/2R7/10/10/10/10/9K[] w - - 0 1\n"
+      "go nodes 20000\n");
+  EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const std::string& l) {
+    return std::regex_match(l, std::regex("info depth \\d+ score cp -?\\d+ nodes \\d+ nps \\d+ pv .+"));
+  }));
+  EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const std::string& l) {
+    return l.starts_with("info depth ") && l.find(" score mate 2 ") != std::string::npos;
+  }));
+  ASSERT_FALSE(out.empty());
+  EXPECT_TRUE(out.back().starts_with("bestmove ")) << out.back();
+}
+
 }  // namespace
 }  // namespace qz::test

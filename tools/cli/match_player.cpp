@@ -1,5 +1,6 @@
 #include "cli/match_player.h"
 
+#include "cli/deep_level_player.h"
 #include "cli/uci_engine_player.h"
 #include "engine/computer_player.h"
 #include "model/control_maps.h"
@@ -67,22 +68,12 @@ class ComputerLevelPlayer : public MatchPlayer {
 
 }  // namespace
 
-// Levels 4 and 5 (the deep search) are not wired in yet: raise this to 5
-// together with the branch in MakeLevelPlayer below.
-int HighestLevel() { return 3; }
+int HighestLevel() { return 5; }
 
 std::unique_ptr<MatchPlayer> MakeLevelPlayer(int level, const PlayerSettings& settings,
                                              std::string& problem) {
-  (void)settings;  // the hash size is for the deep levels
   if (level >= 1 && level <= 3) return std::make_unique<ComputerLevelPlayer>(level);
-  // ---- Levels 4 and 5: the deep search plugs in here. ----
-  // A MatchPlayer over qz::search::Searcher(settings.hashMegabytes): NewGame
-  // passes the seed on, Play hands Position, side, ply, Limits and the stop
-  // flag to Think and reports each depth to the observer.
-  if (level == 4 || level == 5) {
-    problem = "level " + std::to_string(level) + " (the deep search) is not built into this program";
-    return nullptr;
-  }
+  if (level == 4 || level == 5) return MakeDeepLevelPlayer(level, settings.hashMegabytes);
   problem = "no level " + std::to_string(level) + " (levels are 1 to " +
             std::to_string(HighestLevel()) + ")";
   return nullptr;
