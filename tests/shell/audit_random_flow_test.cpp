@@ -4,7 +4,7 @@
 #include <random>
 
 #include "flow_fixture.h"
-#include "model/rules.h"
+#include "model/movegen.h"
 
 namespace qz::flow_test {
 namespace {
@@ -55,17 +55,14 @@ void Walk(Game& g, RecordingPorts& rp, unsigned seed, int events) {
     if (kind < 9 && g.Turn != NoTurn && g.Winner == NoTurn && g.RecordMode == 0) {
       // A legal move of the side to move, entered as a player would.
       const bool lower = g.Turn == g.LowerSideToken;
+      static GameMove moves[kMaxMoves];
+      const int listed = ListMoves(g.pos, lower ? SITA : UE, moves);
       int found = 0, fx = 0, fy = 0, tx = 0, ty = 0;
-      for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y) {
-          const PieceCode c = g.pos.at(x, y);
-          if (lower ? !IsSita(c) : !IsUe(c)) continue;
-          for (int i = 1; i <= 10; ++i)
-            for (int j = 1; j <= 10; ++j)
-              if (移動チェック(g.pos, x, y, i, j, c) == 1 && pick(0, ++found - 1) == 0) {
-                fx = x, fy = y, tx = i, ty = j;
-              }
-        }
+      for (int k = 0; k < listed; ++k) {
+        const GameMove& m = moves[k];
+        if (IsDropOrigin(m.fromX) || pick(0, found++) != 0) continue;  // board moves only
+        fx = m.fromX, fy = m.fromY, tx = m.toX, ty = m.toY;
+      }
       if (found > 0) {
         const int button = pick(0, 2) == 0 ? RightButton : LeftButton;
         g.MouseDown(LeftButton, 0, static_cast<int>(Tx(fx)) + 300, static_cast<int>(Ty(fy)) + 300);

@@ -1,6 +1,7 @@
 #include "cli/match_rules.h"
 
 #include "model/make_move.h"
+#include "model/movegen.h"
 #include "model/rules.h"
 
 namespace qz::cli {
@@ -9,9 +10,6 @@ namespace {
 
 bool Owns(Side side, PieceCode c) { return side == SITA ? IsSita(c) : IsUe(c); }
 
-void Add(MoveBuffer& out, int fx, int fy, int tx, int ty, PieceCode code) {
-  if (out.size < MoveBuffer::Capacity) out.moves[out.size++] = GameMove{fx, fy, tx, ty, code};
-}
 
 }  // namespace
 
@@ -25,36 +23,9 @@ bool KingCaptured(const Position& pos) {
   return !(lower && upper);
 }
 
-void ListMoves(const Position& posIn, Side side, MoveBuffer& out) {
-  out.size = 0;
-  if (KingCaptured(posIn)) return;
-  Position pos = posIn;  // the drop rule reads the pawn columns, rebuilt here
-  調査_2歩フラグ設定(pos);
-  for (int fx = 1; fx <= 10; ++fx)
-    for (int fy = 1; fy <= 10; ++fy) {
-      const PieceCode piece = pos.Board[fx][fy];
-      if (!Owns(side, piece)) continue;
-      for (int tx = 1; tx <= 10; ++tx)
-        for (int ty = 1; ty <= 10; ++ty) {
-          if (移動チェック(pos, fx, fy, tx, ty, piece) != 1) continue;
-          PieceCode promoted = EMPTY;
-          if (調査_駒成(fx, fy, tx, ty, piece, promoted) != 1) {
-            Add(out, fx, fy, tx, ty, piece);
-            continue;
-          }
-          if (移動後チェック(ty, piece) == 1) Add(out, fx, fy, tx, ty, piece);
-          Add(out, fx, fy, tx, ty, promoted);
-        }
-    }
-  for (int k = 1; k <= HandKinds; ++k) {
-    if (pos.Hand[side][k] < 1) continue;
-    const PieceCode piece = UnpromotedCode(side, k);
-    const Square origin = DropOrigin(side, k);
-    for (int tx = 1; tx <= 10; ++tx)
-      for (int ty = 1; ty <= 10; ++ty)
-        if (移動チェック(pos, origin.x, origin.y, tx, ty, piece) == 1)
-          Add(out, origin.x, origin.y, tx, ty, piece);
-  }
+void ListMoves(const Position& pos, Side side, MoveBuffer& out) {
+  static_assert(MoveBuffer::Capacity >= kMaxMoves);
+  out.size = KingCaptured(pos) ? 0 : ::qz::ListMoves(pos, side, out.moves);
 }
 
 std::string RefusalOf(const Position& posIn, Side side, const GameMove& m) {

@@ -10,9 +10,8 @@
 
 namespace qz::cli {
 
-// Every move the rules allow `side`, each promotion choice its own move, in
-// the order of the board scan (board moves, then drops by hand kind). Fixed
-// storage: listing allocates nothing.
+// Every move the rules allow `side`, each promotion choice its own move, as
+// the move generator lists them. Fixed storage: listing allocates nothing.
 struct MoveBuffer {
   static constexpr int Capacity = 4096;
   GameMove moves[Capacity];
