@@ -8,12 +8,6 @@
 
 namespace qz {
 
-namespace {
-// The search's table: large enough for five seconds of thinking, small
-// enough that the whole program stays well under 150 MB.
-constexpr std::size_t kDeepHashMegabytes = 64;
-}  // namespace
-
 Game::~Game() = default;
 
 void Game::StartDeepGame() {
@@ -25,7 +19,7 @@ void Game::StartDeepGame() {
 
 bool Game::ThinkDeep(GameMove& chosen, bool& found) {
   if (!deep) {
-    deep = std::make_unique<search::Searcher>(kDeepHashMegabytes);
+    deep = std::make_unique<search::Searcher>(DeepHashMegabytes);
     StartDeepGame();
   }
   search::Limits limits;

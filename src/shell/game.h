@@ -3,6 +3,7 @@
 // keys, the record panel) and observed through the ports.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -78,6 +79,9 @@ class Game : private MoveView, private SearchObserver {
   // and tests play the same game every time.
   std::unique_ptr<search::Searcher> deep;
   std::uint64_t DeepNodeLimit = 0;
+  // The search's table: large enough for five seconds of thinking, small
+  // enough that the whole program stays well under 150 MB.
+  std::size_t DeepHashMegabytes = 64;
   History hist;
   PieceCode PromotedCode = EMPTY;
 

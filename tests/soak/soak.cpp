@@ -161,6 +161,10 @@ class Soak {
     qz::Ports ports = rp_->ports();
     ports.canvas = &canvas_;
     game_ = std::make_unique<qz::Game>(ports, dir_.string());
+    // The deep levels think a few hundred nodes with a small table here: the
+    // soak is about the turn around the search, not its strength.
+    game_->DeepNodeLimit = 400;
+    game_->DeepHashMegabytes = 1;
     game_->Load();
   }
 
@@ -245,7 +249,7 @@ class Soak {
   // may make a move.
   bool RandomMenu() {
     using M = qz::MenuCommand;
-    static const M all[] = {M::START, M::SENTE, M::GOTE, M::LEVEL1, M::LEVEL2, M::LEVEL3,
+    static const M all[] = {M::START, M::SENTE, M::GOTE, M::LEVEL1, M::LEVEL2, M::LEVEL3, M::LEVEL4, M::LEVEL5,
                             M::CANCEL, M::REVERSE, M::REPLAY, M::AFTER, M::LBEL_UP,
                             M::LEBEL_DOWN, M::KIFU_READ, M::KIFU_WRITE, M::MIDORI, M::TATAMI,
                             M::TAKE, M::UCHU, M::RENGA, M::SIDOU, M::KEIKA, M::BGM, M::UREI,
@@ -573,7 +577,8 @@ class Soak {
     if (!token(g.LowerSideToken) || g.UpperSideToken != -g.LowerSideToken) Fail("side tokens");
     if (g.InputState != qz::Idle && g.InputState != qz::PieceSelected) Fail("InputState");
     if (g.checks.UREI == g.checks.SAREI) Fail("placement check marks");
-    if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 != 1) Fail("level check marks");
+    if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 + g.checks.LEVEL4 + g.checks.LEVEL5 != 1)
+      Fail("level check marks");
     if (!(g.LowerClock >= 0 && g.UpperClock >= 0 && g.TurnElapsed >= 0))
       Fail("a clock ran backwards");
     CheckSettingsFile();
