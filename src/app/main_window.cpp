@@ -119,7 +119,7 @@ void MainWindow::deliver(Event&& event) {
     return;
   }
   menus_->showChecks(game_->checks);
-  canvas_->setMarginTile(game_->CurrentBackground);
+  canvas_->setMarginTile(game_->screen.CurrentBackground);
   if (end) finish();
 }
 
@@ -128,7 +128,7 @@ void MainWindow::start() {
   game_->Load();
   inEvent_ = false;
   menus_->showChecks(game_->checks);
-  canvas_->setMarginTile(game_->CurrentBackground);
+  canvas_->setMarginTile(game_->screen.CurrentBackground);
   // 13000 x 9400 twips at the top-left corner.
   move(0, 0);
   resize(kNaturalWidth, kNaturalHeight + menuBar()->sizeHint().height());

@@ -88,7 +88,7 @@ class Runner {
     game_ = std::make_unique<Game>(ports_.ports(), workDir);
     // The deep levels think by nodes here, not by time, so that a script
     // plays the same game on every run and on every machine.
-    game_->DeepNodeLimit = kScriptDeepNodes;
+    game_->deep.NodeLimit = kScriptDeepNodes;
     ports_.sound.game = game_.get();
   }
 

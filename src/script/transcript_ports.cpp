@@ -81,10 +81,10 @@ VersionChoice TranscriptDialogs::versionBox() {
 
 std::string TranscriptSound::NameOf(std::int32_t buffer) const {
   if (game != nullptr) {
-    if (buffer == game->SndOther) return "その他.wav";
-    if (buffer == game->SndForbidden) return "禁止.wav";
-    if (buffer == game->SndPiece) return "駒打音.wav";
-    if (buffer == game->SndBgm) return "BGM.wav";
+    if (buffer == game->sounds.SndOther) return "その他.wav";
+    if (buffer == game->sounds.SndForbidden) return "禁止.wav";
+    if (buffer == game->sounds.SndPiece) return "駒打音.wav";
+    if (buffer == game->sounds.SndBgm) return "BGM.wav";
   }
   return "#" + std::to_string(buffer);
 }

@@ -84,21 +84,21 @@ void ShowBoard(const Game& g, std::ostream& out) {
 }
 
 void ShowFlags(const Game& g, std::ostream& out) {
-  out << "flags Turn=" << g.Turn << " LowerSideToken=" << g.LowerSideToken
-      << " UpperSideToken=" << g.UpperSideToken << " GameMode=" << g.GameMode
-      << " Winner=" << g.Winner << " MoveNumber=" << g.MoveNumber
+  out << "flags Turn=" << g.flags.Turn << " LowerSideToken=" << g.flags.LowerSideToken
+      << " UpperSideToken=" << g.flags.UpperSideToken << " GameMode=" << g.flags.GameMode
+      << " Winner=" << g.flags.Winner << " MoveNumber=" << g.flags.MoveNumber
       << " MoveCount=" << g.hist.MoveCount << " LastSnapshot=" << g.hist.LastSnapshot
-      << " RecordMode=" << g.RecordMode << " Reversed=" << g.Reversed
-      << " ResumePending=" << g.ResumePending << " HandicapSet=" << g.HandicapSet
-      << " HandicapLevel=" << g.HandicapLevel << " InputState=" << g.InputState
+      << " RecordMode=" << g.flags.RecordMode << " Reversed=" << g.flags.Reversed
+      << " ResumePending=" << g.flags.ResumePending << " HandicapSet=" << g.flags.HandicapSet
+      << " HandicapLevel=" << g.flags.HandicapLevel << " InputState=" << g.input.InputState
       << " Level=" << g.com.Level << '\n';
 }
 
 void ShowClocks(const Game& g, double now, std::ostream& out) {
-  out << "clocks UpperClock=" << Fixed(g.UpperClock, 2) << " LowerClock=" << Fixed(g.LowerClock, 2)
-      << " TurnElapsed=" << Fixed(g.TurnElapsed, 2)
-      << " TurnStart=" << TimeOfDayText(g.TurnStartTime)
-      << " Timer1=" << (g.Timer1Enabled ? "on" : "off") << " now=" << TimeOfDayText(now) << '\n';
+  out << "clocks UpperClock=" << Fixed(g.clocks.UpperClock, 2) << " LowerClock=" << Fixed(g.clocks.LowerClock, 2)
+      << " TurnElapsed=" << Fixed(g.clocks.TurnElapsed, 2)
+      << " TurnStart=" << TimeOfDayText(g.clocks.TurnStartTime)
+      << " Timer1=" << (g.clocks.Timer1Enabled ? "on" : "off") << " now=" << TimeOfDayText(now) << '\n';
 }
 
 void ShowChecks(const Game& g, std::ostream& out) {

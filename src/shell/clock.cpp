@@ -16,22 +16,22 @@ constexpr double kSecondsPerDay = 86400;
 double Game::Now() { return ports.time->secondsSinceMidnight(); }
 
 void Game::SetTimer1(bool enabled) {
-  Timer1Enabled = enabled;
+  clocks.Timer1Enabled = enabled;
   ports.timer->setEnabled(enabled);
 }
 
 void Game::Timer1_Timer() {
   // The computer's turn calls this directly, so the timer state is checked here.
-  if (Winner != NoTurn || !Timer1Enabled) return;
+  if (flags.Winner != NoTurn || !clocks.Timer1Enabled) return;
   const float now = static_cast<float>(Now());
-  TurnElapsed = 調査_経過秒(TurnStartTime, now);
-  const int second = static_cast<int>(std::floor(TurnElapsed));
-  if (second == LastShownSecond) return;
-  LastShownSecond = second;
-  if (Turn == UpperSideToken) {
-    描画_所有時間(UpperSideToken, TurnElapsed + UpperClock);
-  } else if (Turn == LowerSideToken) {
-    描画_所有時間(LowerSideToken, TurnElapsed + LowerClock);
+  clocks.TurnElapsed = 調査_経過秒(clocks.TurnStartTime, now);
+  const int second = static_cast<int>(std::floor(clocks.TurnElapsed));
+  if (second == clocks.LastShownSecond) return;
+  clocks.LastShownSecond = second;
+  if (flags.Turn == flags.UpperSideToken) {
+    描画_所有時間(flags.UpperSideToken, clocks.TurnElapsed + clocks.UpperClock);
+  } else if (flags.Turn == flags.LowerSideToken) {
+    描画_所有時間(flags.LowerSideToken, clocks.TurnElapsed + clocks.LowerClock);
   }
   ports.canvas->refresh();
 }
@@ -47,10 +47,10 @@ void Game::描画_所有時間(int sideToken, double seconds) {
   ChooseTextColours(text, shadow);
   const std::string time = 調査_時間秒追加結果(seconds);
   消去_所有時間(sideToken);
-  if (sideToken == LowerSideToken) {
+  if (sideToken == flags.LowerSideToken) {
     描画_数値(14.1, 11.3, time, shadow, 0, 12);
     描画_数値(14, 11.2, time, text, 0, 12);
-  } else if (sideToken == UpperSideToken) {
+  } else if (sideToken == flags.UpperSideToken) {
     描画_数値(-1.5, 11.3, time, shadow, 0, 12);
     描画_数値(-1.6, 11.2, time, text, 0, 12);
   }
@@ -58,14 +58,14 @@ void Game::描画_所有時間(int sideToken, double seconds) {
 
 void Game::消去_所有時間(int sideToken) {
   int first = 0;
-  if (sideToken == LowerSideToken) {
+  if (sideToken == flags.LowerSideToken) {
     first = 13;
-  } else if (sideToken == UpperSideToken) {
+  } else if (sideToken == flags.UpperSideToken) {
     first = -2;
   } else {
     return;
   }
-  for (int x = first; x <= first + 2; ++x) 描画_絵(CurrentBackground, x, 11);
+  for (int x = first; x <= first + 2; ++x) 描画_絵(screen.CurrentBackground, x, 11);
 }
 
 std::string Game::調査_時間秒追加結果(double seconds) {
@@ -97,13 +97,13 @@ void Game::KEIKA_Click() {
   if (checks.KEIKA) {
     checks.KEIKA = false;
     SetTimer1(false);
-    消去_所有時間(LowerSideToken);
-    消去_所有時間(UpperSideToken);
+    消去_所有時間(flags.LowerSideToken);
+    消去_所有時間(flags.UpperSideToken);
   } else {
     checks.KEIKA = true;
     SetTimer1(true);
-    描画_所有時間(UpperSideToken, UpperClock);
-    描画_所有時間(LowerSideToken, LowerClock);
+    描画_所有時間(flags.UpperSideToken, clocks.UpperClock);
+    描画_所有時間(flags.LowerSideToken, clocks.LowerClock);
   }
   書込_環境設定ファイル();
 }

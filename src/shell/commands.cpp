@@ -17,81 +17,81 @@ void CutHistoryHere(Game& g) {
 }  // namespace
 
 void Game::START_Click() {
-  if (Winner != NoTurn) {
+  if (flags.Winner != NoTurn) {
     初期設定();
     ports.canvas->refresh();
   }
-  RecordMode = 0;
+  flags.RecordMode = 0;
   描画_棋譜読込み部分消去();
-  描画_絵(CurrentBackground, -2, 0);
-  描画_絵(CurrentBackground, -1, 0);
-  描画_絵(CurrentBackground, 0, 0);
+  描画_絵(screen.CurrentBackground, -2, 0);
+  描画_絵(screen.CurrentBackground, -1, 0);
+  描画_絵(screen.CurrentBackground, 0, 0);
   描画_将棋盤桝();
-  TurnStartTime = static_cast<float>(Now());
+  clocks.TurnStartTime = static_cast<float>(Now());
   if (checks.KEIKA) SetTimer1(true);
-  GameMode = ModeTwoHumans;
-  if (MoveNumber == 0 || Turn == NoTurn) {
-    LowerSideToken = TurnSente;
-    UpperSideToken = TurnGote;
-    Turn = LowerSideToken;
+  flags.GameMode = ModeTwoHumans;
+  if (flags.MoveNumber == 0 || flags.Turn == NoTurn) {
+    flags.LowerSideToken = TurnSente;
+    flags.UpperSideToken = TurnGote;
+    flags.Turn = flags.LowerSideToken;
     Message(" ", "先手の番です");
-  } else if (Turn == TurnSente) {
+  } else if (flags.Turn == TurnSente) {
     Message(" ", "先手の番です");
-  } else if (Turn == TurnGote) {
+  } else if (flags.Turn == TurnGote) {
     Message(" ", "後手の番です");
   }
-  ResumePending = 0;
+  flags.ResumePending = 0;
 }
 
 void Game::SENTE_Click() {
-  if (Winner != NoTurn) 初期設定();
+  if (flags.Winner != NoTurn) 初期設定();
   描画_棋譜読込み部分消去();
   描画_レベル(com.Level);
   描画_将棋盤桝();
-  InputState = Idle;
-  GameMode = ModeComputer;
-  RecordMode = 0;
+  input.InputState = Idle;
+  flags.GameMode = ModeComputer;
+  flags.RecordMode = 0;
   CutHistoryHere(*this);
-  TurnStartTime = static_cast<float>(Now());
+  clocks.TurnStartTime = static_cast<float>(Now());
   SetTimer1(true);
-  if (MoveNumber == 0 || Turn == NoTurn) {
+  if (flags.MoveNumber == 0 || flags.Turn == NoTurn) {
     StartDeepGame();
-    LowerSideToken = TurnSente;
-    UpperSideToken = TurnGote;
-    Turn = LowerSideToken;
+    flags.LowerSideToken = TurnSente;
+    flags.UpperSideToken = TurnGote;
+    flags.Turn = flags.LowerSideToken;
     Message(" ", "MANの番です");
-    ResumePending = 0;
-  } else if (Turn == LowerSideToken) {
-    LowerSideToken = TurnSente;
-    UpperSideToken = TurnGote;
-    Turn = TurnSente;
+    flags.ResumePending = 0;
+  } else if (flags.Turn == flags.LowerSideToken) {
+    flags.LowerSideToken = TurnSente;
+    flags.UpperSideToken = TurnGote;
+    flags.Turn = TurnSente;
     Message("対局", "MANの番です");
-    ResumePending = 0;
-  } else if (Turn == UpperSideToken) {
+    flags.ResumePending = 0;
+  } else if (flags.Turn == flags.UpperSideToken) {
     com_ban();
   }
 }
 
 void Game::GOTE_Click() {
-  if (Winner != NoTurn) 初期設定();
+  if (flags.Winner != NoTurn) 初期設定();
   描画_棋譜読込み部分消去();
   描画_レベル(com.Level);
   描画_将棋盤桝();
   SetTimer1(true);
-  InputState = Idle;
-  GameMode = ModeComputer;
-  RecordMode = 0;
+  input.InputState = Idle;
+  flags.GameMode = ModeComputer;
+  flags.RecordMode = 0;
   CutHistoryHere(*this);
-  if (MoveNumber == 0 || Turn == NoTurn) {
+  if (flags.MoveNumber == 0 || flags.Turn == NoTurn) {
     StartDeepGame();
-    LowerSideToken = TurnGote;
-    UpperSideToken = TurnSente;
-    Turn = TurnSente;
+    flags.LowerSideToken = TurnGote;
+    flags.UpperSideToken = TurnSente;
+    flags.Turn = TurnSente;
     com_ban();
-  } else if (Turn == LowerSideToken) {
+  } else if (flags.Turn == flags.LowerSideToken) {
     Message("対局", "MANの番です");
-    ResumePending = 0;
-  } else if (Turn == UpperSideToken) {
+    flags.ResumePending = 0;
+  } else if (flags.Turn == flags.UpperSideToken) {
     com_ban();
   }
 }

@@ -11,26 +11,26 @@ namespace {
 // The computer's clock stops; returns the time of its turn up to now.
 double StopComputerClock(Game& g) {
   g.SetTimer1(false);
-  return Game::調査_経過秒(g.TurnStartTime, static_cast<float>(g.Now()));
+  return Game::調査_経過秒(g.clocks.TurnStartTime, static_cast<float>(g.Now()));
 }
 
 // End of the computer's turn: it is charged the time measured when its clock
 // stopped (the announcements read since are nobody's time), and the human's
 // clock starts.
 void HandTurnToHuman(Game& g, double turnTime) {
-  g.TurnElapsed = turnTime;
-  g.UpperClock += turnTime;
-  g.TurnStartTime = static_cast<float>(g.Now());
-  g.Turn = g.LowerSideToken;
+  g.clocks.TurnElapsed = turnTime;
+  g.clocks.UpperClock += turnTime;
+  g.clocks.TurnStartTime = static_cast<float>(g.Now());
+  g.flags.Turn = g.flags.LowerSideToken;
   if (g.checks.KEIKA) g.SetTimer1(true);
 }
 
 }  // namespace
 
 void Game::com_ban() {
-  if (Winner != NoTurn) return;
+  if (flags.Winner != NoTurn) return;
 
-  TurnStartTime = static_cast<float>(Now());
+  clocks.TurnStartTime = static_cast<float>(Now());
   if (checks.KEIKA) SetTimer1(true);
   消去_思考中();
   描画_思考中();
@@ -39,7 +39,7 @@ void Game::com_ban() {
   if (hist.Full()) {
     消去_思考中();
     const double turnTime = StopComputerClock(*this);
-    Play(SndForbidden);
+    Play(sounds.SndForbidden);
     Message("対局", "これ以上記録できません");
     HandTurnToHuman(*this, turnTime);
     return;
@@ -76,36 +76,36 @@ void Game::com_ban() {
   }
   const bool drop = m.fromX == UeHandColumn;
 
-  TurnElapsed = 調査_経過秒(TurnStartTime, static_cast<float>(Now()));
-  hist.手順保存(pos, LowerClock, LowerClock, UpperClock, UpperClock + TurnElapsed);
-  ++MoveNumber;
+  clocks.TurnElapsed = 調査_経過秒(clocks.TurnStartTime, static_cast<float>(Now()));
+  hist.手順保存(pos, clocks.LowerClock, clocks.LowerClock, clocks.UpperClock, clocks.UpperClock + clocks.TurnElapsed);
+  ++flags.MoveNumber;
 
   if (drop)
     描画_駒点滅(m.after, UeHandColumn, 10 - m.fromY, 2);
   else
     描画_駒点滅(m.before, m.fromX, m.fromY, 2);
   駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.after, this);
-  if (pos.winner == Victor::Sita) Winner = LowerSideToken;
-  if (pos.winner == Victor::Ue) Winner = UpperSideToken;
+  if (pos.winner == Victor::Sita) flags.Winner = flags.LowerSideToken;
+  if (pos.winner == Victor::Ue) flags.Winner = flags.UpperSideToken;
   消去_思考中();
   待ち時間(0.5);
-  Play(SndPiece);
-  描画_手数(MoveNumber);
+  Play(sounds.SndPiece);
+  描画_手数(flags.MoveNumber);
   ++hist.MoveCount;
   const double turnTime = StopComputerClock(*this);
   // The entry was stored before the blinks and the pause; its after-value
   // must be the total the computer is charged, which the next entry starts from.
-  hist.entries[hist.MoveCount - 1].UeAfter = UpperClock + turnTime;
+  hist.entries[hist.MoveCount - 1].UeAfter = clocks.UpperClock + turnTime;
 
   勢力調査(pos, maps);
   const Square king = pos.KingSquare[SITA];
   const bool check = maps.ControlCount[UE][king.x][king.y] > 0;
   // A captured king ends the game whatever the mate test says of the
   // position left behind.
-  if (Winner == UpperSideToken) {
-    消去_移動結果(UpperSideToken);
+  if (flags.Winner == flags.UpperSideToken) {
+    消去_移動結果(flags.UpperSideToken);
     Message("終了", "ｺﾝﾋﾟｭｰﾀの勝ちです");
-    Turn = LowerSideToken;
+    flags.Turn = flags.LowerSideToken;
     return;
   }
   if (com.詰めかMAN())
@@ -113,7 +113,7 @@ void Game::com_ban() {
   else if (check)
     Message("", "   ** 王手 **");
 
-  描画_移動結果(UpperSideToken, m.toX, m.toY, m.after);
+  描画_移動結果(flags.UpperSideToken, m.toX, m.toY, m.after);
   描画_桝輪郭(ColourLightRed, m.toX, m.toY);
 
   HandTurnToHuman(*this, turnTime);
@@ -127,11 +127,11 @@ void Game::待ち時間(double seconds) {
 void Game::描画_駒点滅(PieceCode piece, int x, int y, int n) {
   for (int i = 0; i < n; ++i) {
     描画_絵(EMPTY, x, y);
-    描画_桝輪郭(GridColour, x, y);
+    描画_桝輪郭(screen.GridColour, x, y);
     ports.canvas->refresh();
     待ち時間(0.2);
     描画_絵(piece, x, y);
-    描画_桝輪郭(GridColour, x, y);
+    描画_桝輪郭(screen.GridColour, x, y);
     ports.canvas->refresh();
     待ち時間(0.2);
   }

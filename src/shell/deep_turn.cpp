@@ -11,21 +11,21 @@ namespace qz {
 Game::~Game() = default;
 
 void Game::StartDeepGame() {
-  if (!deep) return;
+  if (!deep.searcher) return;
   // Each game its own seed, so that the opening moves vary between games.
   const double now = Now();
-  deep->NewGame(static_cast<std::uint64_t>(now * 1000.0) * 0x9E3779B97F4A7C15ull | 1u);
+  deep.searcher->NewGame(static_cast<std::uint64_t>(now * 1000.0) * 0x9E3779B97F4A7C15ull | 1u);
 }
 
 bool Game::ThinkDeep(GameMove& chosen, bool& found) {
-  if (!deep) {
-    deep = std::make_unique<search::Searcher>(DeepHashMegabytes);
+  if (!deep.searcher) {
+    deep.searcher = std::make_unique<search::Searcher>(deep.HashMegabytes);
     StartDeepGame();
   }
   search::Limits limits;
   const search::LevelSettings level = search::SettingsOfLevel(com.Level);
-  if (DeepNodeLimit != 0)
-    limits.nodes = DeepNodeLimit;
+  if (deep.NodeLimit != 0)
+    limits.nodes = deep.NodeLimit;
   else
     limits.movetimeMs = level.movetimeMs;
 
@@ -33,7 +33,7 @@ bool Game::ThinkDeep(GameMove& chosen, bool& found) {
   const Position position = pos;
   search::Result result;
   auto work = [&](const std::atomic<bool>& stop) {
-    result = deep->Think(position, UE, MoveNumber, limits, &stop);
+    result = deep.searcher->Think(position, UE, flags.MoveNumber, limits, &stop);
   };
   auto alive = [this] { Timer1_Timer(); };
   if (ports.thinking != nullptr) {

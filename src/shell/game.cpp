@@ -11,21 +11,21 @@ Game::Game(const Ports& p, std::string workDir) : ports(p), StartDir(std::move(w
 
 void Game::Load() {
   SoundInit();
-  SndOther = LoadWave("その他.wav", 3);
-  SndForbidden = LoadWave("禁止.wav", 3);
-  SndPiece = LoadWave("駒打音.wav", 3);
-  SndBgm = LoadWave("BGM.wav", 1);
+  sounds.SndOther = LoadWave("その他.wav", 3);
+  sounds.SndForbidden = LoadWave("禁止.wav", 3);
+  sounds.SndPiece = LoadWave("駒打音.wav", 3);
+  sounds.SndBgm = LoadWave("BGM.wav", 1);
 
-  RecordMode = 0;
-  GuidanceOn = 0;
+  flags.RecordMode = 0;
+  flags.GuidanceOn = 0;
   hist.LastSnapshot = 0;
   レベル_設定(3);
-  GridColour = ColourGreen;
-  EraseColour = GridColour;
-  GuidanceColour = EraseColour;
-  UpperSideToken = TurnSente;
-  LowerSideToken = TurnGote;
-  CurrentBackground = 0;
+  screen.GridColour = ColourGreen;
+  screen.EraseColour = screen.GridColour;
+  screen.GuidanceColour = screen.EraseColour;
+  flags.UpperSideToken = TurnSente;
+  flags.LowerSideToken = TurnGote;
+  screen.CurrentBackground = 0;
 
   読込_環境設定ファイル();
   初期設定();
@@ -96,10 +96,10 @@ void Game::File1Click(const std::string& fileName) { ReadRecordFile(fileName); }
 void Game::Command1Click() { WriteRecordFromPanel(); }
 
 void Game::終了処理() {
-  ports.sound->dsFree(SndOther);
-  ports.sound->dsFree(SndForbidden);
-  ports.sound->dsFree(SndPiece);
-  ports.sound->dsFree(SndBgm);
+  ports.sound->dsFree(sounds.SndOther);
+  ports.sound->dsFree(sounds.SndForbidden);
+  ports.sound->dsFree(sounds.SndPiece);
+  ports.sound->dsFree(sounds.SndBgm);
   SoundTerm();
 }
 

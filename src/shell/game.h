@@ -1,6 +1,8 @@
 // The owner of all game state for the whole run, with the game's procedures
 // as its operations. Driven by events (presses, menu commands, timer ticks,
-// keys, the record panel) and observed through the ports.
+// keys, the record panel) and observed through the ports. The state is
+// grouped by the chapters of the code (game_state.h); each block of
+// procedures below names the file that holds it.
 #pragma once
 
 #include <cstddef>
@@ -16,13 +18,10 @@
 #include "model/position.h"
 #include "play/history.h"
 #include "shell/constants.h"
+#include "shell/game_state.h"
 #include "shell/ports.h"
 
 namespace qz {
-
-namespace search {
-class Searcher;
-}
 
 enum class MenuCommand {
   START, SENTE, GOTE, LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, OWARI,  // 対局
@@ -50,7 +49,7 @@ class Game : private MoveView, private SearchObserver {
   Game(const Ports& ports, std::string workDir);
   ~Game();
 
-  // ---- events -----------------------------------------------------------
+  // ---- events (game.cpp) --------------------------------------------------
   void Load();                                           // start-up sequence
   void MouseDown(int button, int shift, int X, int Y);   // Form_MouseDown
   // Returns true when the program must end (終わり).
@@ -66,69 +65,33 @@ class Game : private MoveView, private SearchObserver {
 
   // ---- state (public so that the front end, the script runner and tests can
   // observe it; only the game's own operations write it) -------------------
+  // The position, its control maps, the computer players and the history;
+  // then the groups of game_state.h: flags (commands, input, replay,
+  // handicap), input (the move being entered), screen (colours and
+  // background), clocks, checks (the menu's marks) and sounds.
   Ports ports;
   std::string StartDir;
 
   Position pos;
   ControlMaps maps{};
   // The specified computer; its Level (1..5) is also the level of the game:
-  // 4 and 5 are the deep levels, which think with the search below.
+  // 4 and 5 are the deep levels, which think with deep.searcher.
   ComputerPlayer com{pos, maps};
-  // The deep levels' search, made on first use (its table is large) and
-  // kept for the whole run. Nodes instead of time when set, so that scripts
-  // and tests play the same game every time.
-  std::unique_ptr<search::Searcher> deep;
-  std::uint64_t DeepNodeLimit = 0;
-  // The search's table: large enough for five seconds of thinking, small
-  // enough that the whole program stays well under 150 MB.
-  std::size_t DeepHashMegabytes = 64;
+  DeepLevels deep;
   History hist;
-  PieceCode PromotedCode = EMPTY;
 
-  // Game flags.
-  int Turn = NoTurn;
-  int LowerSideToken = TurnGote;
-  int UpperSideToken = TurnSente;
-  int GameMode = ModeTwoHumans;
-  int Winner = NoTurn;
-  int MoveNumber = 0;
-  int RecordMode = 0;
-  int Reversed = 0;
-  int ResumePending = 0;
-  int HandicapSet = 0;
-  int HandicapLevel = 0;
-  int GuidanceOn = 0;
-
-  // Move input.
-  int InputState = Idle;
-  int SelFromX = 0, SelFromY = 0, SelToX = 0, SelToY = 0;
-  PieceCode SelPiece = EMPTY;
-
-  // Screen.
-  int GridColour = ColourGreen;
-  int EraseColour = ColourGreen;
-  int GuidanceColour = ColourGreen;
-  int CurrentBackground = 0;
-  bool FontBold = false;
-
-  // Clocks.
-  float TurnStartTime = 0;  // single precision, as the clock keeps it
-  double TurnElapsed = 0;
-  int LastShownSecond = 0;
-  double UpperClock = 0;
-  double LowerClock = 0;
-  bool Timer1Enabled = false;
-
+  GameFlags flags;
+  MoveInput input;
+  ScreenOptions screen;
+  Clocks clocks;
   MenuChecks checks;
-
-  // Sound.
-  std::int32_t SoundSystem = 0;
-  std::int32_t SndOther = 0, SndForbidden = 0, SndPiece = 0, SndBgm = 0;
+  SoundBuffers sounds;
 
   // =======================================================================
   // Presentation: drawing, last-move texts, level captions, clocks,
   // settings, options, sound, handicap.
   // =======================================================================
+  // screen.cpp: the grid, pictures, frames, texts, board, hands, captions.
   void 描画_絵(int code, double x, double y);
   void 描画_桝輪郭(int colour, double x, double y);
   void 描画_数値(double x, double y, long value, int colour, int numeralForm, int size);
@@ -148,15 +111,18 @@ class Game : private MoveView, private SearchObserver {
   // TextColour / ShadowColour for the current background.
   void ChooseTextColours(int& textColour, int& shadowColour) const;
 
+  // move_text.cpp: each side's last move beside the board.
   void 描画_移動駒種類(double column, double row, std::string_view text, int colour);
   void 描画_移動結果(int sideToken, int toX, int toY, PieceCode code);
   void 消去_移動結果(int sideToken);
 
+  // level.cpp: the level entries, its caption and "思考中".
   void LevelCommand(int n);  // LEVEL1..5
   void レベル_設定(int n);
   void 描画_レベル(int n);
   void 描画_思考中();
 
+  // clock.cpp: the elapsed-time clocks.
   void Timer1_Timer();
   void SetTimer1(bool enabled);
   static double 調査_経過秒(double start, double now);
@@ -167,9 +133,11 @@ class Game : private MoveView, private SearchObserver {
   void KEIKA_Click();
   double Now();  // time of day in seconds
 
+  // settings.cpp: the settings file.
   void 読込_環境設定ファイル();
   void 書込_環境設定ファイル();
 
+  // options.cpp: backgrounds, guidance, music, help and version box.
   void チェック設定(int code);
   void BackgroundCommand(int code);
   void SIDOU_Click();
@@ -178,18 +146,22 @@ class Game : private MoveView, private SearchObserver {
   void VER_Click();
   bool OpenInBrowser(const std::string& address);
 
+  // sound.cpp: the playback library and the wave files.
   void SoundInit();
   std::int32_t LoadWave(const std::string& fileName, std::int32_t flags);
   void SoundTerm();
   void ShowSoundError(std::string_view text);
   void Play(std::int32_t buffer);
 
+  // handicap.cpp.
   void HandicapStep(int direction);  // △ +1, ▽ -1
 
   // =======================================================================
   // Game flow: new game, placements, input, the computer's turn, commands,
   // replay, records, start-up and shutdown.
   // =======================================================================
+  // new_game.cpp: a fresh position, the placements, the refusal box, the
+  // record panel's visibility, message boxes.
   void 初期設定();
   void PlacementCommand(bool 右嶺);  // SAREI / UREI
   void 描画_メッセージ(int reason, std::string_view title);
@@ -197,10 +169,13 @@ class Game : private MoveView, private SearchObserver {
   void 描画_棋譜_IO(int mode);  // 0 shows, anything else empties and hides
   void Message(std::string_view title, std::string_view text);
 
+  // input.cpp: the human's presses, selection, guidance and the move.
   void Form_MouseDown(int button, int shift, int X, int Y);
   void 描画_移動可能桝色(int x, int y, int colour, PieceCode piece);
   void CompleteMove(int button);
 
+  // computer_turn.cpp: the computer's turn, its blink and waits;
+  // deep_turn.cpp: the deep levels' thinking within it.
   void com_ban();
   // The deep levels' choice, thought while the window stays alive. False
   // when the program is ending; otherwise found says whether there was a move.
@@ -209,22 +184,25 @@ class Game : private MoveView, private SearchObserver {
   void 待ち時間(double seconds);
   void 描画_駒点滅(PieceCode piece, int x, int y, int n);
 
+  // commands.cpp: starting or continuing a game.
   void START_Click();
   void SENTE_Click();
   void GOTE_Click();
 
+  // replay.cpp: 進, 戻, 最初 and 反転.
   void AFTER_Click();
   void REPLAY_Click();
   void CANCEL_Click();
   void REVERSE_Click();
 
+  // record_panel.cpp: saving and reading records.
   void KIFU_READ_Click();
   void KIFU_WRITE_Click();
   void WriteRecordFromPanel();
   void ReadRecordFile(const std::string& fileName);
   static double 取得_棋譜のX座標(std::string_view text);
 
-  void 終了処理();
+  void 終了処理();  // game.cpp
 
  private:
   // MoveView: what 駒移動 repaints.

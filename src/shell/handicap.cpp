@@ -39,37 +39,37 @@ void Game::HandicapStep(int direction) {
   描画_棋譜_IO(1);
 
   int refusal = 0;
-  if (RecordMode == 1) {
+  if (flags.RecordMode == 1) {
     refusal = 1;
   } else if (hist.MoveCount > 0) {
     refusal = 2;
-  } else if (Reversed == 1) {
+  } else if (flags.Reversed == 1) {
     refusal = 3;
   }
   if (refusal != 0) {
-    Play(SndForbidden);
+    Play(sounds.SndForbidden);
     描画_メッセージ(refusal, kHandicapTitle);
     return;
   }
 
   hist.LastSnapshot = 0;
   const bool up = direction > 0;
-  if (up ? HandicapLevel < kHighestLevel : HandicapLevel > kLowestLevel) {
+  if (up ? flags.HandicapLevel < kHighestLevel : flags.HandicapLevel > kLowestLevel) {
     int level = 0;
     if (up) {
-      level = ++HandicapLevel;
+      level = ++flags.HandicapLevel;
     } else {
-      level = HandicapLevel--;
+      level = flags.HandicapLevel--;
     }
-    描画_ハンデレベル(HandicapLevel);
+    描画_ハンデレベル(flags.HandicapLevel);
     const HandicapSquare& step = kSteps[level + 5];
     const PieceCode code = up ? step.up : step.down;
     pos.Board[step.x][step.y] = code;
     描画_絵(code, step.x, step.y);
-    描画_桝輪郭(GridColour, step.x, step.y);
-    Play(SndPiece);
+    描画_桝輪郭(screen.GridColour, step.x, step.y);
+    Play(sounds.SndPiece);
   }
-  HandicapSet = 1;
+  flags.HandicapSet = 1;
 }
 
 }  // namespace qz

@@ -6,9 +6,9 @@ namespace qz {
 
 void Game::LevelCommand(int n) {
   // Erase the caption first; it is redrawn only in a game against the computer.
-  描画_絵(CurrentBackground, -2, 0);
-  描画_絵(CurrentBackground, -1, 0);
-  描画_絵(CurrentBackground, 0, 0);
+  描画_絵(screen.CurrentBackground, -2, 0);
+  描画_絵(screen.CurrentBackground, -1, 0);
+  描画_絵(screen.CurrentBackground, 0, 0);
   レベル_設定(n);
 }
 
@@ -20,7 +20,7 @@ void Game::レベル_設定(int n) {
   checks.LEVEL4 = n == 4;
   checks.LEVEL5 = n == 5;
   com.Level = n;
-  if (GameMode == ModeComputer) 描画_レベル(com.Level);
+  if (flags.GameMode == ModeComputer) 描画_レベル(com.Level);
 }
 
 void Game::描画_レベル(int n) {
@@ -37,8 +37,8 @@ void Game::描画_思考中() {
   ChooseTextColours(text, shadow);
   描画_数値(-1.5, 10.5, "思考中", shadow, 0, 12);
   描画_数値(-1.6, 10.4, "思考中", text, 0, 12);
-  描画_桝輪郭(GridColour, -1, 9);
-  描画_桝輪郭(GridColour, 1, 10);
+  描画_桝輪郭(screen.GridColour, -1, 9);
+  描画_桝輪郭(screen.GridColour, 1, 10);
 }
 
 }  // namespace qz

@@ -17,12 +17,12 @@ constexpr TextArea kSitaArea{14.5, 4.5};
 }  // namespace
 
 void Game::描画_移動駒種類(double column, double row, std::string_view text, int colour) {
-  ports.canvas->drawText(text, grid::TwipsX(column), grid::TwipsY(row), 12, FontBold, colour);
+  ports.canvas->drawText(text, grid::TwipsX(column), grid::TwipsY(row), 12, screen.FontBold, colour);
 }
 
 void Game::描画_移動結果(int sideToken, int toX, int toY, PieceCode code) {
-  const bool ue = sideToken == UpperSideToken;
-  if (!ue && sideToken != LowerSideToken) return;
+  const bool ue = sideToken == flags.UpperSideToken;
+  if (!ue && sideToken != flags.LowerSideToken) return;
   int text = 0, shadow = 0;
   ChooseTextColours(text, shadow);
   消去_移動結果(sideToken);
@@ -42,16 +42,16 @@ void Game::描画_移動結果(int sideToken, int toX, int toY, PieceCode code) 
   if (ue) {
     // The upper side's text runs over the frames of its hand's lowest cell
     // and of the board's bottom-left square.
-    描画_桝輪郭(GridColour, -1, 9);
-    描画_桝輪郭(GridColour, 1, 10);
+    描画_桝輪郭(screen.GridColour, -1, 9);
+    描画_桝輪郭(screen.GridColour, 1, 10);
   }
 }
 
 void Game::消去_移動結果(int sideToken) {
-  if (sideToken == UpperSideToken) {
+  if (sideToken == flags.UpperSideToken) {
     消去_思考中();
-  } else if (sideToken == LowerSideToken) {
-    for (int x = 14; x <= 16; ++x) 描画_絵(CurrentBackground, x, 4);
+  } else if (sideToken == flags.LowerSideToken) {
+    for (int x = 14; x <= 16; ++x) 描画_絵(screen.CurrentBackground, x, 4);
   }
 }
 

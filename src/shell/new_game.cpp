@@ -8,21 +8,21 @@
 namespace qz {
 
 void Game::初期設定() {
-  HandicapLevel = 0;
-  HandicapSet = 0;
-  GameMode = ModeTwoHumans;
-  Winner = NoTurn;
-  Turn = NoTurn;
+  flags.HandicapLevel = 0;
+  flags.HandicapSet = 0;
+  flags.GameMode = ModeTwoHumans;
+  flags.Winner = NoTurn;
+  flags.Turn = NoTurn;
   hist.MoveCount = 0;
-  MoveNumber = 0;
-  Reversed = 0;
+  flags.MoveNumber = 0;
+  flags.Reversed = 0;
   SetTimer1(false);
-  UpperClock = 0;
-  LowerClock = 0;
-  ResumePending = 0;
-  RecordMode = 0;
-  LastShownSecond = 0;
-  InputState = Idle;
+  clocks.UpperClock = 0;
+  clocks.LowerClock = 0;
+  flags.ResumePending = 0;
+  flags.RecordMode = 0;
+  clocks.LastShownSecond = 0;
+  input.InputState = Idle;
   // Entries of an earlier game must not be reachable by stepping forward.
   hist.LastSnapshot = 0;
 
@@ -32,12 +32,12 @@ void Game::初期設定() {
 
 void Game::PlacementCommand(bool 右嶺) {
   if (hist.MoveCount > 0) {
-    Play(SndForbidden);
+    Play(sounds.SndForbidden);
     描画_メッセージ(2, "初期配置");
     return;
   }
-  if (Reversed == 1) {
-    Play(SndForbidden);
+  if (flags.Reversed == 1) {
+    Play(sounds.SndForbidden);
     描画_メッセージ(3, "初期配置");
     return;
   }

@@ -30,7 +30,7 @@ void Game::BackgroundCommand(int code) {
   if (!checked) チェック設定(code);
   // Also when the entry was already checked: 畳 carries its check mark from
   // the start even while no background has been applied yet.
-  CurrentBackground = code;
+  screen.CurrentBackground = code;
   書込_環境設定ファイル();
   画面_再描画();
 }
@@ -38,19 +38,19 @@ void Game::BackgroundCommand(int code) {
 void Game::SIDOU_Click() {
   if (checks.SIDOU) {
     for (int x = 1; x <= 10; ++x) {
-      for (int y = 1; y <= 10; ++y) 描画_桝輪郭(EraseColour, x, y);
+      for (int y = 1; y <= 10; ++y) 描画_桝輪郭(screen.EraseColour, x, y);
     }
     for (int i = 1; i <= 9; ++i) {
-      描画_桝輪郭(EraseColour, -1, i);
-      描画_桝輪郭(EraseColour, 12, i + 1);
+      描画_桝輪郭(screen.EraseColour, -1, i);
+      描画_桝輪郭(screen.EraseColour, 12, i + 1);
     }
     checks.SIDOU = false;
-    GuidanceOn = 0;
-    GuidanceColour = EraseColour;
+    flags.GuidanceOn = 0;
+    screen.GuidanceColour = screen.EraseColour;
   } else {
     checks.SIDOU = true;
-    GuidanceOn = 1;
-    GuidanceColour = ColourWhite;
+    flags.GuidanceOn = 1;
+    screen.GuidanceColour = ColourWhite;
   }
   書込_環境設定ファイル();
 }
@@ -58,10 +58,10 @@ void Game::SIDOU_Click() {
 void Game::BGM_Click() {
   if (checks.BGM) {
     checks.BGM = false;
-    ports.sound->dsStop(SndBgm);
+    ports.sound->dsStop(sounds.SndBgm);
   } else {
     checks.BGM = true;
-    ports.sound->dsPlayLooping(SndBgm);
+    ports.sound->dsPlayLooping(sounds.SndBgm);
   }
   書込_環境設定ファイル();
 }
@@ -77,7 +77,7 @@ void Game::KAISETU_Click() {
 void Game::VER_Click() {
   描画_可視(false, false, false);
   描画_棋譜_IO(1);
-  Play(SndOther);
+  Play(sounds.SndOther);
   if (ports.dialogs->versionBox() == VersionChoice::HomePage) OpenInBrowser(HomePageAddress);
 }
 

@@ -30,11 +30,11 @@ void Game::KIFU_READ_Click() {
 }
 
 void Game::KIFU_WRITE_Click() {
-  if (Reversed == 1) {
+  if (flags.Reversed == 1) {
     Message("棋譜書込", "反転後は書き込みできません");
     return;
   }
-  if (HandicapSet == 1) {
+  if (flags.HandicapSet == 1) {
     Message("棋譜書込", "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
     return;
   }
@@ -57,13 +57,13 @@ void Game::WriteRecordFromPanel() {
   // would cut it short (and write another file), a separator would reach
   // into another folder.
   if (!IsRecordFileName(name)) {
-    Play(SndForbidden);
+    Play(sounds.SndForbidden);
     Message("棋譜保存", "ﾌｧｲﾙ名に使えない文字があります");
     return;
   }
   RecordHeader header;
   header.gameName = panel.text(2);
-  const bool lowerFirst = LowerSideToken == TurnSente;
+  const bool lowerFirst = flags.LowerSideToken == TurnSente;
   header.upperName = panel.text(lowerFirst ? 4 : 3);
   header.lowerName = panel.text(lowerFirst ? 3 : 4);
 
@@ -97,21 +97,21 @@ void Game::ReadRecordFile(const std::string& fileName) {
 
   描画_可視(false, false, false);
   初期設定();
-  RecordMode = 1;
+  flags.RecordMode = 1;
 
   const int count = result.status == RecordStatus::NoEntries ? 0 : result.entries;
   // Stepping back to the start shows the position the record is replayed from.
   hist.SetEntry(0, pos);
 
   ports.canvas->drawText(header.gameName, 取得_棋譜のX座標(header.gameName) - 3000, 6350, 12,
-                         FontBold, ColourLightRed);
-  ports.canvas->drawText(header.upperName, 取得_棋譜のX座標(header.upperName), 100, 12, FontBold,
+                         screen.FontBold, ColourLightRed);
+  ports.canvas->drawText(header.upperName, 取得_棋譜のX座標(header.upperName), 100, 12, screen.FontBold,
                          ColourWhite);
-  ports.canvas->drawText(header.lowerName, 取得_棋譜のX座標(header.lowerName), 6350, 12, FontBold,
+  ports.canvas->drawText(header.lowerName, 取得_棋譜のX座標(header.lowerName), 6350, 12, screen.FontBold,
                          ColourWhite);
 
   hist.MoveCount = 0;
-  MoveNumber = 0;
+  flags.MoveNumber = 0;
   hist.LastSnapshot = count;
   if (count == 0) {
     Message("棋譜", "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません");
@@ -121,18 +121,18 @@ void Game::ReadRecordFile(const std::string& fileName) {
     Message("棋譜", "棋譜が長すぎるため、最初の" + std::to_string(count) + "局面までを読み込みました");
 
   // The lower side moved first unless the second move was the lower side's.
-  LowerSideToken = TurnSente;
-  UpperSideToken = TurnGote;
+  flags.LowerSideToken = TurnSente;
+  flags.UpperSideToken = TurnGote;
   if (count >= 2) {
     const auto second = hist.調査_移動結果(2);
     if (second && IsSita(second->code)) {
-      LowerSideToken = TurnGote;
-      UpperSideToken = TurnSente;
+      flags.LowerSideToken = TurnGote;
+      flags.UpperSideToken = TurnSente;
     }
   }
   Message("棋譜", " 読み込みました");
   Message("棋譜", "棋譜を '進 'で進めて下さい");
-  Turn = TurnSente;
+  flags.Turn = TurnSente;
 }
 
 double Game::取得_棋譜のX座標(std::string_view text) {

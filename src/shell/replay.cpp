@@ -9,8 +9,8 @@ namespace qz {
 namespace {
 
 void RedrawRestoredPosition(Game& g) {
-  g.描画_所有時間(g.UpperSideToken, g.UpperClock);
-  g.描画_所有時間(g.LowerSideToken, g.LowerClock);
+  g.描画_所有時間(g.flags.UpperSideToken, g.clocks.UpperClock);
+  g.描画_所有時間(g.flags.LowerSideToken, g.clocks.LowerClock);
   g.描画_自持盤();
   g.描画_敵持盤();
   g.描画_盤();
@@ -19,23 +19,23 @@ void RedrawRestoredPosition(Game& g) {
 // A turn is being timed while a game runs, nobody has won and play has not
 // been left waiting for a press after a step through the history.
 bool TurnIsTimed(const Game& g) {
-  return g.Turn != NoTurn && g.Winner == NoTurn && g.ResumePending == 0;
+  return g.flags.Turn != NoTurn && g.flags.Winner == NoTurn && g.flags.ResumePending == 0;
 }
 
 // Against the computer only the human's turns run outside its search.
 bool HumanToMove(const Game& g) {
-  return g.GameMode == ModeTwoHumans || g.Turn == g.LowerSideToken;
+  return g.flags.GameMode == ModeTwoHumans || g.flags.Turn == g.flags.LowerSideToken;
 }
 
 // Before the armies change places: the side thinking keeps the time it has
 // spent, so its clock shows the same total after the reversal.
 void ChargeTurnBeforeReversal(Game& g) {
   if (!TurnIsTimed(g) || !HumanToMove(g)) return;
-  const double spent = Game::調査_経過秒(g.TurnStartTime, static_cast<float>(g.Now()));
-  if (g.Turn == g.LowerSideToken)
-    g.LowerClock += spent;
+  const double spent = Game::調査_経過秒(g.clocks.TurnStartTime, static_cast<float>(g.Now()));
+  if (g.flags.Turn == g.flags.LowerSideToken)
+    g.clocks.LowerClock += spent;
   else
-    g.UpperClock += spent;
+    g.clocks.UpperClock += spent;
 }
 
 // After: the turn's timing starts again for the side now to move. The
@@ -43,9 +43,9 @@ void ChargeTurnBeforeReversal(Game& g) {
 // starts its own timing; a human's runs from now.
 void RestartTurnAfterReversal(Game& g) {
   if (!TurnIsTimed(g)) return;
-  g.TurnStartTime = static_cast<float>(g.Now());
-  g.TurnElapsed = 0;
-  g.LastShownSecond = 0;
+  g.clocks.TurnStartTime = static_cast<float>(g.Now());
+  g.clocks.TurnElapsed = 0;
+  g.clocks.LastShownSecond = 0;
   if (!HumanToMove(g))
     g.SetTimer1(false);
   else if (g.checks.KEIKA)
@@ -57,94 +57,94 @@ void RestartTurnAfterReversal(Game& g) {
 void Game::AFTER_Click() {
   描画_可視(false, false, false);
   描画_棋譜_IO(1);
-  if (Turn == NoTurn) {
-    Play(SndForbidden);
+  if (flags.Turn == NoTurn) {
+    Play(sounds.SndForbidden);
     Message("開始", "「対局」で始めて下さい");
     return;
   }
-  ResumePending = 1;
+  flags.ResumePending = 1;
   if (hist.MoveCount >= hist.LastSnapshot) {
-    if (RecordMode == 1) {
+    if (flags.RecordMode == 1) {
       Message("進む", "終わり");
     } else {
-      Play(SndForbidden);
+      Play(sounds.SndForbidden);
       Message("進む", "できません");
     }
     return;
   }
   消去_思考中();
-  InputState = Idle;
+  input.InputState = Idle;
   SetTimer1(false);
   描画_将棋盤桝();
 
   ++hist.MoveCount;
-  ++MoveNumber;
-  描画_手数(MoveNumber);
-  hist.RestoreEntry(pos, hist.MoveCount, true, LowerClock, UpperClock);
+  ++flags.MoveNumber;
+  描画_手数(flags.MoveNumber);
+  hist.RestoreEntry(pos, hist.MoveCount, true, clocks.LowerClock, clocks.UpperClock);
   RedrawRestoredPosition(*this);
 
   const MoveResult moved = hist.調査_移動結果(hist.MoveCount).value_or(MoveResult{});
-  Play(SndPiece);
+  Play(sounds.SndPiece);
   if (moved.code > 0)
-    描画_移動結果(UpperSideToken, moved.x, moved.y, moved.code);
+    描画_移動結果(flags.UpperSideToken, moved.x, moved.y, moved.code);
   else
-    描画_移動結果(LowerSideToken, moved.x, moved.y, moved.code);
-  Turn = -Turn;
-  描画_手数(MoveNumber);
+    描画_移動結果(flags.LowerSideToken, moved.x, moved.y, moved.code);
+  flags.Turn = -flags.Turn;
+  描画_手数(flags.MoveNumber);
 }
 
 void Game::REPLAY_Click() {
   描画_可視(false, false, false);
   描画_棋譜_IO(1);
-  ResumePending = 1;
+  flags.ResumePending = 1;
   if (hist.MoveCount < 1) {
-    Play(SndForbidden);
+    Play(sounds.SndForbidden);
     Message("戻る", "できません");
     return;
   }
-  InputState = Idle;
+  input.InputState = Idle;
   SetTimer1(false);
   描画_将棋盤桝();
   消去_思考中();
 
-  hist.RestoreEntry(pos, hist.MoveCount - 1, false, LowerClock, UpperClock);
+  hist.RestoreEntry(pos, hist.MoveCount - 1, false, clocks.LowerClock, clocks.UpperClock);
   RedrawRestoredPosition(*this);
-  Play(SndPiece);
+  Play(sounds.SndPiece);
   // The move taken back was made by the side not to move now; the entry
   // after it may never have been stored, so it cannot tell.
-  消去_移動結果(-Turn);
+  消去_移動結果(-flags.Turn);
 
   --hist.MoveCount;
-  --MoveNumber;
-  Turn = -Turn;
-  描画_手数(MoveNumber);
+  --flags.MoveNumber;
+  flags.Turn = -flags.Turn;
+  描画_手数(flags.MoveNumber);
 }
 
 void Game::CANCEL_Click() {
   初期設定();
-  Play(SndPiece);
+  Play(sounds.SndPiece);
 }
 
 void Game::REVERSE_Click() {
-  if (RecordMode == 1) {
-    Play(SndForbidden);
+  if (flags.RecordMode == 1) {
+    Play(sounds.SndForbidden);
     Message("反転", "棋譜ﾓｰﾄﾞではできません");
     return;
   }
-  Reversed = 1;
-  InputState = Idle;
+  flags.Reversed = 1;
+  input.InputState = Idle;
   ChargeTurnBeforeReversal(*this);
 
   ReverseArmies(pos);
 
   画面_再描画();
-  描画_手数(MoveNumber);
-  if (HandicapSet == 1) {
-    HandicapLevel = -HandicapLevel;
-    描画_ハンデレベル(HandicapLevel);
+  描画_手数(flags.MoveNumber);
+  if (flags.HandicapSet == 1) {
+    flags.HandicapLevel = -flags.HandicapLevel;
+    描画_ハンデレベル(flags.HandicapLevel);
   }
-  Play(SndPiece);
-  Turn = -Turn;
+  Play(sounds.SndPiece);
+  flags.Turn = -flags.Turn;
   RestartTurnAfterReversal(*this);
   hist.MoveCount = 0;
   hist.LastSnapshot = 0;

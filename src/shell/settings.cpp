@@ -60,25 +60,25 @@ bool ApplySettingLine(Game& g, std::string_view line) {
       if (value == b.value) {
         g.チェック設定(b.code);
         g.描画_背景(b.code);
-        g.CurrentBackground = b.code;
+        g.screen.CurrentBackground = b.code;
         break;
       }
     }
   } else if (key == "移動指導") {
     const bool on = value == "ON";
     g.checks.SIDOU = on;
-    g.GuidanceOn = on ? 1 : 0;
-    g.GuidanceColour = on ? ColourWhite : ColourGreen;
+    g.flags.GuidanceOn = on ? 1 : 0;
+    g.screen.GuidanceColour = on ? ColourWhite : ColourGreen;
   } else if (key == "経過時間") {
     g.checks.KEIKA = value == "ON";
   } else if (key == "BGM") {
     if (value == "ON") {
       g.checks.BGM = true;
-      g.ports.sound->dsPlayLooping(g.SndBgm);
+      g.ports.sound->dsPlayLooping(g.sounds.SndBgm);
     } else {
       // A later "off" line silences what an earlier "ON" line started, so
       // the music always matches its check mark.
-      if (g.checks.BGM) g.ports.sound->dsStop(g.SndBgm);
+      if (g.checks.BGM) g.ports.sound->dsStop(g.sounds.SndBgm);
       g.checks.BGM = false;
     }
   } else if (key == "初期配置") {

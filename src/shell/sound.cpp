@@ -16,12 +16,12 @@ constexpr std::size_t kMaxWaveBytes = 256u * 1024 * 1024;
 
 void Game::SoundInit() {
   // No native window reaches the library on this platform: handle 0.
-  SoundSystem = ports.sound->dsInitialize(0);
-  if (SoundSystem == 0) ShowSoundError("Direct Soundインターフェースが作成できません。");
+  sounds.SoundSystem = ports.sound->dsInitialize(0);
+  if (sounds.SoundSystem == 0) ShowSoundError("Direct Soundインターフェースが作成できません。");
 }
 
 std::int32_t Game::LoadWave(const std::string& fileName, std::int32_t flags) {
-  if (SoundSystem == 0) return 0;
+  if (sounds.SoundSystem == 0) return 0;
   const std::string path =
       !fileName.empty() && fileName.front() == '/' ? fileName : StartDir + "/" + fileName;
   // The library takes the whole file, header included, from memory.
@@ -31,13 +31,13 @@ std::int32_t Game::LoadWave(const std::string& fileName, std::int32_t flags) {
     ShowSoundError(std::strerror(wave.error != 0 ? wave.error : EIO));
     return 0;
   }
-  return ports.sound->dsCreateDSB(SoundSystem, wave.bytes->data(), wave.bytes->size(), flags);
+  return ports.sound->dsCreateDSB(sounds.SoundSystem, wave.bytes->data(), wave.bytes->size(), flags);
 }
 
 void Game::SoundTerm() {
-  if (SoundSystem == 0) return;
-  ports.sound->dsTerminate(SoundSystem);
-  SoundSystem = 0;
+  if (sounds.SoundSystem == 0) return;
+  ports.sound->dsTerminate(sounds.SoundSystem);
+  sounds.SoundSystem = 0;
 }
 
 void Game::ShowSoundError(std::string_view text) {

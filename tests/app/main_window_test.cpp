@@ -72,7 +72,7 @@ TEST(MainWindow, CheckMarksFollowTheGameAfterEachCommand) {
   menus.action(MenuCommand::SIDOU)->trigger();
   EXPECT_EQ(f.game().checks.SIDOU, !guidance);
   EXPECT_EQ(menus.action(MenuCommand::SIDOU)->isChecked(), !guidance);
-  EXPECT_EQ(f.game().GuidanceOn, guidance ? 0 : 1);
+  EXPECT_EQ(f.game().flags.GuidanceOn, guidance ? 0 : 1);
 
   // Choosing a background moves the one check mark; choosing it again keeps it.
   for (int round = 0; round < 2; ++round) {
@@ -82,7 +82,7 @@ TEST(MainWindow, CheckMarksFollowTheGameAfterEachCommand) {
                               MenuCommand::RENGA}) {
       EXPECT_FALSE(menus.action(other)->isChecked());
     }
-    EXPECT_EQ(f.game().CurrentBackground, TAKE);
+    EXPECT_EQ(f.game().screen.CurrentBackground, TAKE);
   }
 
   // The placement pair: exactly one checked.
@@ -101,29 +101,29 @@ TEST(MainWindow, TopLevelCommandsActWithoutASubmenu) {
     EXPECT_TRUE(f.window->menuBar()->actions().contains(a));
   }
   // △ before any game removes a piece of the computer's army.
-  const int before = f.game().HandicapLevel;
+  const int before = f.game().flags.HandicapLevel;
   f.window->menus()->action(MenuCommand::LBEL_UP)->trigger();
-  EXPECT_NE(f.game().HandicapLevel, before);
+  EXPECT_NE(f.game().flags.HandicapLevel, before);
 }
 
 TEST(MainWindow, PressOnABoardCellReachesTheGameAsThatCell) {
   WindowFixture f;
   f.window->menus()->action(MenuCommand::SENTE)->trigger();
-  ASSERT_EQ(f.game().Turn, f.game().LowerSideToken);
+  ASSERT_EQ(f.game().flags.Turn, f.game().flags.LowerSideToken);
   ASSERT_EQ(f.game().pos.Board[3][8], -HU);
 
   QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,
                     WidgetPointOfCell(f.canvas(), 3, 8));
-  EXPECT_EQ(f.game().InputState, PieceSelected);
-  EXPECT_EQ(f.game().SelFromX, 3);
-  EXPECT_EQ(f.game().SelFromY, 8);
+  EXPECT_EQ(f.game().input.InputState, PieceSelected);
+  EXPECT_EQ(f.game().input.SelFromX, 3);
+  EXPECT_EQ(f.game().input.SelFromY, 8);
 
   // Moving it one row up completes the move (and the computer answers).
   QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,
                     WidgetPointOfCell(f.canvas(), 3, 7));
   EXPECT_EQ(f.game().pos.Board[3][7], -HU);
-  EXPECT_EQ(f.game().Turn, f.game().LowerSideToken);
-  EXPECT_GE(f.game().MoveNumber, 2);
+  EXPECT_EQ(f.game().flags.Turn, f.game().flags.LowerSideToken);
+  EXPECT_GE(f.game().flags.MoveNumber, 2);
 }
 
 TEST(MainWindow, EnlargedWindowScalesTheCanvasAndKeepsPressesOnTheirCells) {
@@ -141,9 +141,9 @@ TEST(MainWindow, EnlargedWindowScalesTheCanvasAndKeepsPressesOnTheirCells) {
   f.window->menus()->action(MenuCommand::START)->trigger();
   QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,
                     WidgetPointOfCell(f.canvas(), 10, 8));
-  EXPECT_EQ(f.game().InputState, PieceSelected);
-  EXPECT_EQ(f.game().SelFromX, 10);
-  EXPECT_EQ(f.game().SelFromY, 8);
+  EXPECT_EQ(f.game().input.InputState, PieceSelected);
+  EXPECT_EQ(f.game().input.SelFromX, 10);
+  EXPECT_EQ(f.game().input.SelFromY, 8);
 
   // The record panel follows the scale.
   f.window->menus()->action(MenuCommand::KIFU_READ)->trigger();
@@ -177,7 +177,7 @@ TEST(MainWindow, CanvasShowsBoardHandsAndBackgroundAfterStartUp) {
   }
   // Background tiles around the board (the current background's), empty
   // hand cells on both sides.
-  const int tile = f.game().CurrentBackground;
+  const int tile = f.game().screen.CurrentBackground;
   for (QPoint cell : {QPoint(-2, 3), QPoint(17, 10), QPoint(16, 8), QPoint(5, 12)}) {
     const QPoint m = CellMiddle(cell.x(), cell.y());
     EXPECT_EQ(BackingPixel(c, m.x(), m.y()), StandInColour(tile)) << cell.x() << "," << cell.y();
@@ -245,7 +245,7 @@ TEST(MainWindow, SavingAndReadingARecordThroughThePanel) {
   press(3, 8); press(3, 7);
   press(3, 3); press(3, 4);
   press(4, 8); press(4, 7);
-  ASSERT_EQ(f.game().MoveNumber, 3);
+  ASSERT_EQ(f.game().flags.MoveNumber, 3);
 
   menus.action(MenuCommand::KIFU_WRITE)->trigger();
   panel.textBox(1)->setText(QString::fromUtf8("対局一"));
@@ -261,7 +261,7 @@ TEST(MainWindow, SavingAndReadingARecordThroughThePanel) {
   const auto items = panel.files()->findItems(QString::fromUtf8("対局一.棋譜"), Qt::MatchExactly);
   ASSERT_EQ(items.size(), 1);
   emit panel.files()->itemClicked(items.front());
-  EXPECT_EQ(f.game().RecordMode, 1);
+  EXPECT_EQ(f.game().flags.RecordMode, 1);
   EXPECT_EQ(f.game().hist.LastSnapshot, 2);
 }
 
@@ -353,7 +353,7 @@ TEST(MainWindow, TimerTicksDriveTheClock) {
   EXPECT_FALSE(f.window->timer()->enabled());
   f.window->menus()->action(MenuCommand::SENTE)->trigger();
   EXPECT_TRUE(f.window->timer()->enabled());
-  EXPECT_TRUE(f.game().Timer1Enabled);
+  EXPECT_TRUE(f.game().clocks.Timer1Enabled);
 }
 
 }  // namespace

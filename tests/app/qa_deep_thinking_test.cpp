@@ -59,7 +59,7 @@ TEST(QaDeepThinking, ClosingTheWindowWhileTheComputerThinksEndsTheProgram) {
 TEST(QaDeepThinking, PressesWhileItThinksAreNotTakenAndTheMoveComes) {
   WindowFixture f;
   f.window->menus()->action(MenuCommand::LEVEL4)->trigger();
-  f.game().DeepNodeLimit = 0;  // think by time, as in play
+  f.game().deep.NodeLimit = 0;  // think by time, as in play
   bool sawThinking = false;
   QTimer::singleShot(200, [&] {
     sawThinking = f.window->thinking()->active();
@@ -70,7 +70,7 @@ TEST(QaDeepThinking, PressesWhileItThinksAreNotTakenAndTheMoveComes) {
   EXPECT_TRUE(sawThinking);
   EXPECT_FALSE(f.window->ended());
   EXPECT_EQ(f.game().hist.MoveCount, 1);  // the computer's opening move, nothing else
-  EXPECT_EQ(f.game().InputState, Idle);
+  EXPECT_EQ(f.game().input.InputState, Idle);
   EXPECT_TRUE(f.window->menus()->action(MenuCommand::LEVEL4)->isChecked());
 }
 

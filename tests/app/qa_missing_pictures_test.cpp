@@ -116,7 +116,7 @@ TEST(QaMissingPictures, StartUpDrawsWhatItHasAndNothingForTheRest) {
   }
   // Empty hand cells use the broken empty-square picture, so the background
   // tile painted under them first stays; the background surrounds the board.
-  const QColor tile = StandInColour(w.game().CurrentBackground);
+  const QColor tile = StandInColour(w.game().screen.CurrentBackground);
   EXPECT_EQ(w.squareColour(-1, 4), tile);
   EXPECT_EQ(w.squareColour(12, 6), tile);
   EXPECT_EQ(w.squareColour(-2, 3), tile);
@@ -125,18 +125,18 @@ TEST(QaMissingPictures, StartUpDrawsWhatItHasAndNothingForTheRest) {
 TEST(QaMissingPictures, AGameAgainstTheComputerCanBePlayed) {
   DamagedWindow w;
   w.window->menus()->action(MenuCommand::SENTE)->trigger();
-  ASSERT_EQ(w.game().Turn, w.game().LowerSideToken);
+  ASSERT_EQ(w.game().flags.Turn, w.game().flags.LowerSideToken);
   // A pawn, whose picture is missing, moves one row up.
   ASSERT_EQ(w.game().pos.Board[3][8], -HU);
   w.press(3, 8);
-  EXPECT_EQ(w.game().InputState, PieceSelected);
+  EXPECT_EQ(w.game().input.InputState, PieceSelected);
   w.press(3, 7);
   EXPECT_EQ(w.game().pos.Board[3][7], -HU);
   EXPECT_EQ(w.game().pos.Board[3][8], EMPTY);
   // The computer answered and the turn came back.
-  EXPECT_EQ(w.game().MoveNumber, 2);
-  EXPECT_EQ(w.game().Turn, w.game().LowerSideToken);
-  EXPECT_EQ(w.game().Winner, 0);
+  EXPECT_EQ(w.game().flags.MoveNumber, 2);
+  EXPECT_EQ(w.game().flags.Turn, w.game().flags.LowerSideToken);
+  EXPECT_EQ(w.game().flags.Winner, 0);
   // A piece whose picture is there moves sideways onto an empty square (whose
   // picture is broken) and is drawn there.
   ASSERT_EQ(w.game().pos.Board[9][9], -SYA);
@@ -145,8 +145,8 @@ TEST(QaMissingPictures, AGameAgainstTheComputerCanBePlayed) {
   w.press(8, 9);
   EXPECT_EQ(w.game().pos.Board[8][9], -SYA);
   EXPECT_EQ(w.squareColour(8, 9), StandInColour(-SYA));
-  EXPECT_EQ(w.game().MoveNumber, 4);
-  EXPECT_EQ(w.game().Turn, w.game().LowerSideToken);
+  EXPECT_EQ(w.game().flags.MoveNumber, 4);
+  EXPECT_EQ(w.game().flags.Turn, w.game().flags.LowerSideToken);
   // The background can still be changed and the window redrawn.
   w.window->menus()->action(MenuCommand::UCHU)->trigger();
   EXPECT_EQ(w.squareColour(-2, 3), StandInColour(UCHU));

@@ -47,7 +47,7 @@ TEST(QaRecordPanel, PressingACaptionKeepsThePanelAndWhatWasTyped) {
   ASSERT_TRUE(panel.label(0)->isVisibleTo(w));
   panel.textBox(2)->setText(QString::fromUtf8("練習対局"));
   panel.textBox(1)->setText(QString::fromUtf8("練習"));
-  const auto pressesBefore = f.game().MoveNumber;
+  const auto pressesBefore = f.game().flags.MoveNumber;
 
   // Each caption lies over the board's left columns or the upper hand.
   for (int i = 0; i < 4; ++i) {
@@ -59,8 +59,8 @@ TEST(QaRecordPanel, PressingACaptionKeepsThePanelAndWhatWasTyped) {
   EXPECT_TRUE(panel.directories()->isVisibleTo(w));
   EXPECT_EQ(panel.textBox(2)->text(), QString::fromUtf8("練習対局"));
   EXPECT_EQ(panel.textBox(1)->text(), QString::fromUtf8("練習"));
-  EXPECT_EQ(f.game().InputState, Idle);
-  EXPECT_EQ(f.game().MoveNumber, pressesBefore);
+  EXPECT_EQ(f.game().input.InputState, Idle);
+  EXPECT_EQ(f.game().flags.MoveNumber, pressesBefore);
 
   // A press on the board itself still closes the panel, as before.
   QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,

@@ -70,7 +70,7 @@ TEST(QaWindowMargins, MarginsContinueTheBackgroundAtAnySizeAndFollowItsChoice) {
     WriteQuarteredTile(dir, MIDORI, kSakura);
     WriteQuarteredTile(dir, TAKE, kTake);
   });
-  ASSERT_EQ(f.game().CurrentBackground, MIDORI);  // the settings' default
+  ASSERT_EQ(f.game().screen.CurrentBackground, MIDORI);  // the settings' default
   CanvasWidget& canvas = f.canvas();
 
   for (QSize size : {QSize(1500, 800), QSize(900, 1300)}) {

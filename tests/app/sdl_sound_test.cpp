@@ -167,7 +167,7 @@ TEST(SdlSound, GameWarnsOnceAndRunsSilentlyWithoutADevice) {
   EXPECT_EQ(dialogs.shown[0].title, "QZ嶺将棋.dll");
   EXPECT_EQ(dialogs.shown[0].text, "Direct Soundインターフェースが作成できません。");
   EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Warning);
-  EXPECT_EQ(window.game().SndPiece, 0);
+  EXPECT_EQ(window.game().sounds.SndPiece, 0);
   EXPECT_EQ(sound.bufferCount(), 0);
   // Play goes on in silence.
   window.game().Menu(MenuCommand::BGM);

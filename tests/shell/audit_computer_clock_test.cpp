@@ -30,7 +30,7 @@ void SetUpMateInOne(Game& g) {
   g.pos.at(1, 8) = HU;
   g.pos.Hand[UE][6] = 1;
   g.pos.HandTotal[UE] = 1;
-  g.Turn = g.UpperSideToken;
+  g.flags.Turn = g.flags.UpperSideToken;
 }
 
 TEST_F(AuditComputerClock, ReadingTheAnnouncementIsNotChargedToTheComputer) {
@@ -46,19 +46,19 @@ TEST_F(AuditComputerClock, ReadingTheAnnouncementIsNotChargedToTheComputer) {
   EXPECT_EQ(reader.shown.front().text, "よし！!");
   // The blinks and the pause after the move (1.3 s) belong to the computer's
   // turn; the 30 s the box stayed open do not.
-  EXPECT_NEAR(g->UpperClock, 1.3, 0.11);
+  EXPECT_NEAR(g->clocks.UpperClock, 1.3, 0.11);
   // The human's turn starts when the box is closed.
-  EXPECT_FLOAT_EQ(g->TurnStartTime, static_cast<float>(rp.time.now));
+  EXPECT_FLOAT_EQ(g->clocks.TurnStartTime, static_cast<float>(rp.time.now));
   EXPECT_GT(rp.time.now - t0, 30.0);
   // The record of the move holds the same total.
-  EXPECT_NEAR(g->hist.entries[0].UeAfter, g->UpperClock, 0.01);
+  EXPECT_NEAR(g->hist.entries[0].UeAfter, g->clocks.UpperClock, 0.01);
 }
 
 TEST_F(AuditComputerClock, HistoryAfterValueOfAComputerMoveMatchesTheNextBeforeValue) {
   g->Menu(MenuCommand::GOTE);
   ASSERT_EQ(g->hist.MoveCount, 1);
-  ASSERT_EQ(g->Turn, g->LowerSideToken);
-  const double charged = g->UpperClock;
+  ASSERT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  const double charged = g->clocks.UpperClock;
   EXPECT_GE(charged, 1.3);
   EXPECT_NEAR(g->hist.entries[0].UeBefore, 0, 0.01);
   EXPECT_NEAR(g->hist.entries[0].UeAfter, charged, 0.01);
@@ -72,7 +72,7 @@ TEST_F(AuditComputerClock, HistoryAfterValueOfAComputerMoveMatchesTheNextBeforeV
   EXPECT_NEAR(g->hist.entries[1].UeAfter, g->hist.entries[1].UeBefore, 0.01);
   // And the computer's reply is recorded with what it was charged for it.
   ASSERT_EQ(g->hist.MoveCount, 3);
-  EXPECT_NEAR(g->hist.entries[2].UeAfter, g->UpperClock, 0.01);
+  EXPECT_NEAR(g->hist.entries[2].UeAfter, g->clocks.UpperClock, 0.01);
 }
 
 }  // namespace

@@ -52,9 +52,9 @@ void Walk(Game& g, RecordingPorts& rp, unsigned seed, int events) {
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (int e = 0; e < events; ++e) {
     const int kind = pick(0, 19);
-    if (kind < 9 && g.Turn != NoTurn && g.Winner == NoTurn && g.RecordMode == 0) {
+    if (kind < 9 && g.flags.Turn != NoTurn && g.flags.Winner == NoTurn && g.flags.RecordMode == 0) {
       // A legal move of the side to move, entered as a player would.
-      const bool lower = g.Turn == g.LowerSideToken;
+      const bool lower = g.flags.Turn == g.flags.LowerSideToken;
       static GameMove moves[kMaxMoves];
       const int listed = ListMoves(g.pos, lower ? SITA : UE, moves);
       int found = 0, fx = 0, fy = 0, tx = 0, ty = 0;
@@ -86,17 +86,17 @@ void Walk(Game& g, RecordingPorts& rp, unsigned seed, int events) {
     SCOPED_TRACE("event " + std::to_string(e));
     const int pieces = PiecesOnBoardAndInHands(g.pos);
     // 46 pieces, less a king taken in the game just finished.
-    ASSERT_TRUE(pieces == 46 || (pieces == 45 && g.Winner != NoTurn)) << pieces;
+    ASSERT_TRUE(pieces == 46 || (pieces == 45 && g.flags.Winner != NoTurn)) << pieces;
     ASSERT_EQ(g.pos.HandTotal[SITA], HandSum(g.pos, SITA));
     ASSERT_EQ(g.pos.HandTotal[UE], HandSum(g.pos, UE));
     ASSERT_GE(g.hist.MoveCount, 0);
     ASSERT_LE(g.hist.MoveCount, History::Capacity);
     ASSERT_LE(g.hist.LastSnapshot, History::Capacity - 1);
-    ASSERT_TRUE(g.Turn == NoTurn || g.Turn == TurnSente || g.Turn == TurnGote);
-    ASSERT_EQ(g.LowerSideToken, -g.UpperSideToken);
-    ASSERT_TRUE(g.InputState == Idle || g.InputState == PieceSelected);
-    ASSERT_GE(g.LowerClock, 0);
-    ASSERT_GE(g.UpperClock, 0);
+    ASSERT_TRUE(g.flags.Turn == NoTurn || g.flags.Turn == TurnSente || g.flags.Turn == TurnGote);
+    ASSERT_EQ(g.flags.LowerSideToken, -g.flags.UpperSideToken);
+    ASSERT_TRUE(g.input.InputState == Idle || g.input.InputState == PieceSelected);
+    ASSERT_GE(g.clocks.LowerClock, 0);
+    ASSERT_GE(g.clocks.UpperClock, 0);
     // Every stored entry of the line of play is a whole position, one move
     // after the one before it.
     const bool stored = g.hist.MoveCount > 0 || g.hist.LastSnapshot > 0;

@@ -14,12 +14,12 @@ TEST_F(FlowCommands, StartAtStartUpLetsTheLowerSideOpen) {
   ASSERT_EQ(shown().size(), 1u);
   EXPECT_EQ(shown()[0].title, " ");
   EXPECT_EQ(shown()[0].text, "先手の番です");
-  EXPECT_EQ(g->GameMode, ModeTwoHumans);
-  EXPECT_EQ(g->LowerSideToken, TurnSente);
-  EXPECT_EQ(g->UpperSideToken, TurnGote);
-  EXPECT_EQ(g->Turn, TurnSente);
-  EXPECT_TRUE(g->Timer1Enabled);
-  EXPECT_FLOAT_EQ(g->TurnStartTime, static_cast<float>(rp.time.now));
+  EXPECT_EQ(g->flags.GameMode, ModeTwoHumans);
+  EXPECT_EQ(g->flags.LowerSideToken, TurnSente);
+  EXPECT_EQ(g->flags.UpperSideToken, TurnGote);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
+  EXPECT_TRUE(g->clocks.Timer1Enabled);
+  EXPECT_FLOAT_EQ(g->clocks.TurnStartTime, static_cast<float>(rp.time.now));
   // The level caption's corner is painted over.
   EXPECT_TRUE(paintedPictureAt(-2, 0));
   EXPECT_TRUE(paintedPictureAt(-1, 0));
@@ -30,7 +30,7 @@ TEST_F(FlowCommands, StartLeavesTheTimerAloneWithTheClockOff) {
   g->Menu(MenuCommand::KEIKA);  // off
   ASSERT_FALSE(g->checks.KEIKA);
   g->Menu(MenuCommand::START);
-  EXPECT_FALSE(g->Timer1Enabled);
+  EXPECT_FALSE(g->clocks.Timer1Enabled);
 }
 
 TEST_F(FlowCommands, StartInAGameOnlyRepeatsWhoseTurnItIs) {
@@ -39,19 +39,19 @@ TEST_F(FlowCommands, StartInAGameOnlyRepeatsWhoseTurnItIs) {
   clearLog();
   g->Menu(MenuCommand::START);
   EXPECT_TRUE(said(" ", "後手の番です"));
-  EXPECT_EQ(g->Turn, TurnGote);
-  EXPECT_EQ(g->MoveNumber, 1);
+  EXPECT_EQ(g->flags.Turn, TurnGote);
+  EXPECT_EQ(g->flags.MoveNumber, 1);
   EXPECT_EQ(g->pos.at(3, 7), -HU);
 }
 
 TEST_F(FlowCommands, StartAfterAFinishedGameSetsUpAFreshOne) {
   g->Menu(MenuCommand::START);
   move(3, 8, 3, 7);
-  g->Winner = TurnSente;
+  g->flags.Winner = TurnSente;
   clearLog();
   g->Menu(MenuCommand::START);
-  EXPECT_EQ(g->Winner, NoTurn);
-  EXPECT_EQ(g->MoveNumber, 0);
+  EXPECT_EQ(g->flags.Winner, NoTurn);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
   EXPECT_EQ(g->pos.at(3, 8), -HU);
   EXPECT_TRUE(said(" ", "先手の番です"));
 }
@@ -60,25 +60,25 @@ TEST_F(FlowCommands, SenteFreshAlwaysStartsTheTimer) {
   g->Menu(MenuCommand::KEIKA);  // off
   g->Menu(MenuCommand::SENTE);
   EXPECT_TRUE(said(" ", "MANの番です"));
-  EXPECT_TRUE(g->Timer1Enabled);
-  EXPECT_EQ(g->GameMode, ModeComputer);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
-  EXPECT_EQ(g->LowerSideToken, TurnSente);
-  EXPECT_EQ(g->MoveNumber, 0);
+  EXPECT_TRUE(g->clocks.Timer1Enabled);
+  EXPECT_EQ(g->flags.GameMode, ModeComputer);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_EQ(g->flags.LowerSideToken, TurnSente);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
 }
 
 TEST_F(FlowCommands, SenteWithTheLowerSideToMoveHandsOverToTheComputer) {
   g->Menu(MenuCommand::START);
   move(3, 8, 3, 7);
   move(3, 3, 3, 4);
-  g->ResumePending = 1;
+  g->flags.ResumePending = 1;
   clearLog();
   g->Menu(MenuCommand::SENTE);
   EXPECT_TRUE(said("対局", "MANの番です"));
-  EXPECT_EQ(g->GameMode, ModeComputer);
-  EXPECT_EQ(g->Turn, TurnSente);
-  EXPECT_EQ(g->ResumePending, 0);
-  EXPECT_EQ(g->MoveNumber, 2);
+  EXPECT_EQ(g->flags.GameMode, ModeComputer);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
+  EXPECT_EQ(g->flags.ResumePending, 0);
+  EXPECT_EQ(g->flags.MoveNumber, 2);
 }
 
 TEST_F(FlowCommands, SenteWithTheUpperSideToMoveLetsTheComputerMoveAtOnce) {
@@ -86,18 +86,18 @@ TEST_F(FlowCommands, SenteWithTheUpperSideToMoveLetsTheComputerMoveAtOnce) {
   move(3, 8, 3, 7);
   clearLog();
   g->Menu(MenuCommand::SENTE);
-  EXPECT_EQ(g->MoveNumber, 2);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
+  EXPECT_EQ(g->flags.MoveNumber, 2);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
   EXPECT_EQ(pieceSounds(), 1);
 }
 
 TEST_F(FlowCommands, SenteAfterAFinishedGameStartsFresh) {
   g->Menu(MenuCommand::START);
   move(3, 8, 3, 7);
-  g->Winner = TurnGote;
+  g->flags.Winner = TurnGote;
   clearLog();
   g->Menu(MenuCommand::SENTE);
-  EXPECT_EQ(g->MoveNumber, 0);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
   EXPECT_EQ(g->pos.at(3, 8), -HU);
   EXPECT_TRUE(said(" ", "MANの番です"));
 }
@@ -109,21 +109,21 @@ TEST_F(FlowCommands, GoteWithTheLowerSideToMoveOnlyAnnounces) {
   g->Menu(MenuCommand::GOTE);
   ASSERT_EQ(shown().size(), 1u);
   EXPECT_TRUE(said("対局", "MANの番です"));
-  EXPECT_EQ(g->MoveNumber, 2);
+  EXPECT_EQ(g->flags.MoveNumber, 2);
   EXPECT_EQ(pieceSounds(), 0);
 }
 
 TEST_F(FlowCommands, GoteAfterAFinishedGameLetsTheComputerOpenAFreshGame) {
   g->Menu(MenuCommand::START);
   move(3, 8, 3, 7);
-  g->Winner = TurnSente;
+  g->flags.Winner = TurnSente;
   clearLog();
   g->Menu(MenuCommand::GOTE);
-  EXPECT_EQ(g->Winner, NoTurn);
-  EXPECT_EQ(g->MoveNumber, 1);
-  EXPECT_EQ(g->UpperSideToken, TurnSente);
+  EXPECT_EQ(g->flags.Winner, NoTurn);
+  EXPECT_EQ(g->flags.MoveNumber, 1);
+  EXPECT_EQ(g->flags.UpperSideToken, TurnSente);
   EXPECT_EQ(g->pos.at(3, 8), -HU);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
 }
 
 TEST_F(FlowCommands, ContinuingAfterStepsBackCutsTheHistoryHere) {
@@ -135,7 +135,7 @@ TEST_F(FlowCommands, ContinuingAfterStepsBackCutsTheHistoryHere) {
   g->Menu(MenuCommand::REPLAY);
   g->Menu(MenuCommand::REPLAY);
   ASSERT_EQ(g->hist.MoveCount, 2);
-  ASSERT_EQ(g->Turn, TurnSente);
+  ASSERT_EQ(g->flags.Turn, TurnSente);
   g->Menu(MenuCommand::SENTE);
   EXPECT_EQ(g->hist.LastSnapshot, 2);
   clearLog();
@@ -148,7 +148,7 @@ TEST_F(FlowCommands, ContinuingFromTheLatestMoveNeverReachesAnUnstoredPosition) 
   move(3, 8, 3, 7);
   move(3, 3, 3, 4);
   g->Menu(MenuCommand::SENTE);  // the lower side to move: no computer move
-  ASSERT_EQ(g->MoveNumber, 2);
+  ASSERT_EQ(g->flags.MoveNumber, 2);
   EXPECT_LE(g->hist.LastSnapshot, 1);
   g->Menu(MenuCommand::REPLAY);
   PieceCode afterFirst[11][11];
@@ -166,7 +166,7 @@ TEST_F(FlowCommands, AfterAReversalTheHistoryIsCutAtTheCursorNotTheMoveNumber) {
   move(4, 8, 4, 7);
   g->Menu(MenuCommand::REVERSE);
   ASSERT_EQ(g->hist.MoveCount, 0);
-  ASSERT_EQ(g->MoveNumber, 3);
+  ASSERT_EQ(g->flags.MoveNumber, 3);
   // The army that was to move (後手) now plays the lower side.
   g->Menu(MenuCommand::GOTE);
   EXPECT_EQ(g->hist.LastSnapshot, 0);

@@ -21,20 +21,20 @@ TEST_F(FlowComputer, GoteLetsTheComputerOpenAndHandsTheTurnBack) {
   const double t0 = rp.time.now;
   g->Menu(MenuCommand::GOTE);
 
-  EXPECT_EQ(g->GameMode, ModeComputer);
-  EXPECT_EQ(g->LowerSideToken, TurnGote);
-  EXPECT_EQ(g->UpperSideToken, TurnSente);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
-  EXPECT_EQ(g->MoveNumber, 1);
+  EXPECT_EQ(g->flags.GameMode, ModeComputer);
+  EXPECT_EQ(g->flags.LowerSideToken, TurnGote);
+  EXPECT_EQ(g->flags.UpperSideToken, TurnSente);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_EQ(g->flags.MoveNumber, 1);
   EXPECT_EQ(g->hist.MoveCount, 1);
   EXPECT_EQ(g->hist.LastSnapshot, 0);
   EXPECT_TRUE(SameBoard(g->hist.entries[0].Board, start));
   EXPECT_EQ(Differences(start, g->pos.Board), 2);  // one board move of the upper side
   EXPECT_EQ(pieceSounds(), 1);
   // Two blinks and the pause after the move take 1.3 seconds on the clock.
-  EXPECT_GE(g->UpperClock, 1.3);
-  EXPECT_NEAR(g->UpperClock, rp.time.now - t0, 0.06);
-  EXPECT_TRUE(g->Timer1Enabled);  // the clock entry is checked by default
+  EXPECT_GE(g->clocks.UpperClock, 1.3);
+  EXPECT_NEAR(g->clocks.UpperClock, rp.time.now - t0, 0.06);
+  EXPECT_TRUE(g->clocks.Timer1Enabled);  // the clock entry is checked by default
   EXPECT_TRUE(shown().empty());
   // The move's destination carries the mark.
   EXPECT_EQ(outlineAt(g->com.BestMove.toX, g->com.BestMove.toY), ColourLightRed);
@@ -43,15 +43,15 @@ TEST_F(FlowComputer, GoteLetsTheComputerOpenAndHandsTheTurnBack) {
 TEST_F(FlowComputer, HumanMoveIsAnsweredInsideThePress) {
   g->Menu(MenuCommand::SENTE);
   EXPECT_TRUE(said(" ", "MANの番です"));
-  EXPECT_EQ(g->LowerSideToken, TurnSente);
-  EXPECT_EQ(g->Turn, TurnSente);
+  EXPECT_EQ(g->flags.LowerSideToken, TurnSente);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
   clearLog();
   rp.time.now += 3;
   move(3, 8, 3, 7);
-  EXPECT_EQ(g->MoveNumber, 2);
+  EXPECT_EQ(g->flags.MoveNumber, 2);
   EXPECT_EQ(g->hist.MoveCount, 2);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
-  EXPECT_NEAR(g->LowerClock, 3, 0.01);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_NEAR(g->clocks.LowerClock, 3, 0.01);
   EXPECT_NEAR(g->hist.entries[0].SitaAfter, 3, 0.01);
   EXPECT_NEAR(g->hist.entries[1].SitaBefore, 3, 0.01);
   EXPECT_NEAR(g->hist.entries[1].UeBefore, 0, 0.01);
@@ -65,10 +65,10 @@ TEST_F(FlowComputer, CapturingTheComputersKingWins) {
   g->pos.at(6, 5) = -SYA;
   clearLog();
   move(6, 5, 6, 1);
-  EXPECT_EQ(g->Winner, g->LowerSideToken);
+  EXPECT_EQ(g->flags.Winner, g->flags.LowerSideToken);
   EXPECT_TRUE(said("終了", "あなたの勝ちです"));
-  EXPECT_EQ(g->MoveNumber, 1);  // no reply
-  EXPECT_FALSE(g->Timer1Enabled);
+  EXPECT_EQ(g->flags.MoveNumber, 1);  // no reply
+  EXPECT_FALSE(g->clocks.Timer1Enabled);
   clearLog();
   press(3, 3);
   EXPECT_TRUE(said("終局", "新規に対局してください"));
@@ -83,9 +83,9 @@ TEST_F(FlowComputer, MatingTheComputerWins) {
   g->pos.at(3, 3) = -GIN;
   clearLog();
   move(2, 3, 2, 2);
-  EXPECT_EQ(g->Winner, g->LowerSideToken);
+  EXPECT_EQ(g->flags.Winner, g->flags.LowerSideToken);
   EXPECT_TRUE(said("終了", "あなたの勝ちです"));
-  EXPECT_EQ(g->MoveNumber, 1);
+  EXPECT_EQ(g->flags.MoveNumber, 1);
   EXPECT_EQ(g->pos.at(1, 1), OU);
 }
 
@@ -96,19 +96,19 @@ TEST_F(FlowComputer, KingCaptureIsAnnouncedAsTheComputersWinNotAsMate) {
   g->pos.at(5, 6) = -OU;
   g->pos.at(5, 1) = SYA;
   g->pos.at(1, 10) = -HU - 1;
-  g->Turn = g->UpperSideToken;
-  g->ResumePending = 1;
+  g->flags.Turn = g->flags.UpperSideToken;
+  g->flags.ResumePending = 1;
   clearLog();
   press(1, 10);  // the computer is to move: it resumes first
   ASSERT_GE(shown().size(), 2u);
   EXPECT_EQ(shown()[0].title, "再開(COM)");
   EXPECT_EQ(shown()[0].text, "OKですか？");
   EXPECT_EQ(g->pos.at(5, 6), SYA);
-  EXPECT_EQ(g->Winner, g->UpperSideToken);
+  EXPECT_EQ(g->flags.Winner, g->flags.UpperSideToken);
   EXPECT_TRUE(said("終了", "ｺﾝﾋﾟｭｰﾀの勝ちです"));
   EXPECT_FALSE(saidText("よし！!"));
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
-  EXPECT_EQ(g->InputState, Idle);  // the finished game takes no selection
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_EQ(g->input.InputState, Idle);  // the finished game takes no selection
   clearLog();
   press(1, 10);
   EXPECT_TRUE(said("終局", "新規に対局してください"));
@@ -122,13 +122,13 @@ TEST_F(FlowComputer, MateByTheComputerIsAnnouncedAndPlayGoesOn) {
   g->pos.at(1, 8) = HU;
   g->pos.Hand[UE][6] = 1;
   g->pos.HandTotal[UE] = 1;
-  g->Turn = g->UpperSideToken;
+  g->flags.Turn = g->flags.UpperSideToken;
   clearLog();
   g->com_ban();
   EXPECT_EQ(g->pos.at(1, 9), KIN);
   EXPECT_TRUE(said("詰め ?", "よし！!"));
-  EXPECT_EQ(g->Winner, NoTurn);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
+  EXPECT_EQ(g->flags.Winner, NoTurn);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
   // The drop blinked in the computer's hand slot: gold is hand kind 6, row 4.
   bool blinkedInHand = false;
   for (const PaintOp& op : rp.canvas.ops)
@@ -142,24 +142,24 @@ TEST_F(FlowComputer, NoCandidateLeavesTheTurnToTheHuman) {
   emptyBoard();
   g->pos.at(6, 1) = EMPTY;
   g->pos.at(3, 10) = HU;  // an upper pawn that cannot move on
-  g->Turn = g->UpperSideToken;
-  const double before = g->UpperClock;
+  g->flags.Turn = g->flags.UpperSideToken;
+  const double before = g->clocks.UpperClock;
   clearLog();
   rp.time.now += 2;
   g->com_ban();
   EXPECT_TRUE(said("対局", "ｺﾝﾋﾟｭｰﾀは指せる手がありません"));
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
-  EXPECT_EQ(g->MoveNumber, 0);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
   EXPECT_EQ(g->hist.MoveCount, 0);
   EXPECT_EQ(g->pos.at(3, 10), HU);
-  EXPECT_GE(g->UpperClock, before);
-  EXPECT_FLOAT_EQ(g->TurnStartTime, static_cast<float>(rp.time.now));
+  EXPECT_GE(g->clocks.UpperClock, before);
+  EXPECT_FLOAT_EQ(g->clocks.TurnStartTime, static_cast<float>(rp.time.now));
   EXPECT_EQ(pieceSounds(), 0);
 }
 
 TEST_F(FlowComputer, FullHistoryStopsTheComputerWithAMessage) {
   g->Menu(MenuCommand::SENTE);
-  g->Turn = g->UpperSideToken;
+  g->flags.Turn = g->flags.UpperSideToken;
   g->hist.MoveCount = History::Capacity;
   PieceCode before[11][11];
   std::memcpy(before, g->pos.Board, sizeof before);
@@ -167,21 +167,21 @@ TEST_F(FlowComputer, FullHistoryStopsTheComputerWithAMessage) {
   g->com_ban();
   EXPECT_TRUE(said("対局", "これ以上記録できません"));
   EXPECT_TRUE(SameBoard(before, g->pos.Board));
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
 }
 
 TEST_F(FlowComputer, NothingHappensOnceTheGameIsDecided) {
   g->Menu(MenuCommand::SENTE);
-  g->Winner = g->LowerSideToken;
-  g->Turn = g->UpperSideToken;
-  const float start = g->TurnStartTime;
+  g->flags.Winner = g->flags.LowerSideToken;
+  g->flags.Turn = g->flags.UpperSideToken;
+  const float start = g->clocks.TurnStartTime;
   clearLog();
   rp.time.now += 10;
   g->com_ban();
   EXPECT_TRUE(rp.canvas.ops.empty());
   EXPECT_TRUE(rp.sound.calls.empty());
-  EXPECT_EQ(g->MoveNumber, 0);
-  EXPECT_FLOAT_EQ(g->TurnStartTime, start);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
+  EXPECT_FLOAT_EQ(g->clocks.TurnStartTime, start);
 }
 
 TEST_F(FlowComputer, WaitRunsAcrossMidnight) {

@@ -32,7 +32,7 @@ TEST_F(FlowDeepLevel, LevelFiveAnswersTheHumanWithALegalMoveAndTheUsualTurn) {
   ports.thinking = &thinking;
   g = std::make_unique<Game>(ports, dir.string());
   g->Load();
-  g->DeepNodeLimit = 3000;
+  g->deep.NodeLimit = 3000;
   g->Menu(MenuCommand::LEVEL5);
   EXPECT_TRUE(g->checks.LEVEL5);
   EXPECT_FALSE(g->checks.LEVEL3);
@@ -41,9 +41,9 @@ TEST_F(FlowDeepLevel, LevelFiveAnswersTheHumanWithALegalMoveAndTheUsualTurn) {
   clearLog();
   move(3, 8, 3, 7);
 
-  EXPECT_EQ(g->MoveNumber, 2);
+  EXPECT_EQ(g->flags.MoveNumber, 2);
   EXPECT_EQ(g->hist.MoveCount, 2);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
   EXPECT_EQ(pieceSounds(), 2);
   EXPECT_GE(thinking.ticks, 2);
   // The computer's move is one the rules allow from the stored position.
@@ -81,10 +81,10 @@ TEST_F(FlowDeepLevel, EndingTheProgramWhileItThinksPlaysNothing) {
   g->Menu(MenuCommand::LEVEL4);
   const Position before = g->pos;
   g->Menu(MenuCommand::GOTE);
-  EXPECT_EQ(g->MoveNumber, 0);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
   EXPECT_EQ(g->hist.MoveCount, 0);
   EXPECT_TRUE(SameBoard(before.Board, g->pos.Board));
-  EXPECT_FALSE(g->Timer1Enabled);
+  EXPECT_FALSE(g->clocks.Timer1Enabled);
   EXPECT_EQ(pieceSounds(), 0);
 }
 
@@ -102,8 +102,8 @@ TEST_F(FlowDeepLevel, LevelCaptionAndMarksCoverTheDeepLevels) {
   g->Menu(MenuCommand::LEVEL3);
   EXPECT_EQ(g->com.Level, 3);
   move(3, 8, 3, 7);
-  EXPECT_EQ(g->MoveNumber, 2);
-  EXPECT_FALSE(g->deep);  // never needed
+  EXPECT_EQ(g->flags.MoveNumber, 2);
+  EXPECT_FALSE(g->deep.searcher);  // never needed
 }
 
 }  // namespace

@@ -79,8 +79,8 @@ class FlowTest : public ::testing::Test {
       if (c.op == "play" && c.handle == buffer) ++n;
     return n;
   }
-  int forbidden() const { return plays(g->SndForbidden); }
-  int pieceSounds() const { return plays(g->SndPiece); }
+  int forbidden() const { return plays(g->sounds.SndForbidden); }
+  int pieceSounds() const { return plays(g->sounds.SndPiece); }
 
   const std::vector<RecordingDialogs::Shown>& shown() const { return rp.dialogs.shown; }
   bool said(const std::string& title, const std::string& text) const {

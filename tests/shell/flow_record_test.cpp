@@ -103,12 +103,12 @@ TEST_F(FlowRecord, WrittenRecordReadsBackAndReplays) {
   clearLog();
   g->File1Click("game.棋譜");
   EXPECT_FALSE(rp.panel.fileVisible);
-  EXPECT_EQ(g->RecordMode, 1);
+  EXPECT_EQ(g->flags.RecordMode, 1);
   EXPECT_EQ(g->hist.LastSnapshot, 2);
   EXPECT_EQ(g->hist.MoveCount, 0);
-  EXPECT_EQ(g->MoveNumber, 0);
-  EXPECT_EQ(g->Turn, TurnSente);
-  EXPECT_EQ(g->LowerSideToken, TurnSente);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
+  EXPECT_EQ(g->flags.LowerSideToken, TurnSente);
   ASSERT_EQ(shown().size(), 2u);
   EXPECT_EQ(shown()[0].text, " 読み込みました");
   EXPECT_EQ(shown()[1].text, "棋譜を '進 'で進めて下さい");
@@ -130,7 +130,7 @@ TEST_F(FlowRecord, WrittenRecordReadsBackAndReplays) {
   g->Menu(MenuCommand::AFTER);
   g->Menu(MenuCommand::AFTER);
   EXPECT_TRUE(SameBoard(afterSecond, g->pos.Board));
-  EXPECT_EQ(g->Turn, TurnSente);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
   clearLog();
   g->Menu(MenuCommand::AFTER);
   EXPECT_TRUE(said("進む", "終わり"));
@@ -154,14 +154,14 @@ TEST_F(FlowRecord, RecordWhereTheUpperSideOpenedGivesItTheFirstToken) {
   ASSERT_EQ(WriteRecord((dir / "upper.棋譜").string(), header, h, 2).status, RecordStatus::Ok);
 
   g->File1Click("upper.棋譜");
-  EXPECT_EQ(g->UpperSideToken, TurnSente);
-  EXPECT_EQ(g->LowerSideToken, TurnGote);
-  EXPECT_EQ(g->Turn, TurnSente);
+  EXPECT_EQ(g->flags.UpperSideToken, TurnSente);
+  EXPECT_EQ(g->flags.LowerSideToken, TurnGote);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
   // The first step shows the upper side's move in its own area.
   clearLog();
   g->Menu(MenuCommand::AFTER);
   EXPECT_FALSE(rp.canvas.textsIn(Tx(-2), Ty(10), Tx(1), Ty(11)).empty());
-  EXPECT_EQ(g->Turn, TurnGote);  // now the lower side, holding 後手
+  EXPECT_EQ(g->flags.Turn, TurnGote);  // now the lower side, holding 後手
 }
 
 TEST_F(FlowRecord, MissingFileKeepsTheGameAndThePanel) {
@@ -173,8 +173,8 @@ TEST_F(FlowRecord, MissingFileKeepsTheGameAndThePanel) {
   ASSERT_EQ(shown().size(), 1u);
   EXPECT_EQ(shown()[0].title, "棋譜");
   EXPECT_TRUE(rp.panel.fileVisible);
-  EXPECT_EQ(g->RecordMode, 0);
-  EXPECT_EQ(g->MoveNumber, 1);
+  EXPECT_EQ(g->flags.RecordMode, 0);
+  EXPECT_EQ(g->flags.MoveNumber, 1);
   EXPECT_EQ(g->pos.at(3, 7), -HU);
 }
 
@@ -195,8 +195,8 @@ TEST_F(FlowRecord, RecordWithoutEntriesLeavesNoGame) {
   writeFile((dir / "empty.棋譜").string(), "a\r\nb\r\nc\r\n");
   g->File1Click("empty.棋譜");
   EXPECT_TRUE(said("棋譜", "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"));
-  EXPECT_EQ(g->Turn, NoTurn);
-  EXPECT_EQ(g->RecordMode, 1);
+  EXPECT_EQ(g->flags.Turn, NoTurn);
+  EXPECT_EQ(g->flags.RecordMode, 1);
   clearLog();
   press(3, 8);
   ASSERT_EQ(shown().size(), 1u);
@@ -222,7 +222,7 @@ TEST_F(FlowRecord, OverlongRecordIsReadUpToTheHistorysCapacity) {
   EXPECT_EQ(shown()[0].title, "棋譜");
   EXPECT_NE(shown()[0].text.find("500"), std::string::npos);
   EXPECT_EQ(shown()[1].text, " 読み込みました");
-  EXPECT_EQ(g->Turn, TurnSente);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
 }
 
 TEST_F(FlowRecord, HeaderPlacementCountsCharactersNotBytes) {

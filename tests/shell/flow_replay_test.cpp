@@ -27,7 +27,7 @@ TEST_F(FlowReplay, BackWithNoMoveIsRefusedEvenWithoutAGame) {
   g->Menu(MenuCommand::REPLAY);
   EXPECT_EQ(forbidden(), 1);
   EXPECT_TRUE(said("戻る", "できません"));
-  EXPECT_EQ(g->ResumePending, 1);
+  EXPECT_EQ(g->flags.ResumePending, 1);
 }
 
 TEST_F(FlowReplay, BackRestoresThePositionAndForwardIsThenRefused) {
@@ -40,11 +40,11 @@ TEST_F(FlowReplay, BackRestoresThePositionAndForwardIsThenRefused) {
   g->Menu(MenuCommand::REPLAY);
   EXPECT_TRUE(SameBoard(start, g->pos.Board));
   EXPECT_EQ(g->hist.MoveCount, 0);
-  EXPECT_EQ(g->MoveNumber, 0);
-  EXPECT_EQ(g->Turn, TurnSente);
-  EXPECT_NEAR(g->LowerClock, 0, 1e-9);  // the before-values
+  EXPECT_EQ(g->flags.MoveNumber, 0);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
+  EXPECT_NEAR(g->clocks.LowerClock, 0, 1e-9);  // the before-values
   EXPECT_EQ(pieceSounds(), 1);
-  EXPECT_FALSE(g->Timer1Enabled);
+  EXPECT_FALSE(g->clocks.Timer1Enabled);
 
   clearLog();
   g->Menu(MenuCommand::AFTER);
@@ -57,13 +57,13 @@ TEST_F(FlowReplay, TwoBackOneForwardShowsTheFirstMove) {
   playTwoMoves();
   g->Menu(MenuCommand::REPLAY);
   g->Menu(MenuCommand::REPLAY);
-  EXPECT_EQ(g->Turn, TurnSente);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
   clearLog();
   g->Menu(MenuCommand::AFTER);
   EXPECT_TRUE(SameBoard(afterFirst, g->pos.Board));
   EXPECT_EQ(g->hist.MoveCount, 1);
-  EXPECT_EQ(g->MoveNumber, 1);
-  EXPECT_EQ(g->Turn, TurnGote);
+  EXPECT_EQ(g->flags.MoveNumber, 1);
+  EXPECT_EQ(g->flags.Turn, TurnGote);
   EXPECT_EQ(pieceSounds(), 1);
   // The lower side's move text: file 8, rank 七, the pawn.
   auto texts = textsPainted();
@@ -114,28 +114,28 @@ TEST_F(FlowReplay, ClocksFollowTheStoredValues) {
   rp.time.now += 20;
   move(3, 3, 3, 4);
   g->Menu(MenuCommand::REPLAY);  // back to after move 1: before-values of entry 1
-  EXPECT_NEAR(g->LowerClock, 10, 0.01);
-  EXPECT_NEAR(g->UpperClock, 0, 0.01);
+  EXPECT_NEAR(g->clocks.LowerClock, 10, 0.01);
+  EXPECT_NEAR(g->clocks.UpperClock, 0, 0.01);
   g->Menu(MenuCommand::REPLAY);
-  EXPECT_NEAR(g->LowerClock, 0, 0.01);
+  EXPECT_NEAR(g->clocks.LowerClock, 0, 0.01);
   g->Menu(MenuCommand::AFTER);  // after-values of entry 1
-  EXPECT_NEAR(g->LowerClock, 10, 0.01);
-  EXPECT_NEAR(g->UpperClock, 20, 0.01);
+  EXPECT_NEAR(g->clocks.LowerClock, 10, 0.01);
+  EXPECT_NEAR(g->clocks.UpperClock, 20, 0.01);
 }
 
 TEST_F(FlowReplay, ResumingAgainstTheComputerLetsItMoveFirst) {
   g->Menu(MenuCommand::SENTE);
   move(3, 8, 3, 7);  // the computer answers: move 2
   g->Menu(MenuCommand::REPLAY);  // the computer's move taken back
-  ASSERT_EQ(g->Turn, g->UpperSideToken);
+  ASSERT_EQ(g->flags.Turn, g->flags.UpperSideToken);
   clearLog();
   press(4, 8);
   ASSERT_FALSE(shown().empty());
   EXPECT_EQ(shown()[0].title, "再開(COM)");
   EXPECT_EQ(shown()[0].text, "OKですか？");
-  EXPECT_EQ(g->MoveNumber, 2);
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
-  EXPECT_EQ(g->InputState, PieceSelected);  // the press then selects
+  EXPECT_EQ(g->flags.MoveNumber, 2);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_EQ(g->input.InputState, PieceSelected);  // the press then selects
 }
 
 TEST_F(FlowReplay, BackToTheStartResetsEverything) {
@@ -145,13 +145,13 @@ TEST_F(FlowReplay, BackToTheStartResetsEverything) {
   g->Menu(MenuCommand::CANCEL);
   EXPECT_EQ(pieceSounds(), 1);
   EXPECT_TRUE(shown().empty());
-  EXPECT_EQ(g->Turn, NoTurn);
-  EXPECT_EQ(g->Reversed, 0);
-  EXPECT_EQ(g->MoveNumber, 0);
+  EXPECT_EQ(g->flags.Turn, NoTurn);
+  EXPECT_EQ(g->flags.Reversed, 0);
+  EXPECT_EQ(g->flags.MoveNumber, 0);
   EXPECT_EQ(g->hist.MoveCount, 0);
   EXPECT_EQ(g->pos.at(3, 8), -HU);
   EXPECT_EQ(g->pos.at(3, 3), HU);
-  EXPECT_FALSE(g->Timer1Enabled);
+  EXPECT_FALSE(g->clocks.Timer1Enabled);
 }
 
 TEST_F(FlowReplay, ReversalRotatesAndSwapsSides) {
@@ -175,8 +175,8 @@ TEST_F(FlowReplay, ReversalRotatesAndSwapsSides) {
   EXPECT_EQ(g->pos.Hand[SITA][8], 1);
   EXPECT_EQ(g->pos.HandTotal[UE], 3);
   EXPECT_EQ(g->pos.HandTotal[SITA], 1);
-  EXPECT_EQ(g->Turn, TurnGote);
-  EXPECT_EQ(g->Reversed, 1);
+  EXPECT_EQ(g->flags.Turn, TurnGote);
+  EXPECT_EQ(g->flags.Reversed, 1);
   EXPECT_EQ(g->hist.MoveCount, 0);
   EXPECT_EQ(g->hist.LastSnapshot, 0);
   EXPECT_EQ(pieceSounds(), 1);
@@ -184,23 +184,23 @@ TEST_F(FlowReplay, ReversalRotatesAndSwapsSides) {
   g->Menu(MenuCommand::REVERSE);
   EXPECT_TRUE(SameBoard(before, g->pos.Board));
   EXPECT_EQ(g->pos.Hand[SITA][1], 3);
-  EXPECT_EQ(g->Turn, TurnSente);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
 }
 
 TEST_F(FlowReplay, ReversalNegatesASetHandicap) {
   g->Menu(MenuCommand::LEBEL_DOWN);
   g->Menu(MenuCommand::LEBEL_DOWN);
-  ASSERT_EQ(g->HandicapLevel, -2);
+  ASSERT_EQ(g->flags.HandicapLevel, -2);
   g->Menu(MenuCommand::REVERSE);
-  EXPECT_EQ(g->HandicapLevel, 2);
+  EXPECT_EQ(g->flags.HandicapLevel, 2);
 }
 
 TEST_F(FlowReplay, ReversalRefusedInRecordMode) {
-  g->RecordMode = 1;
+  g->flags.RecordMode = 1;
   g->Menu(MenuCommand::REVERSE);
   EXPECT_EQ(forbidden(), 1);
   EXPECT_TRUE(said("反転", "棋譜ﾓｰﾄﾞではできません"));
-  EXPECT_EQ(g->Reversed, 0);
+  EXPECT_EQ(g->flags.Reversed, 0);
 }
 
 }  // namespace

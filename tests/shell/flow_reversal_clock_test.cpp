@@ -40,16 +40,16 @@ TEST_F(ReversalClock, AgainstTheComputerTheHumansWaitIsNotTheComputersTime) {
   g->Menu(MenuCommand::SENTE);
   wait(2);
   move(3, 8, 3, 7);  // the computer answers within the same press
-  ASSERT_EQ(g->Turn, g->LowerSideToken);
-  const double lower = g->LowerClock, upper = g->UpperClock;
+  ASSERT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  const double lower = g->clocks.LowerClock, upper = g->clocks.UpperClock;
   ASSERT_GT(upper, 1.0);
 
   wait(10);
   g->Menu(MenuCommand::REVERSE);
-  EXPECT_NEAR(g->LowerClock, lower + 10, 0.1);
-  EXPECT_DOUBLE_EQ(g->UpperClock, upper);
-  ASSERT_EQ(g->Turn, g->UpperSideToken);
-  EXPECT_FALSE(g->Timer1Enabled);
+  EXPECT_NEAR(g->clocks.LowerClock, lower + 10, 0.1);
+  EXPECT_DOUBLE_EQ(g->clocks.UpperClock, upper);
+  ASSERT_EQ(g->flags.Turn, g->flags.UpperSideToken);
+  EXPECT_FALSE(g->clocks.Timer1Enabled);
 
   // Nobody thinks until the press that sets the computer going.
   const auto upperBeforeWait = upperShown().size();
@@ -58,10 +58,10 @@ TEST_F(ReversalClock, AgainstTheComputerTheHumansWaitIsNotTheComputersTime) {
 
   press(5, 5);
   ASSERT_TRUE(said("再開(COM)", "OKですか？"));
-  EXPECT_EQ(g->Turn, g->LowerSideToken);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
   // Its clock is charged the blinks and the pause of its own turn only.
-  EXPECT_NEAR(g->UpperClock, upper + 1.3, 0.2);
-  EXPECT_NEAR(g->LowerClock, lower + 10, 0.1);
+  EXPECT_NEAR(g->clocks.UpperClock, upper + 1.3, 0.2);
+  EXPECT_NEAR(g->clocks.LowerClock, lower + 10, 0.1);
   wait(3);
 
   EXPECT_TRUE(NeverDecreases(upperShown()));
@@ -73,30 +73,30 @@ TEST_F(ReversalClock, BetweenTwoHumansEachSideIsChargedItsOwnThinking) {
   g->Menu(MenuCommand::START);
   wait(4);
   move(3, 8, 3, 7);
-  ASSERT_NEAR(g->LowerClock, 4, 0.1);
+  ASSERT_NEAR(g->clocks.LowerClock, 4, 0.1);
   wait(7);  // the upper side thinks
   g->Menu(MenuCommand::REVERSE);
-  EXPECT_NEAR(g->UpperClock, 7, 0.1);
-  EXPECT_NEAR(g->LowerClock, 4, 0.1);
-  ASSERT_EQ(g->Turn, g->LowerSideToken);
-  EXPECT_TRUE(g->Timer1Enabled);
+  EXPECT_NEAR(g->clocks.UpperClock, 7, 0.1);
+  EXPECT_NEAR(g->clocks.LowerClock, 4, 0.1);
+  ASSERT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_TRUE(g->clocks.Timer1Enabled);
 
   // The army still to move now thinks on the lower side's clock.
   wait(5);
   move(8, 8, 8, 7);
-  EXPECT_NEAR(g->LowerClock, 9, 0.1);
-  EXPECT_NEAR(g->UpperClock, 7, 0.1);
+  EXPECT_NEAR(g->clocks.LowerClock, 9, 0.1);
+  EXPECT_NEAR(g->clocks.UpperClock, 7, 0.1);
   EXPECT_TRUE(NeverDecreases(upperShown()));
   EXPECT_TRUE(NeverDecreases(lowerShown()));
 
   // After a step back the turn is not timed until play resumes: a reversal
   // then charges nobody.
   g->Menu(MenuCommand::REPLAY);
-  const double lowerAfterStep = g->LowerClock, upperAfterStep = g->UpperClock;
+  const double lowerAfterStep = g->clocks.LowerClock, upperAfterStep = g->clocks.UpperClock;
   wait(20);
   g->Menu(MenuCommand::REVERSE);
-  EXPECT_DOUBLE_EQ(g->LowerClock, lowerAfterStep);
-  EXPECT_DOUBLE_EQ(g->UpperClock, upperAfterStep);
+  EXPECT_DOUBLE_EQ(g->clocks.LowerClock, lowerAfterStep);
+  EXPECT_DOUBLE_EQ(g->clocks.UpperClock, upperAfterStep);
 }
 
 }  // namespace

@@ -21,26 +21,26 @@ TEST(FlowStartupOrder, LoadsSoundsSettingsAndAFreshPosition) {
     g.Load();
     ASSERT_GE(rp.sound.calls.size(), 5u);
     EXPECT_EQ(rp.sound.calls[0].op, "initialize");
-    const std::int32_t buffers[] = {g.SndOther, g.SndForbidden, g.SndPiece, g.SndBgm};
+    const std::int32_t buffers[] = {g.sounds.SndOther, g.sounds.SndForbidden, g.sounds.SndPiece, g.sounds.SndBgm};
     const std::int32_t flags[] = {3, 3, 3, 1};
     for (int i = 0; i < 4; ++i) {
       EXPECT_NE(buffers[i], 0);
       EXPECT_EQ(rp.sound.bufferFlags[buffers[i]], flags[i]);
     }
-    EXPECT_LT(g.SndOther, g.SndForbidden);
-    EXPECT_LT(g.SndPiece, g.SndBgm);
+    EXPECT_LT(g.sounds.SndOther, g.sounds.SndForbidden);
+    EXPECT_LT(g.sounds.SndPiece, g.sounds.SndBgm);
     EXPECT_TRUE(g.checks.LEVEL3);
     EXPECT_EQ(g.com.Level, 3);
-    EXPECT_EQ(g.UpperSideToken, TurnSente);
-    EXPECT_EQ(g.LowerSideToken, TurnGote);
+    EXPECT_EQ(g.flags.UpperSideToken, TurnSente);
+    EXPECT_EQ(g.flags.LowerSideToken, TurnGote);
     EXPECT_TRUE(std::filesystem::exists(dir / SettingsFileName));
     EXPECT_TRUE(g.checks.UREI);  // the default settings
     Position right;
     SetUpStartingPosition(right, true);
     EXPECT_TRUE(SameBoard(right.Board, g.pos.Board));
-    EXPECT_EQ(g.Turn, NoTurn);
-    EXPECT_EQ(g.Winner, NoTurn);
-    EXPECT_FALSE(g.Timer1Enabled);
+    EXPECT_EQ(g.flags.Turn, NoTurn);
+    EXPECT_EQ(g.flags.Winner, NoTurn);
+    EXPECT_FALSE(g.clocks.Timer1Enabled);
   }
   std::filesystem::remove_all(dir);
 }
@@ -50,7 +50,7 @@ TEST_F(FlowStartup, EscFreesTheSoundsInOrder) {
   EXPECT_TRUE(rp.sound.calls.empty());
   EXPECT_TRUE(g->KeyPress(27));
   ASSERT_EQ(rp.sound.calls.size(), 5u);
-  const std::int32_t order[] = {g->SndOther, g->SndForbidden, g->SndPiece, g->SndBgm};
+  const std::int32_t order[] = {g->sounds.SndOther, g->sounds.SndForbidden, g->sounds.SndPiece, g->sounds.SndBgm};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(rp.sound.calls[i].op, "free");
     EXPECT_EQ(rp.sound.calls[i].handle, order[i]);

@@ -30,12 +30,12 @@ TEST(ClockText, ElapsedSecondsAcrossMidnight) {
 
 TEST_F(ClockTest, TickDrawsTheRunningSideOncePerWholeSecond) {
   g->checks.KEIKA = true;
-  g->CurrentBackground = TATAMI;
-  g->Turn = g->LowerSideToken;
-  g->LowerClock = 3600;
-  g->UpperClock = 7;
+  g->screen.CurrentBackground = TATAMI;
+  g->flags.Turn = g->flags.LowerSideToken;
+  g->clocks.LowerClock = 3600;
+  g->clocks.UpperClock = 7;
   rp.time.now = 86398;  // 23:59:58
-  g->TurnStartTime = static_cast<float>(rp.time.now);
+  g->clocks.TurnStartTime = static_cast<float>(rp.time.now);
   g->SetTimer1(true);
   EXPECT_TRUE(rp.timer.enabled);
 
@@ -45,7 +45,7 @@ TEST_F(ClockTest, TickDrawsTheRunningSideOncePerWholeSecond) {
 
   rp.time.advance(4.7);  // 00:00:03.2
   g->Timer1_Timer();
-  EXPECT_EQ(g->LastShownSecond, 5);
+  EXPECT_EQ(g->clocks.LastShownSecond, 5);
   EXPECT_EQ(textAt(14, 11.2).text, "01:00:05");
   EXPECT_EQ(textAt(14.1, 11.3).colour, ColourBlack);
   EXPECT_EQ(ops().back().kind, PaintOp::Refresh);
@@ -58,43 +58,43 @@ TEST_F(ClockTest, TickDrawsTheRunningSideOncePerWholeSecond) {
   EXPECT_TRUE(ops().empty());
 
   // The upper side's clock at the lower left; the totals are not changed.
-  g->Turn = g->UpperSideToken;
+  g->flags.Turn = g->flags.UpperSideToken;
   rp.time.advance(1);
   g->Timer1_Timer();
   EXPECT_EQ(textAt(-1.6, 11.2).text, "00:00:13");
-  EXPECT_EQ(g->UpperClock, 7);
+  EXPECT_EQ(g->clocks.UpperClock, 7);
 }
 
 TEST_F(ClockTest, TickDoesNothingWhenStoppedDecidedOrHidden) {
   g->checks.KEIKA = true;
-  g->Turn = g->LowerSideToken;
-  g->TurnStartTime = static_cast<float>(rp.time.now);
+  g->flags.Turn = g->flags.LowerSideToken;
+  g->clocks.TurnStartTime = static_cast<float>(rp.time.now);
   rp.time.advance(3);
   g->Timer1_Timer();  // timer disabled
   EXPECT_TRUE(ops().empty());
 
   g->SetTimer1(true);
-  g->Winner = g->LowerSideToken;
+  g->flags.Winner = g->flags.LowerSideToken;
   g->Timer1_Timer();
   EXPECT_TRUE(ops().empty());
 
   // With 経過時間 off the time still advances, but nothing is painted
   // except the refresh.
-  g->Winner = NoTurn;
+  g->flags.Winner = NoTurn;
   g->checks.KEIKA = false;
   g->Timer1_Timer();
-  EXPECT_EQ(g->LastShownSecond, 3);
+  EXPECT_EQ(g->clocks.LastShownSecond, 3);
   ASSERT_EQ(ops().size(), 1u);
   EXPECT_EQ(ops()[0].kind, PaintOp::Refresh);
 }
 
 TEST_F(ClockTest, KeikaSwitchShowsOrErasesBothClocksAndSaves) {
-  g->CurrentBackground = UCHU;
-  g->UpperClock = 61;
-  g->LowerClock = 3725;
+  g->screen.CurrentBackground = UCHU;
+  g->clocks.UpperClock = 61;
+  g->clocks.LowerClock = 3725;
   g->KEIKA_Click();  // on, even with no game running
   EXPECT_TRUE(g->checks.KEIKA);
-  EXPECT_TRUE(g->Timer1Enabled);
+  EXPECT_TRUE(g->clocks.Timer1Enabled);
   EXPECT_TRUE(rp.timer.enabled);
   EXPECT_EQ(textAt(-1.6, 11.2).text, "00:01:01");
   EXPECT_EQ(textAt(14, 11.2).text, "01:02:05");

@@ -11,9 +11,9 @@ class HandicapTest : public PresentTest {
     PresentTest::SetUp();
     SetUpStartingPosition(g->pos, true);
     start = g->pos;
-    g->SndPiece = 31;
-    g->SndForbidden = 32;
-    g->CurrentBackground = TATAMI;
+    g->sounds.SndPiece = 31;
+    g->sounds.SndForbidden = 32;
+    g->screen.CurrentBackground = TATAMI;
   }
   // The caption drawn last in the handicap cells.
   std::string caption() {
@@ -37,7 +37,7 @@ bool SameBoard(const Position& a, const Position& b) {
 
 TEST_F(HandicapTest, DownStepsRemoveTheLowerPiecesAndUpStepsRestoreThem) {
   for (int i = 0; i < 3; ++i) g->HandicapStep(-1);
-  EXPECT_EQ(g->HandicapLevel, -3);
+  EXPECT_EQ(g->flags.HandicapLevel, -3);
   EXPECT_EQ(g->pos.Board[2][9], EMPTY);
   EXPECT_EQ(g->pos.Board[9][9], EMPTY);
   EXPECT_EQ(g->pos.Board[1][10], EMPTY);
@@ -52,7 +52,7 @@ TEST_F(HandicapTest, DownStepsRemoveTheLowerPiecesAndUpStepsRestoreThem) {
   EXPECT_EQ(g->pos.Board[2][9], -800);
   EXPECT_EQ(pictureAt(2, 9), -800);
   EXPECT_EQ(caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
-  EXPECT_EQ(g->HandicapSet, 1);
+  EXPECT_EQ(g->flags.HandicapSet, 1);
   EXPECT_EQ(g->hist.LastSnapshot, 0);
 }
 
@@ -66,7 +66,7 @@ TEST_F(HandicapTest, UpStepsRemoveTheUpperArmyInOrderAndStopAtTheBound) {
   EXPECT_EQ(caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級");
   const std::size_t painted = ops().size();
   g->HandicapStep(+1);  // a seventh press changes nothing
-  EXPECT_EQ(g->HandicapLevel, 6);
+  EXPECT_EQ(g->flags.HandicapLevel, 6);
   EXPECT_EQ(ops().size(), painted);
   EXPECT_EQ(plays(31), 6);
   EXPECT_TRUE(rp.dialogs.shown.empty());
@@ -75,10 +75,10 @@ TEST_F(HandicapTest, UpStepsRemoveTheUpperArmyInOrderAndStopAtTheBound) {
   TearDown();
   SetUp();
   ops().clear();
-  g->HandicapLevel = -6;
+  g->flags.HandicapLevel = -6;
   g->HandicapStep(-1);
-  EXPECT_EQ(g->HandicapLevel, -6);
-  EXPECT_EQ(g->HandicapSet, 1);
+  EXPECT_EQ(g->flags.HandicapLevel, -6);
+  EXPECT_EQ(g->flags.HandicapSet, 1);
   EXPECT_TRUE(ops().empty());
 }
 
@@ -86,9 +86,9 @@ TEST_F(HandicapTest, UpThenDownReturnsToTheEvenGameWithItsCaption) {
   g->HandicapStep(+1);
   g->HandicapStep(-1);
   EXPECT_TRUE(SameBoard(g->pos, start));
-  EXPECT_EQ(g->HandicapLevel, 0);
+  EXPECT_EQ(g->flags.HandicapLevel, 0);
   EXPECT_EQ(caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
-  EXPECT_EQ(g->HandicapSet, 1);
+  EXPECT_EQ(g->flags.HandicapSet, 1);
 }
 
 TEST_F(HandicapTest, RefusalsPlayTheSoundAndExplainInOrder) {
@@ -100,10 +100,10 @@ TEST_F(HandicapTest, RefusalsPlayTheSoundAndExplainInOrder) {
     rp.dialogs.shown.clear();
     rp.sound.calls.clear();
     rp.panel.ioVisible = true;
-    g->RecordMode = c.record;
+    g->flags.RecordMode = c.record;
     g->hist.MoveCount = c.moves;
     g->hist.LastSnapshot = 4;
-    g->Reversed = c.reversed;
+    g->flags.Reversed = c.reversed;
     g->HandicapStep(+1);
     EXPECT_FALSE(rp.panel.ioVisible);
     ASSERT_EQ(rp.dialogs.shown.size(), 1u);
@@ -111,8 +111,8 @@ TEST_F(HandicapTest, RefusalsPlayTheSoundAndExplainInOrder) {
     EXPECT_EQ(rp.dialogs.shown[0].text, c.reason + "\r\r局面→最初にして下さい");
     ASSERT_EQ(rp.sound.calls.size(), 1u);
     EXPECT_EQ(rp.sound.calls[0].handle, 32);
-    EXPECT_EQ(g->HandicapLevel, 0);
-    EXPECT_EQ(g->HandicapSet, 0);
+    EXPECT_EQ(g->flags.HandicapLevel, 0);
+    EXPECT_EQ(g->flags.HandicapSet, 0);
     EXPECT_EQ(g->hist.LastSnapshot, 4);
   }
   EXPECT_TRUE(SameBoard(g->pos, start));
@@ -121,7 +121,7 @@ TEST_F(HandicapTest, RefusalsPlayTheSoundAndExplainInOrder) {
 using LevelTest = PresentTest;
 
 TEST_F(LevelTest, LevelCommandMovesTheMarkAndRedrawsOnlyAgainstTheComputer) {
-  g->CurrentBackground = MIDORI;
+  g->screen.CurrentBackground = MIDORI;
   g->LevelCommand(1);  // two humans: erased, not redrawn
   EXPECT_TRUE(g->checks.LEVEL1);
   EXPECT_FALSE(g->checks.LEVEL3);
@@ -132,7 +132,7 @@ TEST_F(LevelTest, LevelCommandMovesTheMarkAndRedrawsOnlyAgainstTheComputer) {
   EXPECT_EQ(ops()[2].code, MIDORI);
 
   ops().clear();
-  g->GameMode = ModeComputer;
+  g->flags.GameMode = ModeComputer;
   g->LevelCommand(2);
   g->LevelCommand(2);  // the checked level again: still checked, redrawn
   EXPECT_TRUE(g->checks.LEVEL2);
@@ -155,7 +155,7 @@ TEST_F(LevelTest, LevelCommandMovesTheMarkAndRedrawsOnlyAgainstTheComputer) {
 }
 
 TEST_F(LevelTest, ThinkingNoticeIsShadowedAndRestoresTwoFrames) {
-  g->CurrentBackground = UCHU;
+  g->screen.CurrentBackground = UCHU;
   g->描画_思考中();
   ASSERT_EQ(ops().size(), 4u);
   EXPECT_EQ(ops()[0].text, "思考中");

@@ -7,8 +7,8 @@ namespace {
 using MoveTextTest = PresentTest;
 
 TEST_F(MoveTextTest, LowerSidePawnShowsFileRankAndNameWithShadows) {
-  g->CurrentBackground = TATAMI;
-  g->描画_移動結果(g->LowerSideToken, 4, 3, -10);
+  g->screen.CurrentBackground = TATAMI;
+  g->描画_移動結果(g->flags.LowerSideToken, 4, 3, -10);
   // The area is erased first.
   ASSERT_GE(ops().size(), 3u);
   for (int i = 0; i < 3; ++i) {
@@ -29,8 +29,8 @@ TEST_F(MoveTextTest, LowerSidePawnShowsFileRankAndNameWithShadows) {
 }
 
 TEST_F(MoveTextTest, FileTenShiftsRankAndNameAndUpperSideRedrawsFrames) {
-  g->CurrentBackground = MIDORI;
-  g->描画_移動結果(g->UpperSideToken, 1, 10, 801);
+  g->screen.CurrentBackground = MIDORI;
+  g->描画_移動結果(g->flags.UpperSideToken, 1, 10, 801);
   EXPECT_EQ(textAt(-1.5, 10.5).text, "10");
   EXPECT_EQ(textAt(-1.5, 10.5).colour, ColourGrey);
   EXPECT_EQ(textAt(-1.6, 10.4).colour, ColourLightRed);
@@ -52,7 +52,7 @@ TEST_F(MoveTextTest, FileTenShiftsRankAndNameAndUpperSideRedrawsFrames) {
 }
 
 TEST_F(MoveTextTest, PromotedReiShowsNoNameAndOtherTokensDrawNothing) {
-  g->描画_移動結果(g->LowerSideToken, 5, 1, -41);
+  g->描画_移動結果(g->flags.LowerSideToken, 5, 1, -41);
   EXPECT_EQ(textAt(15.5, 4.5).text, "");
   EXPECT_EQ(textAt(14.5, 4.5).text, "６");
 
@@ -62,7 +62,7 @@ TEST_F(MoveTextTest, PromotedReiShowsNoNameAndOtherTokensDrawNothing) {
   EXPECT_TRUE(ops().empty());
 
   // Nothing moved: the lower area is erased and nothing visible printed.
-  g->描画_移動結果(g->LowerSideToken, 0, 0, EMPTY);
+  g->描画_移動結果(g->flags.LowerSideToken, 0, 0, EMPTY);
   for (const PaintOp& op : ops()) {
     if (op.kind == PaintOp::Text) {
       EXPECT_EQ(op.text, "");
@@ -71,15 +71,15 @@ TEST_F(MoveTextTest, PromotedReiShowsNoNameAndOtherTokensDrawNothing) {
 }
 
 TEST_F(MoveTextTest, BothSidesStayVisibleUntilTheirOwnAreaIsErased) {
-  g->CurrentBackground = TATAMI;
-  g->描画_移動結果(g->UpperSideToken, 3, 7, 30);
-  g->描画_移動結果(g->LowerSideToken, 8, 2, -100);
+  g->screen.CurrentBackground = TATAMI;
+  g->描画_移動結果(g->flags.UpperSideToken, 3, 7, 30);
+  g->描画_移動結果(g->flags.LowerSideToken, 8, 2, -100);
   EXPECT_EQ(rp.canvas.textsIn(Tx(-2), Ty(10), Tx(1), Ty(11)).size(), 6u);
   EXPECT_EQ(rp.canvas.textsIn(Tx(14), Ty(4), Tx(17), Ty(5)).size(), 6u);
-  g->消去_移動結果(g->LowerSideToken);
+  g->消去_移動結果(g->flags.LowerSideToken);
   EXPECT_EQ(rp.canvas.textsIn(Tx(14), Ty(4), Tx(17), Ty(5)).size(), 0u);
   EXPECT_EQ(rp.canvas.textsIn(Tx(-2), Ty(10), Tx(1), Ty(11)).size(), 6u);
-  g->消去_移動結果(g->UpperSideToken);
+  g->消去_移動結果(g->flags.UpperSideToken);
   EXPECT_EQ(rp.canvas.textsIn(Tx(-2), Ty(10), Tx(1), Ty(11)).size(), 0u);
 }
 

@@ -12,12 +12,12 @@ using OptionsTest = PresentTest;
 using SoundTest = PresentTest;
 
 TEST_F(OptionsTest, BackgroundEntryMovesTheMarkSavesAndRedraws) {
-  g->CurrentBackground = TATAMI;
+  g->screen.CurrentBackground = TATAMI;
   g->チェック設定(TATAMI);
   g->BackgroundCommand(RENGA);
   EXPECT_TRUE(g->checks.RENGA);
   EXPECT_FALSE(g->checks.TATAMI);
-  EXPECT_EQ(g->CurrentBackground, RENGA);
+  EXPECT_EQ(g->screen.CurrentBackground, RENGA);
   EXPECT_EQ(pictureAt(-3, -2), RENGA);
   EXPECT_EQ(pictureAt(14.1, 0), TitleCode);
   const std::string line = *Utf8ToCp932("背景画=煉瓦\r\n");
@@ -28,7 +28,7 @@ TEST_F(OptionsTest, BackgroundEntryMovesTheMarkSavesAndRedraws) {
   std::filesystem::remove(settingsPath());
   g->BackgroundCommand(RENGA);
   EXPECT_TRUE(g->checks.RENGA);
-  EXPECT_EQ(g->CurrentBackground, RENGA);
+  EXPECT_EQ(g->screen.CurrentBackground, RENGA);
   EXPECT_FALSE(ops().empty());
   EXPECT_TRUE(std::filesystem::exists(settingsPath()));
 }
@@ -36,9 +36,9 @@ TEST_F(OptionsTest, BackgroundEntryMovesTheMarkSavesAndRedraws) {
 TEST_F(OptionsTest, CheckedTatamiIsAppliedWhenNoBackgroundWasSet) {
   // 畳 carries the mark from window creation while no background is applied.
   ASSERT_TRUE(g->checks.TATAMI);
-  ASSERT_EQ(g->CurrentBackground, 0);
+  ASSERT_EQ(g->screen.CurrentBackground, 0);
   g->BackgroundCommand(TATAMI);
-  EXPECT_EQ(g->CurrentBackground, TATAMI);
+  EXPECT_EQ(g->screen.CurrentBackground, TATAMI);
   EXPECT_EQ(pictureAt(-3, -2), TATAMI);
 }
 
@@ -53,8 +53,8 @@ TEST_F(OptionsTest, CheckSettingLeavesNoneCheckedForOtherCodes) {
 TEST_F(OptionsTest, GuidanceOffClearsEveryFrameAndOnDrawsNothing) {
   g->SIDOU_Click();  // on
   EXPECT_TRUE(g->checks.SIDOU);
-  EXPECT_EQ(g->GuidanceOn, 1);
-  EXPECT_EQ(g->GuidanceColour, ColourWhite);
+  EXPECT_EQ(g->flags.GuidanceOn, 1);
+  EXPECT_EQ(g->screen.GuidanceColour, ColourWhite);
   EXPECT_TRUE(ops().empty());
   EXPECT_NE(readFile(settingsPath()).find(*Utf8ToCp932("移動指導=ON\r\n")), std::string::npos);
 
@@ -71,13 +71,13 @@ TEST_F(OptionsTest, GuidanceOffClearsEveryFrameAndOnDrawsNothing) {
   EXPECT_EQ(outlineAt(12, 2), ColourGreen);
   EXPECT_EQ(outlineAt(-1, 9), ColourGreen);
   EXPECT_FALSE(g->checks.SIDOU);
-  EXPECT_EQ(g->GuidanceOn, 0);
-  EXPECT_EQ(g->GuidanceColour, g->EraseColour);
+  EXPECT_EQ(g->flags.GuidanceOn, 0);
+  EXPECT_EQ(g->screen.GuidanceColour, g->screen.EraseColour);
   EXPECT_NE(readFile(settingsPath()).find(*Utf8ToCp932("移動指導=OFF\r\n")), std::string::npos);
 }
 
 TEST_F(OptionsTest, MusicSwitchLoopsAndStops) {
-  g->SndBgm = 42;
+  g->sounds.SndBgm = 42;
   g->BGM_Click();
   EXPECT_TRUE(g->checks.BGM);
   ASSERT_EQ(rp.sound.calls.size(), 1u);
@@ -133,7 +133,7 @@ TEST_F(OptionsTest, VersionBoxHidesThePanelPlaysAndMayOpenTheHomePage) {
   rp.panel.ioVisible = true;
   rp.panel.fileVisible = true;
   rp.panel.texts[1] = "game";
-  g->SndOther = 9;
+  g->sounds.SndOther = 9;
   g->VER_Click();
   EXPECT_FALSE(rp.panel.ioVisible);
   EXPECT_FALSE(rp.panel.fileVisible);

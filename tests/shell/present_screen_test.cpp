@@ -8,7 +8,7 @@ namespace {
 using ScreenTest = PresentTest;
 
 TEST_F(ScreenTest, FullRedrawPaintsLabelsHandsBoardAndTitle) {
-  g->CurrentBackground = TATAMI;
+  g->screen.CurrentBackground = TATAMI;
   g->pos.Board[3][4] = -100;
   g->pos.Board[10][1] = 950;
   g->pos.Hand[UE][9] = 1;     // rook: upper hand row 1
@@ -58,13 +58,13 @@ TEST_F(ScreenTest, FullRedrawPaintsLabelsHandsBoardAndTitle) {
 }
 
 TEST_F(ScreenTest, FullRedrawOrderAndOptionalCaptions) {
-  g->CurrentBackground = UCHU;
-  g->GameMode = ModeComputer;
+  g->screen.CurrentBackground = UCHU;
+  g->flags.GameMode = ModeComputer;
   g->com.Level = 2;
-  g->HandicapSet = 1;
-  g->HandicapLevel = -3;
+  g->flags.HandicapSet = 1;
+  g->flags.HandicapLevel = -3;
   g->checks.KEIKA = true;
-  g->UpperClock = 3725;
+  g->clocks.UpperClock = 3725;
   g->画面_再描画();
 
   // First operation that satisfies pred; the background is not EMPTY here.
@@ -94,7 +94,7 @@ TEST_F(ScreenTest, FullRedrawOrderAndOptionalCaptions) {
   EXPECT_EQ(textAt(0, 0).text, " 2 ");
   EXPECT_EQ(rp.canvas.textsIn(Tx(14) + 120, Ty(3) + 160, Tx(14) + 121, Ty(3) + 161).size(), 1u);
   // The redraw shows the stored total and leaves it alone.
-  EXPECT_EQ(g->UpperClock, 3725);
+  EXPECT_EQ(g->clocks.UpperClock, 3725);
 }
 
 TEST_F(ScreenTest, TextColoursFollowTheBackground) {
@@ -102,7 +102,7 @@ TEST_F(ScreenTest, TextColoursFollowTheBackground) {
   for (Case c : {Case{MIDORI, 12, 8}, Case{TATAMI, 15, 0}, Case{RENGA, 15, 0}, Case{0, 15, 0}}) {
     SCOPED_TRACE(c.background);
     ops().clear();
-    g->CurrentBackground = c.background;
+    g->screen.CurrentBackground = c.background;
     g->pos.Hand[SITA][3] = 2;
     g->描画_桝_数値();
     g->描画_自持盤();
@@ -116,13 +116,13 @@ TEST_F(ScreenTest, TextColoursFollowTheBackground) {
     EXPECT_EQ(textAt(13.1, 4.3).colour, ColourBlack);
   }
   // No background chosen: the surroundings are tiled with the empty square.
-  g->CurrentBackground = 0;
+  g->screen.CurrentBackground = 0;
   g->描画_背景(0);
   EXPECT_EQ(pictureAt(-3, 5), EMPTY);
 }
 
 TEST_F(ScreenTest, MoveNumberIsRightAlignedAndCaptioned) {
-  g->CurrentBackground = TAKE;
+  g->screen.CurrentBackground = TAKE;
   struct Case { int n; double x; std::string text; };
   for (Case c : {Case{9, 14.2, " 9 "}, Case{10, 14.1, " 10 "}, Case{100, 14.0, " 100 "}}) {
     ops().clear();
@@ -154,7 +154,7 @@ TEST_F(ScreenTest, NumeralsAndCaptionsOutsideTheirRangeDrawNothing) {
 }
 
 TEST_F(ScreenTest, UpperHandRowRedrawsTheBoardFrameItCovers) {
-  g->CurrentBackground = TATAMI;
+  g->screen.CurrentBackground = TATAMI;
   g->pos.Hand[UE][1] = 3;  // pawns in row 9
   g->描画_敵持盤();
   // Row 9's operations: empty cell, tile, frame, pawn, frame, counts, board frame.
@@ -176,7 +176,7 @@ TEST_F(ScreenTest, UpperHandRowRedrawsTheBoardFrameItCovers) {
 }
 
 TEST_F(ScreenTest, ErasingRoutinesRestoreTheFramesTheyCover) {
-  g->CurrentBackground = RENGA;
+  g->screen.CurrentBackground = RENGA;
   g->消去_思考中();
   ASSERT_EQ(ops().size(), 5u);
   EXPECT_EQ(ops()[0].x, Tx(-2));
@@ -192,7 +192,7 @@ TEST_F(ScreenTest, ErasingRoutinesRestoreTheFramesTheyCover) {
   EXPECT_EQ(outlineAt(7, 10), ColourGreen);
 
   ops().clear();
-  g->EraseColour = ColourGreen;
+  g->screen.EraseColour = ColourGreen;
   g->描画_将棋盤桝();
   ASSERT_EQ(ops().size(), 100u);
   for (const PaintOp& op : ops()) EXPECT_EQ(op.kind, PaintOp::Outline);

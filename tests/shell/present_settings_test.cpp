@@ -21,10 +21,10 @@ int Loops(const RecordingSound& sound) {
 void ExpectDefaultsApplied(Game& g) {
   EXPECT_TRUE(g.checks.MIDORI);
   EXPECT_FALSE(g.checks.TATAMI);
-  EXPECT_EQ(g.CurrentBackground, MIDORI);
+  EXPECT_EQ(g.screen.CurrentBackground, MIDORI);
   EXPECT_FALSE(g.checks.SIDOU);
-  EXPECT_EQ(g.GuidanceOn, 0);
-  EXPECT_EQ(g.GuidanceColour, ColourGreen);
+  EXPECT_EQ(g.flags.GuidanceOn, 0);
+  EXPECT_EQ(g.screen.GuidanceColour, ColourGreen);
   EXPECT_TRUE(g.checks.KEIKA);
   EXPECT_TRUE(g.checks.BGM);
   EXPECT_TRUE(g.checks.UREI);
@@ -32,7 +32,7 @@ void ExpectDefaultsApplied(Game& g) {
 }
 
 TEST_F(SettingsTest, MissingFileWritesAndAppliesTheDefaults) {
-  g->SndBgm = 77;
+  g->sounds.SndBgm = 77;
   g->読込_環境設定ファイル();
   const std::string bytes = readFile(settingsPath());
   EXPECT_EQ(bytes, Cp932(kDefaults));
@@ -49,12 +49,12 @@ TEST_F(SettingsTest, EachKeyIsAppliedExactly) {
       "背景画=竹\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=on\r\n初期配置=左嶺\r\nその他=1\r\n");
   writeFile(settingsPath(), file);
   g->読込_環境設定ファイル();
-  EXPECT_EQ(g->CurrentBackground, TAKE);
+  EXPECT_EQ(g->screen.CurrentBackground, TAKE);
   EXPECT_TRUE(g->checks.TAKE);
   EXPECT_FALSE(g->checks.TATAMI);
   EXPECT_TRUE(g->checks.SIDOU);
-  EXPECT_EQ(g->GuidanceOn, 1);
-  EXPECT_EQ(g->GuidanceColour, ColourWhite);
+  EXPECT_EQ(g->flags.GuidanceOn, 1);
+  EXPECT_EQ(g->screen.GuidanceColour, ColourWhite);
   EXPECT_FALSE(g->checks.KEIKA);
   EXPECT_FALSE(g->checks.BGM);  // lower-case "on" is off
   EXPECT_EQ(Loops(rp.sound), 0);
@@ -68,7 +68,7 @@ TEST_F(SettingsTest, ValuesAreComparedWithoutTrimming) {
   // LF-only lines are accepted; "竹 " with a blank is no background.
   writeFile(settingsPath(), Cp932("背景画=竹 \n初期配置=右嶺 \nBGM=ON\n経過時間=ON\r"));
   g->読込_環境設定ファイル();
-  EXPECT_EQ(g->CurrentBackground, 0);
+  EXPECT_EQ(g->screen.CurrentBackground, 0);
   EXPECT_TRUE(g->checks.TATAMI);  // the mark from window creation stays
   EXPECT_TRUE(g->checks.SAREI);
   EXPECT_TRUE(g->checks.BGM);
@@ -78,9 +78,9 @@ TEST_F(SettingsTest, ValuesAreComparedWithoutTrimming) {
 
 TEST_F(SettingsTest, LaterLinesOverrideEarlierOnes) {
   writeFile(settingsPath(), Cp932("背景画=宇宙\r\n背景画=煉瓦\r\nBGM=ON\r\nBGM=OFF\r\n"));
-  g->SndBgm = 5;
+  g->sounds.SndBgm = 5;
   g->読込_環境設定ファイル();
-  EXPECT_EQ(g->CurrentBackground, RENGA);
+  EXPECT_EQ(g->screen.CurrentBackground, RENGA);
   EXPECT_TRUE(g->checks.RENGA);
   EXPECT_FALSE(g->checks.UCHU);
   // The music started by the first BGM line stops with the check mark.
@@ -109,7 +109,7 @@ TEST_F(SettingsTest, MalformedFilesAreReplacedByTheDefaultsAppliedOnTop) {
 TEST_F(SettingsTest, EmptyFileAppliesNothing) {
   writeFile(settingsPath(), "");
   g->読込_環境設定ファイル();
-  EXPECT_EQ(g->CurrentBackground, 0);
+  EXPECT_EQ(g->screen.CurrentBackground, 0);
   EXPECT_EQ(readFile(settingsPath()), "");
 }
 
@@ -139,16 +139,16 @@ TEST_F(SettingsTest, WrittenFileIsReadBackIntoTheSameOptions) {
   RecordingPorts other;
   auto next = std::make_unique<Game>(other.ports(), dir.string());
   next->読込_環境設定ファイル();
-  EXPECT_EQ(next->CurrentBackground, UCHU);
+  EXPECT_EQ(next->screen.CurrentBackground, UCHU);
   EXPECT_TRUE(next->checks.UREI);
   EXPECT_FALSE(next->checks.KEIKA);
 }
 
 TEST_F(SettingsTest, FailedWriteShowsTheDefaultMarksButKeepsTheRunningState) {
   std::filesystem::create_directories(settingsPath());  // cannot be replaced by a file
-  g->CurrentBackground = UCHU;
+  g->screen.CurrentBackground = UCHU;
   g->チェック設定(UCHU);
-  g->GuidanceColour = ColourWhite;
+  g->screen.GuidanceColour = ColourWhite;
   g->checks.SIDOU = true;
   g->書込_環境設定ファイル();
   EXPECT_TRUE(g->checks.MIDORI);
@@ -157,8 +157,8 @@ TEST_F(SettingsTest, FailedWriteShowsTheDefaultMarksButKeepsTheRunningState) {
   EXPECT_TRUE(g->checks.KEIKA);
   EXPECT_TRUE(g->checks.BGM);
   EXPECT_TRUE(g->checks.UREI);
-  EXPECT_EQ(g->CurrentBackground, UCHU);
-  EXPECT_EQ(g->GuidanceColour, ColourWhite);
+  EXPECT_EQ(g->screen.CurrentBackground, UCHU);
+  EXPECT_EQ(g->screen.GuidanceColour, ColourWhite);
   EXPECT_TRUE(rp.sound.calls.empty());
   EXPECT_TRUE(rp.dialogs.shown.empty());
 }

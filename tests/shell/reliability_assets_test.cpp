@@ -65,10 +65,10 @@ class ReliabilityAssets : public ::testing::TestWithParam<AssetCase> {
   bool isWave() const { return std::string(GetParam().file).ends_with(".wav"); }
   std::int32_t bufferOf(const Game& g) const {
     const std::string f = GetParam().file;
-    if (f == "その他.wav") return g.SndOther;
-    if (f == "禁止.wav") return g.SndForbidden;
-    if (f == "駒打音.wav") return g.SndPiece;
-    return g.SndBgm;
+    if (f == "その他.wav") return g.sounds.SndOther;
+    if (f == "禁止.wav") return g.sounds.SndForbidden;
+    if (f == "駒打音.wav") return g.sounds.SndPiece;
+    return g.sounds.SndBgm;
   }
 
   std::filesystem::path dir;
@@ -90,21 +90,21 @@ TEST_P(ReliabilityAssets, GameStartsAndPlaysAgainstTheComputer) {
     EXPECT_EQ(bufferOf(g), 0);
     // The other three sounds are loaded all the same.
     int loaded = 0;
-    for (std::int32_t b : {g.SndOther, g.SndForbidden, g.SndPiece, g.SndBgm}) loaded += b != 0;
+    for (std::int32_t b : {g.sounds.SndOther, g.sounds.SndForbidden, g.sounds.SndPiece, g.sounds.SndBgm}) loaded += b != 0;
     EXPECT_EQ(loaded, 3);
   } else {
-    EXPECT_NE(g.SndOther, 0);
-    EXPECT_NE(g.SndBgm, 0);
+    EXPECT_NE(g.sounds.SndOther, 0);
+    EXPECT_NE(g.sounds.SndBgm, 0);
   }
   rp.dialogs.shown.clear();
 
   g.Menu(MenuCommand::SENTE);
-  ASSERT_EQ(g.Turn, g.LowerSideToken);
+  ASSERT_EQ(g.flags.Turn, g.flags.LowerSideToken);
   press(g, 3, 8);
   press(g, 3, 7);
   EXPECT_EQ(g.pos.Board[3][7], -HU);
   EXPECT_EQ(g.hist.MoveCount, 2);  // the human's move and the computer's answer
-  EXPECT_EQ(g.Turn, g.LowerSideToken);
+  EXPECT_EQ(g.flags.Turn, g.flags.LowerSideToken);
   // The other sounds play through a missing buffer quietly.
   g.Menu(MenuCommand::BGM);
   g.Menu(MenuCommand::BGM);
@@ -160,7 +160,7 @@ TEST(ReliabilityAssetsPipe, PipeForTheMusicIsRefusedWithoutWaitingOnIt) {
   }
   loaded.get();
   EXPECT_TRUE(finished) << "start-up waited on the pipe";
-  EXPECT_EQ(g.SndBgm, 0);
+  EXPECT_EQ(g.sounds.SndBgm, 0);
   ASSERT_EQ(rp.dialogs.shown.size(), 1u);
   EXPECT_EQ(rp.dialogs.shown[0].title, "QZ嶺将棋.dll");
 

@@ -223,8 +223,8 @@ TEST_F(ReliabilityWrites, SettingsSaveCutShortKeepsTheOldFileAndShowsTheDefaultM
   EXPECT_TRUE(g->checks.KEIKA);
   EXPECT_TRUE(g->checks.BGM);
   EXPECT_TRUE(g->checks.UREI);
-  EXPECT_EQ(g->CurrentBackground, UCHU);
-  EXPECT_EQ(g->GuidanceColour, ColourWhite);
+  EXPECT_EQ(g->screen.CurrentBackground, UCHU);
+  EXPECT_EQ(g->screen.GuidanceColour, ColourWhite);
   EXPECT_TRUE(shown().empty());
 }
 
@@ -236,7 +236,7 @@ TEST_F(ReliabilityWrites, StartUpWithADirectoryForTheSettingsFileAppliesTheDefau
   Game game(ports.ports(), dir.string());
   game.Load();
   EXPECT_TRUE(game.checks.MIDORI);
-  EXPECT_EQ(game.CurrentBackground, MIDORI);
+  EXPECT_EQ(game.screen.CurrentBackground, MIDORI);
   EXPECT_TRUE(game.checks.KEIKA);
   EXPECT_TRUE(game.checks.BGM);
   EXPECT_TRUE(game.checks.UREI);
@@ -260,7 +260,7 @@ TEST_F(ReliabilityWrites, StartUpInAFolderThatCannotExistStillPlays) {
   EXPECT_TRUE(ports.dialogs.shown.empty());  // no wave files, no settings: all silent
   EXPECT_TRUE(game.checks.MIDORI);
   EXPECT_TRUE(game.checks.UREI);
-  EXPECT_EQ(game.SndPiece, 0);
+  EXPECT_EQ(game.sounds.SndPiece, 0);
   game.Menu(MenuCommand::SIDOU);  // a save that fails again
   EXPECT_TRUE(ports.dialogs.shown.empty());
   game.Menu(MenuCommand::START);

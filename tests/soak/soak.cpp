@@ -83,7 +83,7 @@ class Soak {
                                                        : qz::VersionChoice::Ok);
     rp_->dialogs.shown.clear();
     rp_->sound.calls.clear();
-    const int winnerBefore = game_->Winner;
+    const int winnerBefore = game_->flags.Winner;
     bool mayMove = false;
 
     if (kind < 30) {
@@ -118,11 +118,11 @@ class Soak {
     }
 
     if (mayMove) {
-      const int moves = Plays(game_->SndPiece);
+      const int moves = Plays(game_->sounds.SndPiece);
       totals_.moves += moves;
       if (garbage_) totals_.strangeMoves += moves;
     }
-    if (winnerBefore == qz::NoTurn && game_->Winner != qz::NoTurn) ++totals_.gamesWon;
+    if (winnerBefore == qz::NoTurn && game_->flags.Winner != qz::NoTurn) ++totals_.gamesWon;
     for (const auto& s : rp_->dialogs.shown) {
       if (s.text == "棋譜を書き込みました") ++totals_.recordsSaved;
       if (s.text == " 読み込みました") ++totals_.recordsRead;
@@ -142,8 +142,8 @@ class Soak {
     if (event_ < traceFrom_) return;
     const auto& g = *game_;
     std::fprintf(stderr, "[%ld] %s  turn=%d mode=%d winner=%d rec=%d moves=%d/%d hands=%d/%d hc=%d/%d\n",
-                 event_, what.c_str(), g.Turn, g.GameMode, g.Winner, g.RecordMode,
-                 g.hist.MoveCount, g.hist.LastSnapshot, g.pos.HandTotal[0], g.pos.HandTotal[1], g.HandicapLevel, g.HandicapSet);
+                 event_, what.c_str(), g.flags.Turn, g.flags.GameMode, g.flags.Winner, g.flags.RecordMode,
+                 g.hist.MoveCount, g.hist.LastSnapshot, g.pos.HandTotal[0], g.pos.HandTotal[1], g.flags.HandicapLevel, g.flags.HandicapSet);
   }
 
   int Plays(std::int32_t buffer) const {
@@ -163,8 +163,8 @@ class Soak {
     game_ = std::make_unique<qz::Game>(ports, dir_.string());
     // The deep levels think a few hundred nodes with a small table here: the
     // soak is about the turn around the search, not its strength.
-    game_->DeepNodeLimit = 400;
-    game_->DeepHashMegabytes = 1;
+    game_->deep.NodeLimit = 400;
+    game_->deep.HashMegabytes = 1;
     game_->Load();
   }
 
@@ -218,11 +218,11 @@ class Soak {
   // and then any button is used, which also tries the refusals.
   void LegalMovePresses() {
     auto& g = *game_;
-    if (g.Turn == qz::NoTurn || g.Winner != qz::NoTurn || g.RecordMode == 1) {
+    if (g.flags.Turn == qz::NoTurn || g.flags.Winner != qz::NoTurn || g.flags.RecordMode == 1) {
       Press(RandomButton(), 1 + Pick(10), 1 + Pick(10));
       return;
     }
-    const qz::Side side = g.Turn == g.LowerSideToken ? qz::SITA : qz::UE;
+    const qz::Side side = g.flags.Turn == g.flags.LowerSideToken ? qz::SITA : qz::UE;
     const int n = qz::ListMoves(g.pos, side, moves_.data());
     int boardMoves = 0;
     for (int i = 0; i < n; ++i)
@@ -415,7 +415,7 @@ class Soak {
       refused = refused || s.text.starts_with("棋譜ﾌｧｲﾙを読み込めません");
     if (refused) {
       ++totals_.readFailures;  // the game on the board stays as it was
-    } else if (game_->RecordMode == 1) {
+    } else if (game_->flags.RecordMode == 1) {
       garbage_ = name == "broken.棋譜" || tainted_.count(RecordBehind(name)) != 0;
     }
   }
@@ -517,7 +517,7 @@ class Soak {
   void Check() {
     const auto& g = *game_;
     const auto& p = g.pos;
-    if (garbage_ && g.RecordMode == 0 && FreshStart()) garbage_ = false;
+    if (garbage_ && g.flags.RecordMode == 0 && FreshStart()) garbage_ = false;
     if (garbage_) return CheckFlagsAndFiles();
     int kings = 0, pieces = 0;
     for (int x = 1; x <= 10; ++x)
@@ -537,12 +537,12 @@ class Soak {
       if (sum != p.HandTotal[s]) Fail("HandTotal differs from the sum of the hand");
       pieces += sum;
     }
-    const int removed = g.HandicapLevel < 0 ? -g.HandicapLevel : g.HandicapLevel;
+    const int removed = g.flags.HandicapLevel < 0 ? -g.flags.HandicapLevel : g.flags.HandicapLevel;
     if (pieces != 44 - removed) {
       Fail("pieces created or lost: " + std::to_string(pieces) + " besides the kings, handicap " +
-           std::to_string(g.HandicapLevel));
+           std::to_string(g.flags.HandicapLevel));
     }
-    if (kings > 2 || (kings < 2 && g.Winner == qz::NoTurn)) Fail("a king vanished without a winner");
+    if (kings > 2 || (kings < 2 && g.flags.Winner == qz::NoTurn)) Fail("a king vanished without a winner");
     CheckHistory(44 - removed);
     CheckFlagsAndFiles();
   }
@@ -572,14 +572,14 @@ class Soak {
       Fail("LastSnapshot out of range");
     if (h.MoveCount > h.LastSnapshot + 1) Fail("MoveCount beyond the stored line of play");
     auto token = [](int t) { return t == 1 || t == -1; };
-    if (!(token(g.Turn) || g.Turn == 0)) Fail("Turn");
-    if (!(token(g.Winner) || g.Winner == 0)) Fail("Winner");
-    if (!token(g.LowerSideToken) || g.UpperSideToken != -g.LowerSideToken) Fail("side tokens");
-    if (g.InputState != qz::Idle && g.InputState != qz::PieceSelected) Fail("InputState");
+    if (!(token(g.flags.Turn) || g.flags.Turn == 0)) Fail("Turn");
+    if (!(token(g.flags.Winner) || g.flags.Winner == 0)) Fail("Winner");
+    if (!token(g.flags.LowerSideToken) || g.flags.UpperSideToken != -g.flags.LowerSideToken) Fail("side tokens");
+    if (g.input.InputState != qz::Idle && g.input.InputState != qz::PieceSelected) Fail("InputState");
     if (g.checks.UREI == g.checks.SAREI) Fail("placement check marks");
     if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 + g.checks.LEVEL4 + g.checks.LEVEL5 != 1)
       Fail("level check marks");
-    if (!(g.LowerClock >= 0 && g.UpperClock >= 0 && g.TurnElapsed >= 0))
+    if (!(g.clocks.LowerClock >= 0 && g.clocks.UpperClock >= 0 && g.clocks.TurnElapsed >= 0))
       Fail("a clock ran backwards");
     CheckSettingsFile();
     std::error_code ec;
