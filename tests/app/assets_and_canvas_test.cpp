@@ -11,6 +11,7 @@
 #include "app/desktop_browser.h"
 #include "app/palette.h"
 #include "app_test_support.h"
+#include "shell/grid.h"
 
 namespace qz::app::testing {
 namespace {
@@ -144,15 +145,15 @@ struct CanvasFixture {
 TEST(Canvas, PicturesLandAtTheirCornerAtNaturalSize) {
   CanvasFixture f;
   const QImage before = f.canvas->backing();
-  f.canvas->drawPicture(-950, 1300 + 615 * 3, 100 + 690 * 4);
-  const int x0 = PixelOfTwips(1300 + 615 * 3), y0 = PixelOfTwips(100 + 690 * 4);
+  f.canvas->drawPicture(-950, grid::TwipsX(3), grid::TwipsY(4));
+  const int x0 = PixelOfTwips(grid::TwipsX(3)), y0 = PixelOfTwips(grid::TwipsY(4));
   EXPECT_EQ(BackingPixel(*f.canvas, x0, y0), StandInColour(-950));
   EXPECT_EQ(BackingPixel(*f.canvas, x0 + 41, y0 + 46), StandInColour(-950));
   EXPECT_NE(BackingPixel(*f.canvas, x0 + 42, y0 + 20), StandInColour(-950));
   EXPECT_NE(BackingPixel(*f.canvas, x0 - 1, y0 + 20), StandInColour(-950));
   // Unknown codes and the version picture's code paint nothing.
   for (int code : {111, -111, 7, 4242}) f.canvas->drawPicture(code, 3000, 3000);
-  f.canvas->drawPicture(-950, 1300 + 615 * 3, 100 + 690 * 4);
+  f.canvas->drawPicture(-950, grid::TwipsX(3), grid::TwipsY(4));
   QImage after = f.canvas->backing();
   QImage expected = before;
   {
@@ -168,8 +169,8 @@ TEST(Canvas, PicturesLandAtTheirCornerAtNaturalSize) {
 
 TEST(Canvas, OutlinesAreOnePixelInThePaletteColour) {
   CanvasFixture f;
-  f.canvas->drawOutline(12, 1300 + 615 * 2, 100 + 690 * 2, 615, 690);
-  const int x0 = PixelOfTwips(1300 + 615 * 2), y0 = PixelOfTwips(100 + 690 * 2);
+  f.canvas->drawOutline(12, grid::TwipsX(2), grid::TwipsY(2), grid::CellWidth, grid::CellHeight);
+  const int x0 = PixelOfTwips(grid::TwipsX(2)), y0 = PixelOfTwips(grid::TwipsY(2));
   const QColor red(255, 0, 0);
   EXPECT_EQ(BackingPixel(*f.canvas, x0, y0 + 10), red);
   EXPECT_EQ(BackingPixel(*f.canvas, x0 + 41, y0 + 10), red);
@@ -178,7 +179,7 @@ TEST(Canvas, OutlinesAreOnePixelInThePaletteColour) {
   EXPECT_NE(BackingPixel(*f.canvas, x0 + 1, y0 + 10), red);   // not filled
   EXPECT_NE(BackingPixel(*f.canvas, x0 + 10, y0 + 1), red);
   // The right frame is exactly where a 42-pixel picture's last column is.
-  f.canvas->drawPicture(0, 1300 + 615 * 2, 100 + 690 * 2);
+  f.canvas->drawPicture(0, grid::TwipsX(2), grid::TwipsY(2));
   EXPECT_EQ(BackingPixel(*f.canvas, x0 + 41, y0 + 10), StandInColour(0));
 
   EXPECT_EQ(PaletteColour(1), QColor(0, 0, 128));

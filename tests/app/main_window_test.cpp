@@ -187,10 +187,10 @@ TEST(MainWindow, CanvasShowsBoardHandsAndBackgroundAfterStartUp) {
     EXPECT_EQ(BackingPixel(c, m.x(), m.y()), StandInColour(EMPTY));
   }
   // The title at (14.1, 0).
-  const int titleX = PixelOfTwips(1300 + 615 * 14.1), titleY = PixelOfTwips(100);
+  const int titleX = PixelOfTwips(grid::TwipsX(14.1)), titleY = PixelOfTwips(100);
   EXPECT_EQ(BackingPixel(c, titleX + 90, titleY + 60), StandInColour(TitleCode));
   // The grid frame: the left edge of a board square is drawn in green.
-  const int left = PixelOfTwips(1300 + 615 * 4), top = PixelOfTwips(100 + 690 * 5);
+  const int left = PixelOfTwips(grid::TwipsX(4)), top = PixelOfTwips(grid::TwipsY(5));
   EXPECT_EQ(BackingPixel(c, left, top + 20), QColor(0, 128, 0));
 }
 

@@ -31,6 +31,7 @@
 #include "play/record_file.h"
 #include "shell/game.h"
 #include "script/recording_ports.h"
+#include "shell/grid.h"
 
 namespace fs = std::filesystem;
 
@@ -193,8 +194,8 @@ class Soak {
   }
 
   void Press(int button, int x, int y) {
-    const int X = 1300 + 615 * x + 1 + Pick(613);
-    const int Y = 100 + 690 * y + 1 + Pick(688);
+    const int X = static_cast<int>(qz::grid::TwipsX(x)) + 1 + Pick(613);
+    const int Y = static_cast<int>(qz::grid::TwipsY(y)) + 1 + Pick(688);
     game_->MouseDown(button, 0, X, Y);
   }
 
