@@ -119,6 +119,8 @@ class FastPosition {
   bool Over() const { return kingSq_[SITA] == 0 || kingSq_[UE] == 0; }
 
   Piece at(int sq) const { return board_[sq]; }
+  // The whole padded board, kSquareCount bytes (for scratch copies).
+  const Piece* squares() const { return board_; }
   int hand(Side s, int kind) const { return hand_[s][kind]; }
   Side sideToMove() const { return stm_; }
   std::uint64_t key() const { return key_; }

@@ -32,6 +32,10 @@ constexpr Placement kPlacement[] = {
     {PDou, {0, 0, 0, 5, 10, 15, 20, 25, 25, 20}},
 };
 
+// How much a jumping piece without a way on is exposed, by its advance:
+// nothing at home, most where enemy pawns reach it.
+constexpr int kTrappedByAdvance[10] = {0, 0, 1, 3, 4, 4, 4, 4, 4, 4};
+
 // The king stands better away from the middle files.
 constexpr int kKingFile[11] = {0, 12, 10, 6, 2, 0, 0, 2, 6, 10, 12};
 
@@ -48,6 +52,7 @@ constexpr EvalWeights kDefault = {
     30, 25, 10, 20,
     20, 15,
     3,
+    60, 40,
 };
 
 constexpr bool IsGoldLike(int kind) {
@@ -159,19 +164,37 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
     forEach(pos.occupancy(s, kind, 0), 0, fn);
     forEach(pos.occupancy(s, kind, 1), 64, fn);
   };
+  const Piece enemyPawn = MakePiece(Opponent(s), Pawn);
+  auto advance = [&](int sq) { return s == SITA ? 10 - YOf(sq) : YOf(sq) - 1; };
+  // A jump target is a way out unless an enemy pawn guards it (a lesser
+  // piece standing there is no way out either).
+  auto wayOut = [&](int t, Piece p, int ownValue) {
+    return pos.at(t + f) != enemyPawn || (p != 0 && weights_.board[KindOf(p)] >= ownValue);
+  };
   forKind(Rei, [&](int sq) {
-    int stuck = 0;
+    int stuck = 0, ways = 0;
     for (const int t : {sq + 3 * f - 1, sq + 3 * f + 1}) {
       const Piece p = pos.at(t);
       if (p == Wall || (p & 0x60) == ownBit) {
         ++stuck;
         continue;
       }
+      if (wayOut(t, p, weights_.board[Rei])) ++ways;
       if (p != 0) v += std::min(captureGain_[KindOf(p)] / 10, weights_.reiTargetPiece);
       if (enemyKing != 0 && Chebyshev(t, enemyKing) <= 1) v += weights_.reiTargetKing;
       if (p == 0 && (s == SITA ? YOf(t) : 11 - YOf(t)) <= 3) v += weights_.reiPromotionThreat;
     }
     if (stuck == 2) v -= weights_.reiStuck;
+    // Out in the field without a way on, it waits for a pawn to take it.
+    if (ways == 0) v -= weights_.reiTrapped * kTrappedByAdvance[advance(sq)] / 4;
+  });
+  forKind(Knight, [&](int sq) {
+    int ways = 0;
+    for (const int t : {sq + 2 * f - 1, sq + 2 * f + 1}) {
+      const Piece p = pos.at(t);
+      if (p != Wall && (p & 0x60) != ownBit && wayOut(t, p, weights_.board[Knight])) ++ways;
+    }
+    if (ways == 0) v -= weights_.knightTrapped * kTrappedByAdvance[advance(sq)] / 4;
   });
   forKind(Dou, [&](int sq) {
     for (const int t : {sq + f - 1, sq + f, sq + f + 1}) {

@@ -22,6 +22,7 @@ struct EvalWeights {
   int reiTargetPiece, reiTargetKing, reiPromotionThreat, reiStuck;
   int douForwardAttack, douGuard;
   int sliderMobility;
+  int reiTrapped, knightTrapped;  // no jump target that an enemy pawn does not guard
 };
 
 const EvalWeights& DefaultWeights();
@@ -39,9 +40,13 @@ class Evaluator {
   // outside (alpha, beta) that the other terms cannot bring the score back,
   // they are the answer.
   int Evaluate(const FastPosition& pos, int alpha, int beta) const {
-    const int quick = (pos.sideToMove() == SITA ? pos.incremental() : -pos.incremental()) + weights_.tempo;
+    const int quick = Quick(pos);
     if (quick - kLazyMargin >= beta || quick + kLazyMargin <= alpha) return quick;
     return Evaluate(pos);
+  }
+  // Material and placement alone, for the side to move.
+  int Quick(const FastPosition& pos) const {
+    return (pos.sideToMove() == SITA ? pos.incremental() : -pos.incremental()) + weights_.tempo;
   }
   static constexpr int kLazyMargin = 450;
 

@@ -1,5 +1,7 @@
 #include "search/move_picker.h"
 
+#include "search/see.h"
+
 namespace qz::search {
 
 namespace {
@@ -38,13 +40,18 @@ Move MovePicker::Next() {
       case kCaptures:
         while (index_ < end_) {
           const Move m = PickBest(end_);
-          if (m != ttMove_) return m;
+          if (m == ttMove_) continue;
+          if (mode_ == AllMoves && KindOf(CapturedPiece(m)) != King && !ExchangeAtLeast(pos_, eval_, m, 0)) {
+            moves_[badEnd_++] = m;  // a slot already handed out
+            continue;
+          }
+          return m;
         }
         stage_ = mode_ == CapturesOnly ? kDone : kKillers;
         break;
       case kKillers:
-        while (killerIndex_ < 2) {
-          const Move k = killers_[killerIndex_++];
+        while (specialIndex_ < 3) {
+          const Move k = special_[specialIndex_++];
           if (k != 0 && k != ttMove_ && !IsCapture(k) && IsListedMove(pos_, k)) return k;
         }
         stage_ = kGenerateQuiets;
@@ -58,7 +65,7 @@ Move MovePicker::Next() {
         promising_ = index_;
         for (int i = index_; i < end_; ++i) {
           const Move m = moves_[i];
-          const int score = history_[HistoryIndex(m)] + (IsPromotion(m) ? 8000 : 0);
+          const int score = order_.history->Score(m, order_.cont1, order_.cont2) + (IsPromotion(m) ? 8000 : 0);
           if (score > 0) {
             moves_[i] = moves_[promising_];
             moves_[promising_] = m;
@@ -76,6 +83,14 @@ Move MovePicker::Next() {
         while (index_ < end_) {
           const Move m = index_ < promising_ && sorted_ < kSortedQuiets ? PickBest(promising_) : moves_[index_++];
           ++sorted_;
+          if (!Skip(m)) return m;
+        }
+        index_ = 0;
+        stage_ = kBadCaptures;
+        break;
+      case kBadCaptures:
+        while (index_ < badEnd_) {
+          const Move m = moves_[index_++];
           if (!Skip(m)) return m;
         }
         stage_ = kDone;

@@ -1,40 +1,49 @@
 // Hands out the moves of a node best first, generating them in stages so
 // that a cut by the hash move or a capture spares the quiet moves and drops:
 // the hash move, captures by the value they win (the cheaper attacker
-// first), the two killers, then the quiet moves by their history.
+// first), the two killers and the counter move, the quiet moves by their
+// history, and last the captures that lose material in the exchange that
+// follows.
 #pragma once
+
+#include <cstdint>
 
 #include "model/movegen.h"
 #include "search/evaluation.h"
+#include "search/history.h"
 
 namespace qz::search {
 
-// History score of a quiet move: [drop][piece][target].
-inline int HistoryIndex(Move m) {
-  return (IsDrop(m) ? PieceIndexCount * kSquareCount : 0) + MovingPiece(m) * kSquareCount + MoveTo(m);
-}
-constexpr int kHistorySize = 2 * PieceIndexCount * kSquareCount;
+// What orders the quiet moves of a node.
+struct QuietOrder {
+  const History* history = nullptr;
+  const std::int16_t* cont1 = nullptr;  // continuation after the previous move
+  const std::int16_t* cont2 = nullptr;  // after the own move before it
+  Move killers[2] = {0, 0};
+  Move counter = 0;
+};
 
 class MovePicker {
  public:
   enum Mode { AllMoves, CapturesOnly };
 
-  // moves and scores have room for kMaxMoves. The hash move and killers are
-  // taken only when they are moves of this position.
+  // moves and scores have room for kMaxMoves. The hash move, killers and
+  // counter move are taken only when they are moves of this position.
   MovePicker(const FastPosition& pos, const Evaluator& eval, Move* moves, int* scores, Mode mode,
-             Move ttMove, Move killer1, Move killer2, const int* history)
+             Move ttMove, const QuietOrder& order)
       : pos_(pos), eval_(eval), moves_(moves), scores_(scores), mode_(mode), ttMove_(ttMove),
-        history_(history) {
-    killers_[0] = killer1;
-    killers_[1] = killer2 != killer1 ? killer2 : 0;
-    stage_ = mode == CapturesOnly ? kGenerateCaptures : kHashMove;
+        order_(order) {
+    special_[0] = order.killers[0];
+    special_[1] = order.killers[1] != order.killers[0] ? order.killers[1] : 0;
+    special_[2] = order.counter != special_[0] && order.counter != special_[1] ? order.counter : 0;
+    stage_ = kHashMove;
   }
 
   // The next move, or 0 when there are no more.
   Move Next();
 
  private:
-  enum Stage { kHashMove, kGenerateCaptures, kCaptures, kKillers, kGenerateQuiets, kQuiets, kDone };
+  enum Stage { kHashMove, kGenerateCaptures, kCaptures, kKillers, kGenerateQuiets, kQuiets, kBadCaptures, kDone };
 
   int CaptureScore(Move m) const {
     int s = eval_.CaptureGain(CapturedPiece(m)) * 8 - eval_.BoardValue(MovingPiece(m)) / 16;
@@ -43,7 +52,7 @@ class MovePicker {
   }
   // Selection of the best remaining move of [index_, end).
   Move PickBest(int end);
-  bool Skip(Move m) const { return m == ttMove_ || m == killers_[0] || m == killers_[1]; }
+  bool Skip(Move m) const { return m == ttMove_ || m == special_[0] || m == special_[1] || m == special_[2]; }
 
   const FastPosition& pos_;
   const Evaluator& eval_;
@@ -51,10 +60,11 @@ class MovePicker {
   int* scores_;
   Mode mode_;
   Move ttMove_;
-  Move killers_[2];
-  const int* history_;
+  const QuietOrder& order_;
+  Move special_[3];  // killers and the counter move
   Stage stage_;
-  int index_ = 0, end_ = 0, promising_ = 0, killerIndex_ = 0, sorted_ = 0;
+  int index_ = 0, end_ = 0, promising_ = 0, specialIndex_ = 0, sorted_ = 0;
+  int badEnd_ = 0;  // losing captures, kept in the used front of moves_
 };
 
 }  // namespace qz::search

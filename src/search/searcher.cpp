@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "search/move_picker.h"
+#include "search/see.h"
 
 namespace qz::search {
 
@@ -13,8 +14,6 @@ namespace {
 // Mixed into the key while the upper army searches: the ban on pawn mates
 // makes a score depend on which side the search plays for.
 constexpr std::uint64_t kUpperRootKey = 0x7E3A9C5B1D2F4E61ULL;
-
-constexpr int kHistoryMax = 16384;
 
 std::uint64_t Mix(std::uint64_t x) {
   x ^= x >> 33;
@@ -62,6 +61,7 @@ struct Searcher::Ply {
   int scores[kMaxMoves];
   Move quietsTried[64];
   int staticEval;
+  int madeIndex = -1;  // PieceTo of the move made here, -1 for a pass
 };
 
 Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
@@ -72,7 +72,6 @@ Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights, const 
       tt_(hashMegabytes),
       plies_(std::make_unique<Ply[]>(kMaxPly + 1)),
       escapeMoves_(std::make_unique<Move[]>(kMaxMoves)),
-      history_(std::make_unique<int[]>(kHistorySize)),
       rootMoves_(std::make_unique<Move[]>(kMaxRootMoves)),
       rootScores_(std::make_unique<int[]>(kMaxRootMoves)),
       rootBonus_(std::make_unique<int[]>(kMaxRootMoves)) {
@@ -88,25 +87,18 @@ Searcher::~Searcher() = default;
 void Searcher::NewGame(std::uint64_t seed) {
   seed_ = seed;
   tt_.Clear();
-  std::fill(history_.get(), history_.get() + kHistorySize, 0);
+  history_.Clear();
   std::memset(killers_, 0, sizeof killers_);
 }
 
-int Searcher::HistoryOf(Move m) const { return history_[HistoryIndex(m)]; }
+int Searcher::PreviousMove(int ply, int back) const { return ply >= back ? plies_[ply - back].madeIndex : -1; }
 
 void Searcher::RewardQuiet(int ply, Move m, int depth, const Move* tried, int triedCount) {
   if (killers_[ply][0] != m) {
     killers_[ply][1] = killers_[ply][0];
     killers_[ply][0] = m;
   }
-  const int bonus = std::min(depth * depth * 8, 2000);
-  auto update = [&](Move q, int delta) {
-    int& h = history_[HistoryIndex(q)];
-    h += delta - h * (delta < 0 ? -delta : delta) / kHistoryMax;
-  };
-  update(m, bonus);
-  for (int i = 0; i < triedCount; ++i)
-    if (tried[i] != m) update(tried[i], -bonus);
+  history_.Reward(m, depth, tried, triedCount, PreviousMove(ply, 1), PreviousMove(ply, 2));
 }
 
 bool Searcher::TimeUp() {
@@ -157,33 +149,61 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
   if (MustStop()) return 0;
   if (ply >= kMaxPly - 1) return eval_.Evaluate(pos_);
 
+  const bool pvNode = beta - alpha > 1;
+  const std::uint64_t key = Key();
+  const TTEntry* entry = tt_.Probe(key);
+  Move ttMove = 0;
+  if (entry != nullptr) {
+    const int score = FromTT(entry->score, ply);
+    if (!pvNode && (entry->bound() == BoundExact || (entry->bound() == BoundLower && score >= beta) ||
+                    (entry->bound() == BoundUpper && score <= alpha)))
+      return score;
+    ttMove = entry->move;
+  }
+
   // In check near the horizon every reply is tried, so that a mate is seen;
   // further out the position is judged as it stands.
   const bool inCheck = qDepth < 4 && (check >= 0 ? check == 1 : pos_.InCheck());
+  const int alphaIn = alpha;
   int best = -kInfinity;
   int standPat = 0;
+  int judged = kNoEval;  // the whole evaluation, when it was made
   if (!inCheck) {
-    standPat = eval_.Evaluate(pos_, alpha, beta);
-    if (standPat >= beta) return standPat;
+    if (entry != nullptr && entry->eval != kNoEval) {
+      standPat = judged = entry->eval;
+    } else {
+      // Far outside the window material and placement are enough.
+      standPat = eval_.Quick(pos_);
+      if (standPat - Evaluator::kLazyMargin < beta && standPat + Evaluator::kLazyMargin > alpha)
+        standPat = judged = eval_.Evaluate(pos_);
+    }
+    if (standPat >= beta) {
+      if (entry == nullptr) tt_.Store(key, 0, ToTT(standPat, ply), judged, 0, BoundLower);
+      return standPat;
+    }
     if (standPat > alpha) alpha = standPat;
     best = standPat;
   }
 
   Ply& p = plies_[ply];
+  if (ttMove != 0 && (inCheck ? !IsListedMove(pos_, ttMove) : !IsCapture(ttMove) || !IsListedMove(pos_, ttMove)))
+    ttMove = 0;
+  QuietOrder order;
+  order.history = &history_;
   MovePicker picker(pos_, eval_, p.moves, p.scores, inCheck ? MovePicker::AllMoves : MovePicker::CapturesOnly,
-                    0, 0, 0, history_.get());
+                    ttMove, order);
   int legal = 0;
   bool anyMove = false;
-  const Side us = pos_.sideToMove();
+  Move bestMove = 0;
   while (const Move m = picker.Next()) {
     anyMove = true;
     if (!inCheck) {
-      // Captures that cannot lift the score to alpha, or that give a piece
-      // for a lesser one on a defended square, are left out.
+      // Captures that cannot lift the score to alpha, or that lose material
+      // in the exchange that follows, are left out.
       const int gain = eval_.CaptureGain(CapturedPiece(m));
       if (KindOf(CapturedPiece(m)) != King) {
         if (standPat + gain + 150 < alpha && !IsPromotion(m)) continue;
-        if (eval_.BoardValue(MovingPiece(m)) > gain && pos_.Attacked(MoveTo(m), Opponent(us))) continue;
+        if (!ExchangeAtLeast(pos_, eval_, m, 0)) continue;
       }
     }
     Undo undo;
@@ -193,6 +213,7 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
       continue;
     }
     ++legal;
+    p.madeIndex = PieceTo(m);
     const int v = -Quiesce(-beta, -alpha, ply + 1, qDepth + 1, kCheckUnknown);
     pos_.Unmake(m, undo);
     if (stopped_) return 0;
@@ -200,11 +221,14 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
       best = v;
       if (v > alpha) {
         alpha = v;
+        bestMove = m;
         if (v >= beta) break;
       }
     }
   }
   if (inCheck && legal == 0) return anyMove ? -(kMate - ply - 2) : -(kMate - ply);
+  const Bound bound = best >= beta ? BoundLower : bestMove != 0 && best > alphaIn ? BoundExact : BoundUpper;
+  tt_.Store(key, bestMove, ToTT(best, ply), judged, 0, bound);
   return best;
 }
 
@@ -231,7 +255,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
   if (entry != nullptr) {
     ttMove = entry->move;
     ttEval = entry->eval;
-    haveTtEval = true;
+    haveTtEval = entry->eval != kNoEval;
     const int score = FromTT(entry->score, ply);
     if (!pvNode && entry->depth >= depth &&
         (entry->bound() == BoundExact || (entry->bound() == BoundLower && score >= beta) ||
@@ -242,13 +266,20 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
   Ply& p = plies_[ply];
   const int staticEval = inCheck ? -kInfinity : haveTtEval ? ttEval : eval_.Evaluate(pos_);
   p.staticEval = staticEval;
+  // Better than two plies ago: prune less of what follows.
+  const bool improving = !inCheck && ply >= 2 && staticEval > plies_[ply - 2].staticEval;
+
+  // Without a stored move a node expected to matter is searched a ply less:
+  // that search fills the table for the next iteration.
+  if (depth >= 4 && ttMove == 0 && (pvNode || cutNode)) --depth;
 
   if (!pvNode && !inCheck) {
     // Far above beta at a shallow depth: the opponent will not allow it.
-    if (depth <= 3 && staticEval - 120 * depth >= beta && !IsDecided(beta)) return staticEval;
+    if (depth <= 3 && staticEval - 120 * (depth - improving) >= beta && !IsDecided(beta)) return staticEval;
     // Passing the move still keeps us above beta: so will a real move.
     if (allowNull && depth >= 3 && staticEval >= beta && !IsDecided(beta)) {
       const int r = 3 + depth / 5;
+      p.madeIndex = -1;
       pos_.MakeNull();
       const int v = -Search(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false, false);
       pos_.UnmakeNull();
@@ -258,8 +289,14 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
   }
 
   if (ttMove != 0 && !IsListedMove(pos_, ttMove)) ttMove = 0;
-  MovePicker picker(pos_, eval_, p.moves, p.scores, MovePicker::AllMoves, ttMove, killers_[ply][0],
-                    killers_[ply][1], history_.get());
+  QuietOrder order;
+  order.history = &history_;
+  order.cont1 = history_.Continuation(PreviousMove(ply, 1));
+  order.cont2 = history_.Continuation(PreviousMove(ply, 2));
+  order.killers[0] = killers_[ply][0];
+  order.killers[1] = killers_[ply][1];
+  order.counter = history_.Counter(PreviousMove(ply, 1));
+  MovePicker picker(pos_, eval_, p.moves, p.scores, MovePicker::AllMoves, ttMove, order);
 
   const int alphaIn = alpha;
   int best = -kInfinity;
@@ -272,7 +309,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     const bool quiet = IsQuiet(m);
     if (quiet && !pvNode && !inCheck && legal > 0 && !IsDecided(best)) {
       // Late quiet moves at the last plies are not worth their nodes.
-      if (depth <= 3 && quietsTried >= 4 + depth * depth * 2) continue;
+      if (depth <= 3 && quietsTried >= (improving ? 4 + depth * depth * 2 : 2 + depth * depth)) continue;
       if (depth <= 2 && staticEval + 100 + 120 * depth <= alpha) continue;
     }
     Undo undo;
@@ -283,6 +320,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
       continue;
     }
     ++legal;
+    p.madeIndex = PieceTo(m);
     if (depth > 1) tt_.Prefetch(Key());  // the child probes the table
     pvLength_[ply + 1] = ply + 1;
     const bool givesCheck = pos_.InCheck();
@@ -302,7 +340,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
         if (pvNode) r -= 1;
         if (cutNode) r += 1;
         if (m == killers_[ply][0] || m == killers_[ply][1]) r -= 1;
-        r -= std::clamp(HistoryOf(m) / 4096, -2, 2);
+        r -= std::clamp(history_.Score(m, order.cont1, order.cont2) / 8192, -2, 2);
         r = std::clamp(r, 0, newDepth - 1);
       }
       v = -Search(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true, givesCheck);
@@ -328,7 +366,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
   // Every move gives the king away (lost next ply), or there is none.
   if (legal == 0) best = anyMove ? -(kMate - ply - 2) : -(kMate - ply);
   const Bound bound = best >= beta ? BoundLower : bestMove != 0 && best > alphaIn ? BoundExact : BoundUpper;
-  tt_.Store(key, bestMove, ToTT(best, ply), inCheck ? 0 : staticEval, depth, bound);
+  tt_.Store(key, bestMove, ToTT(best, ply), inCheck ? kNoEval : staticEval, depth, bound);
   return best;
 }
 
@@ -342,6 +380,7 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
     pos_.Make(m, undo);
     int v;
     pvLength_[1] = 1;
+    plies_[0].madeIndex = PieceTo(m);
     if (pos_.CanCaptureKing()) {
       v = -(kMate - 2);
     } else {
@@ -395,6 +434,8 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   rootKey_ = toMove == UE ? kUpperRootKey : 0;
   tt_.NewSearch();
   std::memset(killers_, 0, sizeof killers_);
+  plies_[0].staticEval = pos_.InCheck() ? -kInfinity : eval_.Evaluate(pos_);
+  plies_[1].staticEval = -kInfinity;
 
   Result result;
   // Root moves, without the pawn mates the search may not choose.

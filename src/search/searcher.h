@@ -21,6 +21,7 @@
 #include "model/movegen.h"
 #include "model/position.h"
 #include "search/evaluation.h"
+#include "search/history.h"
 #include "search/transposition_table.h"
 
 namespace qz::search {
@@ -111,7 +112,8 @@ class Searcher {
   bool MustStop();
   void UpdatePv(int ply, Move m);
   void RewardQuiet(int ply, Move m, int depth, const Move* tried, int triedCount);
-  int HistoryOf(Move m) const;
+  // PieceTo of the move made `back` plies before ply (-1: none or a pass).
+  int PreviousMove(int ply, int back) const;
   // An unpromoted pawn move of the searching side that leaves the opponent
   // without escape; it has been made on the position.
   bool IsForbiddenPawnMate(Move m, bool mustCheck);
@@ -123,7 +125,7 @@ class Searcher {
   FastPosition pos_;
   std::unique_ptr<Ply[]> plies_;
   std::unique_ptr<Move[]> escapeMoves_;
-  std::unique_ptr<int[]> history_;  // [drop][piece][square]
+  History history_;
   Move killers_[kMaxPly][2] = {};
   Move pv_[kMaxPly][kMaxPly] = {};
   int pvLength_[kMaxPly] = {};

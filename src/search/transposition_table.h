@@ -11,6 +11,8 @@
 namespace qz::search {
 
 enum Bound : std::uint8_t { BoundNone = 0, BoundUpper = 1, BoundLower = 2, BoundExact = 3 };
+// The eval field of an entry whose position was not judged (in check).
+constexpr int kNoEval = -32768;
 
 struct TTEntry {
   std::uint32_t check;

@@ -42,6 +42,7 @@ struct MatchOptions {
   std::uint64_t seed = 1;
   int randomPlies = 0;
   int maxMoves = 300;
+  bool levelNodes = false;
   std::optional<std::string> outDir;
 };
 
@@ -90,6 +91,9 @@ std::string ReadOptions(std::vector<std::string> args, MatchOptions& o) {
     if (!problem.empty()) return problem;
   if (o.randomPlies >= o.maxMoves) return "--random-plies must be below --max-moves";
   o.outDir = TakeOption(args, "--out");
+  o.levelNodes = TakeFlag(args, "--level-nodes");
+  if (o.levelNodes && (o.movetimeMs != 0 || o.nodes != 0))
+    return "--level-nodes goes without --movetime and --nodes";
   if (!args.empty()) return "unexpected argument '" + args[0] + "'";
   return {};
 }
@@ -189,6 +193,7 @@ class MatchRunner {
     Limits limits;
     limits.movetimeMs = o_.movetimeMs;
     limits.nodes = o_.nodes;
+    limits.levelNodes = o_.levelNodes;
     for (;;) {
       if (ply >= o_.maxMoves) return GameOutcome{-1, "move limit", ply};
       ListMoves(pos, side, *buffer_);
@@ -321,7 +326,7 @@ int RunMatch(const std::vector<std::string>& args) {
 const RegisterCommand kRegister({
     "match",
     "  match --a P --b P [--games N] [--movetime MS] [--nodes N] [--seed S]\n"
-    "        [--random-plies R] [--max-moves M] [--out DIR]\n"
+    "        [--random-plies R] [--max-moves M] [--level-nodes] [--out DIR]\n"
     "      plays P against P, where P is a level 1 to 5 or uci:COMMAND (an engine run\n"
     "      through /bin/sh -c COMMAND, speaking UCI with FEN hands and moves like\n"
     "      c3c4, c8c9+, P@e5). Games come in pairs from one opening (the placement,\n"
@@ -331,7 +336,9 @@ const RegisterCommand kRegister({
     "      M plies in all (default 300, at most 500; unfinished). A move the rules\n"
     "      refuse, an unreadable answer, an engine that ends or does not answer in time\n"
     "      loses the game. --movetime and --nodes limit both players (levels 1 to 3\n"
-    "      ignore them; an engine without limits gets go movetime 1000). One line per\n"
+    "      ignore them; an engine without limits gets go movetime 1000). --level-nodes:\n"
+    "      LEVEL4 and LEVEL5 each search the node budget of their usual thinking time\n"
+    "      (2,000,000 and 10,000,000 nodes), so that the match repeats exactly. One line per\n"
     "      game, then: result a=W b=L unfinished=U score=S% elo=E±M (a's wins, losses,\n"
     "      unfinished games; its score with unfinished games as half; the Elo\n"
     "      difference of a over b and its 95% margin, inf when unbounded). --out\n"

@@ -54,7 +54,9 @@ class DeepLevelPlayer : public MatchPlayer {
     search::Limits limits{in.movetimeMs, in.nodes, in.depth};
     // No limit given: the level's own time. "go infinite" leaves all three
     // at zero, and only the stop flag ends the thinking.
-    if (!in.infinite && limits.movetimeMs == 0 && limits.nodes == 0 && limits.depth == 0)
+    if (in.levelNodes)
+      limits.nodes = search::SettingsOfLevel(level_).nodes;
+    else if (!in.infinite && limits.movetimeMs == 0 && limits.nodes == 0 && limits.depth == 0)
       limits.movetimeMs = search::SettingsOfLevel(level_).movetimeMs;
     DepthRelay relay(observer);
     const search::Result r =

@@ -22,6 +22,7 @@ struct Limits {
   std::uint64_t nodes = 0;
   int depth = 0;
   bool infinite = false;  // until stopped (uci "go infinite")
+  bool levelNodes = false;  // a deep level searches its own node budget instead
 };
 
 // One step of a deepening search, as `uci` prints it in an "info" line.
