@@ -73,9 +73,9 @@ struct DeepLevels {
   // Nodes instead of time when set, so that scripts and tests play the same
   // game every time.
   std::uint64_t NodeLimit = 0;
-  // Large enough for five seconds of thinking, small enough that the whole
-  // program stays well under 150 MB.
-  std::size_t HashMegabytes = 64;
+  // The table for five seconds of thinking; with the search's 32 MB of move
+  // history the whole program stays well under 150 MB.
+  std::size_t HashMegabytes = 32;
 };
 
 }  // namespace qz
