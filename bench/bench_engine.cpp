@@ -21,15 +21,15 @@ void OpeningPosition(Position& pos) {
 // and one pawn captured into the computer's hand, and a few pawns advanced.
 void MiddleGamePosition(Position& pos) {
   OpeningPosition(pos);
-  pos.Board[3][8] = EMPTY;    // pawn
-  pos.Board[1][10] = EMPTY;   // lance
-  pos.Board[2][10] = EMPTY;   // knight
-  pos.Board[8][10] = EMPTY;   // 嶺
-  pos.Board[3][10] = EMPTY;   // silver
-  pos.Board[4][10] = EMPTY;   // gold
-  pos.Board[5][9] = EMPTY;    // 銅
-  pos.Board[2][9] = EMPTY;    // bishop
-  pos.Board[9][9] = EMPTY;    // rook
+  pos.Board[3][8] = EMPTY;   // pawn
+  pos.Board[1][10] = EMPTY;  // lance
+  pos.Board[2][10] = EMPTY;  // knight
+  pos.Board[8][10] = EMPTY;  // 嶺
+  pos.Board[3][10] = EMPTY;  // silver
+  pos.Board[4][10] = EMPTY;  // gold
+  pos.Board[5][9] = EMPTY;   // 銅
+  pos.Board[2][9] = EMPTY;   // bishop
+  pos.Board[9][9] = EMPTY;   // rook
   for (int k = 1; k <= HandKinds; ++k) pos.Hand[UE][k] = 1;
   pos.Board[3][3] = EMPTY;
   pos.Board[3][5] = HU;

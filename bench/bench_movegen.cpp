@@ -19,7 +19,8 @@ void RunPerft(benchmark::State& state, const Position& start, Side side) {
   const long before = qz::bench::AllocationCount();
   for (auto _ : state) nodes += Perft(pos, depth);
   const long allocations = qz::bench::AllocationCount() - before;
-  state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+  state.counters["nodes/s"] =
+      benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
   state.counters["allocations"] = static_cast<double>(allocations);
   if (allocations != 0) state.SkipWithError("perft allocated memory");
 }
@@ -38,8 +39,9 @@ void BM_Perft右嶺(benchmark::State& state) {
 void BM_PerftMiddleGameWithHands(benchmark::State& state) {
   Position start;
   Side side = SITA;
-  FromFen("ln2g5/1r2s4H/1pp1ppH3/p2p2n2r/4G5/P5kPpp/7m2/1P1PPPP1PP/3SCS4/+m2GKG3L[CNLPPsnlp] w - - 0 1",
-          start, side);
+  FromFen(
+      "ln2g5/1r2s4H/1pp1ppH3/p2p2n2r/4G5/P5kPpp/7m2/1P1PPPP1PP/3SCS4/+m2GKG3L[CNLPPsnlp] w - - 0 1",
+      start, side);
   RunPerft(state, start, side);
 }
 

@@ -47,7 +47,8 @@ void BM_SearchNodesPerSecond(benchmark::State& state) {
     nodes += r.nodes;
     benchmark::DoNotOptimize(r.best);
   }
-  state.counters["nps"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+  state.counters["nps"] =
+      benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
   state.counters["allocations"] = static_cast<double>(allocations);
   if (allocations != 0) state.SkipWithError("the search allocated memory");
 }
@@ -68,7 +69,8 @@ void TimeToDepth(benchmark::State& state, bool 右嶺) {
     nodes += r.nodes;
     benchmark::DoNotOptimize(r.best);
   }
-  state.counters["nps"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+  state.counters["nps"] =
+      benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
   state.counters["nodes"] = static_cast<double>(nodes) / static_cast<double>(state.iterations());
 }
 void BM_TimeToDepth左嶺(benchmark::State& state) { TimeToDepth(state, false); }

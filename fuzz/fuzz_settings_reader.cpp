@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "shell/game.h"
 #include "script/recording_ports.h"
+#include "shell/game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto dir = qz::fuzz::ScratchDir();
@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   game.読込_環境設定ファイル();
   // Exactly one placement is checked and the background is a known code or unset.
   if (game.checks.UREI == game.checks.SAREI) __builtin_trap();
-  if (game.screen.CurrentBackground != 0 && (game.screen.CurrentBackground < 2 || game.screen.CurrentBackground > 6))
+  if (game.screen.CurrentBackground != 0 &&
+      (game.screen.CurrentBackground < 2 || game.screen.CurrentBackground > 6))
     __builtin_trap();
   // The default lines in CP932: 背景画=嶺, 移動指導=OFF, 経過時間=ON, BGM=ON, 初期配置=右嶺.
   static const std::string defaults =

@@ -9,15 +9,12 @@
 
 namespace qz::app {
 
-int PixelOfTwips(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
+int PixelOfTwips(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
 CanvasWidget::CanvasWidget(const PictureSet& pictures, QWidget* parent)
     : QWidget(parent),
       pictures_(pictures),
-      backing_(kNaturalWidth * kBackingScale, kNaturalHeight * kBackingScale,
-               QImage::Format_RGB32),
+      backing_(kNaturalWidth * kBackingScale, kNaturalHeight * kBackingScale, QImage::Format_RGB32),
       margin_(PaletteColour(2)) {
   backing_.fill(margin_);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -97,8 +94,8 @@ void CanvasWidget::setMarginTile(int code) {
 }
 
 void CanvasWidget::paintMargins(QPainter& painter, double scale, const QPointF& offset) {
-  const QImage& picture = PictureNameForCode(marginTile_).isEmpty() ? QImage()
-                                                                     : scaledPicture(marginTile_);
+  const QImage& picture =
+      PictureNameForCode(marginTile_).isEmpty() ? QImage() : scaledPicture(marginTile_);
   const int cellWidth = 615 / kTwipsPerPixel * kBackingScale;
   const int cellHeight = 690 / kTwipsPerPixel * kBackingScale;
   if (picture.width() < cellWidth || picture.height() < cellHeight) {

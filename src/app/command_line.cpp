@@ -9,11 +9,23 @@ namespace {
 
 // Options Qt's application object reads itself; the first group takes a value
 // (as the next argument or after '=').
-constexpr std::string_view kQtOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-    "geometry", "qwindowtitle",       "title",         "qwindowicon", "icon",
-    "session",  "display",            "name",          "visual", "style",
-    "stylesheet", "qmljsdebugger"};
+constexpr std::string_view kQtOptionsWithValue[] = {"platform",
+                                                    "platformpluginpath",
+                                                    "platformtheme",
+                                                    "plugin",
+                                                    "qwindowgeometry",
+                                                    "geometry",
+                                                    "qwindowtitle",
+                                                    "title",
+                                                    "qwindowicon",
+                                                    "icon",
+                                                    "session",
+                                                    "display",
+                                                    "name",
+                                                    "visual",
+                                                    "style",
+                                                    "stylesheet",
+                                                    "qmljsdebugger"};
 constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 template <std::size_t N>

@@ -22,8 +22,7 @@ int main(int argc, char** argv) {
   // The game reads its waves, help page and settings from the current
   // directory; without them here, it plays in the user's data folder.
   const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  const QString workDir =
-      qz::app::PrepareWorkingFolder(QDir::currentPath(), dataDir, assetDir);
+  const QString workDir = qz::app::PrepareWorkingFolder(QDir::currentPath(), dataDir, assetDir);
   QDir::setCurrent(workDir);
   if (QFileInfo::exists(assetDir + "/qzreishogi.png")) {
     QApplication::setWindowIcon(QIcon(assetDir + "/qzreishogi.png"));

@@ -23,8 +23,8 @@ const char* PromotableStem(int magnitude) {
 }
 
 // Every code that has a picture on the board.
-constexpr int kPieceMagnitudes[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101,
-                                    210, 211, 800, 801, 900, 901, 110, 950};
+constexpr int kPieceMagnitudes[] = {10,  11,  20,  21,  30,  31,  40,  41,  100,
+                                    101, 210, 211, 800, 801, 900, 901, 110, 950};
 
 }  // namespace
 

@@ -22,7 +22,8 @@ bool QtThinking::run(const std::function<void(const std::atomic<bool>& stop)>& w
     work(stop_);
     // Queued: the loop quits on its own thread, also when the work ends
     // before the loop has started.
-    QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
   });
   // Input reaches the window meanwhile; the window passes nothing but Esc
   // and closing on to the game while a turn runs.

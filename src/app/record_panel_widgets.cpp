@@ -105,9 +105,7 @@ bool RecordPanelWidgets::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void RecordPanelWidgets::place(QWidget* w, const QRect& twips) {
-  geometry_.emplace_back(w, twips);
-}
+void RecordPanelWidgets::place(QWidget* w, const QRect& twips) { geometry_.emplace_back(w, twips); }
 
 void RecordPanelWidgets::relayout() {
   const double s = canvas_->displayScale();
@@ -187,9 +185,9 @@ void RecordPanelWidgets::fillDirectories() {
   }
   auto add = [this](const QString& folder, int depth, QStyle::StandardPixmap icon) {
     const QString name = QFileInfo(folder).fileName();
-    auto* item = new QListWidgetItem(dirs_->style()->standardIcon(icon),
-                                     name.isEmpty() ? QDir::toNativeSeparators(folder) : name,
-                                     dirs_);
+    auto* item =
+        new QListWidgetItem(dirs_->style()->standardIcon(icon),
+                            name.isEmpty() ? QDir::toNativeSeparators(folder) : name, dirs_);
     item->setData(kPathRole, folder);
     item->setData(kDepthRole, depth);
     item->setToolTip(QDir::toNativeSeparators(folder));

@@ -23,8 +23,7 @@ std::int32_t SdlSound::dsInitialize(std::intptr_t /*window*/) {
   // events nobody reads, so a logout or a kill could not end the game.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
-  if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, SDL_AUDIO_ALLOW_ANY_CHANGE) !=
-      0) {
+  if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, SDL_AUDIO_ALLOW_ANY_CHANGE) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return 0;
   }

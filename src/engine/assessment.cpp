@@ -88,8 +88,7 @@ void ComputerPlayer::AssessOwnPiece(int x, int y, double& acc) {
     if (S(x, 2) >= U(x, 2)) acc -= 250;
     if (LH(4) > 0 || LH(5) > 0) acc -= 700;
   }
-  if (p == 10 && SA(x, y) == -900 && LH(1) > 0 && S(x, y) >= U(x, y) && y < 10 &&
-      U(x, y + 1) == 1)
+  if (p == 10 && SA(x, y) == -900 && LH(1) > 0 && S(x, y) >= U(x, y) && y < 10 && U(x, y + 1) == 1)
     acc -= 5;
   if (S(x, y) > 0) {
     const int attacker = Abs(SA(x, y));

@@ -82,8 +82,7 @@ class ComputerPlayer {
   void SearchDrops(SearchObserver* observer, bool& any);
   // The positional rules by moved piece; score is the value reached so far,
   // the result is the final score of the candidate.
-  double PositionalRules(double score, PieceCode cap, PieceCode pc, int fx, int fy, int tx,
-                         int ty);
+  double PositionalRules(double score, PieceCode cap, PieceCode pc, int fx, int fy, int tx, int ty);
   double PawnRules(double score, PieceCode cap, int fx, int fy, int tx, int ty);
   double LanceRules(double score, PieceCode cap, int fx, int tx, int ty);
   double KnightRules(double score, int tx, int ty);

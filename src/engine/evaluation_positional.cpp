@@ -167,8 +167,7 @@ double ComputerPlayer::RookRules(double score, int fx, int fy, int tx, int ty) {
       return score + -1;
     return score;
   }
-  if (S(tx, ty) == 0 && tx == 3 && ty == 4 && B(3, 7) == -800 && B(3, 6) == -10 &&
-      B(3, 5) == EMPTY)
+  if (S(tx, ty) == 0 && tx == 3 && ty == 4 && B(3, 7) == -800 && B(3, 6) == -10 && B(3, 5) == EMPTY)
     score += 7;
   if (ty < 8 && S(tx, ty + 1) > 0) {
     score += -1;

@@ -17,8 +17,8 @@ enum : unsigned {
   kCheckTarget = 1u << 5,     // 9 on the king's square as well (jumpers)
 };
 
-constexpr unsigned kAll = kDefenderCode | kDefenderSquare | kAttackerCode | kAttackerSquare |
-                          kCheckOwn;
+constexpr unsigned kAll =
+    kDefenderCode | kDefenderSquare | kAttackerCode | kAttackerSquare | kCheckOwn;
 
 // SITA contributions.
 constexpr unsigned kSitaStep = kDefenderCode | kAttackerCode | kAttackerSquare | kCheckOwn;
@@ -186,9 +186,7 @@ struct Pass {
     const bool sita = s == SITA;
     const int fwd = sita ? -1 : 1;
     switch (Abs(code)) {
-      case HU:
-        TouchIfOnBoard(s, code, x, y, x, y + fwd, sita ? kSitaStep : kUeStep);
-        break;
+      case HU: TouchIfOnBoard(s, code, x, y, x, y + fwd, sita ? kSitaStep : kUeStep); break;
       case KYOU:
         if (sita) {
           勢力確定上直進(code, x, y);
@@ -204,30 +202,30 @@ struct Pass {
         TouchIfOnBoard(s, code, x, y, x + 1, y + reach * fwd, flags);
         break;
       }
-      case GIN: case KIN: case DOU:
-      case HU + 1: case KYOU + 1: case KEI + 1: case REI + 1: case GIN + 1: case DOU + 1:
-        StepPiece(s, code, x, y, sita ? kSitaStep : kUeStep);
-        break;
+      case GIN:
+      case KIN:
+      case DOU:
+      case HU + 1:
+      case KYOU + 1:
+      case KEI + 1:
+      case REI + 1:
+      case GIN + 1:
+      case DOU + 1: StepPiece(s, code, x, y, sita ? kSitaStep : kUeStep); break;
       case OU:
         pos.KingSquare[s] = Square{x, y};
         Neighbours(s, code, x, y, sita ? kSitaKing : kUeKing, true, true);
         break;
-      case KAKU:
-        Diagonals(code, x, y);
-        break;
+      case KAKU: Diagonals(code, x, y); break;
       case KAKU + 1:
         Diagonals(code, x, y);
         Neighbours(s, code, x, y, sita ? kSitaStep : kUePromotedBishopStep, true, false);
         break;
-      case SYA:
-        Orthogonals(code, x, y);
-        break;
+      case SYA: Orthogonals(code, x, y); break;
       case SYA + 1:
         Orthogonals(code, x, y);
         Neighbours(s, code, x, y, sita ? kSitaStep : kUePromotedRookStep, false, true);
         break;
-      default:
-        break;  // codes outside the piece table attack nothing
+      default: break;  // codes outside the piece table attack nothing
     }
   }
 };

@@ -34,8 +34,8 @@ constexpr ZobristKeys MakeKeys() {
 constexpr ZobristKeys kKeys = MakeKeys();
 
 // Game magnitude of a kind (the material value of Position codes).
-constexpr int kMagnitude[KindCount] = {0,  HU,       KYOU,     KEI,     REI,     GIN,     KIN,
-                                       DOU, KAKU,    SYA,      OU,      HU + 1,  KYOU + 1, KEI + 1,
+constexpr int kMagnitude[KindCount] = {0,       HU,      KYOU, KEI,     REI,      GIN,      KIN,
+                                       DOU,     KAKU,    SYA,  OU,      HU + 1,   KYOU + 1, KEI + 1,
                                        REI + 1, GIN + 1, 0,    DOU + 1, KAKU + 1, SYA + 1};
 
 constexpr int kMaxHandCount = 31;
@@ -298,16 +298,16 @@ bool FastPosition::Attacked(int sq, Side by) const {
   };
   constexpr unsigned kGoldLike = 1u << Gold | 1u << Tokin | 1u << PLance | 1u << PKnight |
                                  1u << PRei | 1u << PSilver | 1u << PDou;
-  constexpr unsigned kForward = kGoldLike | 1u << Silver | 1u << Dou | 1u << King | 1u << Pawn |
-                                1u << Horse | 1u << Dragon;
-  constexpr unsigned kForwardDiagonal = kGoldLike | 1u << Silver | 1u << Dou | 1u << King |
-                                        1u << Horse | 1u << Dragon;
+  constexpr unsigned kForward =
+      kGoldLike | 1u << Silver | 1u << Dou | 1u << King | 1u << Pawn | 1u << Horse | 1u << Dragon;
+  constexpr unsigned kForwardDiagonal =
+      kGoldLike | 1u << Silver | 1u << Dou | 1u << King | 1u << Horse | 1u << Dragon;
   constexpr unsigned kSideways = kGoldLike | 1u << King | 1u << Horse | 1u << Dragon;
   constexpr unsigned kBack = kGoldLike | 1u << Dou | 1u << King | 1u << Horse | 1u << Dragon;
   constexpr unsigned kBackDiagonal = 1u << Silver | 1u << King | 1u << Horse | 1u << Dragon;
-  if (stepper(f, kForward) || stepper(f - 1, kForwardDiagonal) || stepper(f + 1, kForwardDiagonal) ||
-      stepper(1, kSideways) || stepper(-1, kSideways) || stepper(-f, kBack) ||
-      stepper(-f - 1, kBackDiagonal) || stepper(-f + 1, kBackDiagonal))
+  if (stepper(f, kForward) || stepper(f - 1, kForwardDiagonal) ||
+      stepper(f + 1, kForwardDiagonal) || stepper(1, kSideways) || stepper(-1, kSideways) ||
+      stepper(-f, kBack) || stepper(-f - 1, kBackDiagonal) || stepper(-f + 1, kBackDiagonal))
     return true;
 
   // Slides: the first piece on each line.

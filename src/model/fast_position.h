@@ -15,8 +15,25 @@ namespace qz {
 // Kinds 1..9 are the hand kinds in HandIndex order; a promoted kind is its
 // base + 10 (gold and king never promote, so 16 stays unused).
 enum Kind : int {
-  NoKind = 0, Pawn = 1, Lance, Knight, Rei, Silver, Gold, Dou, Bishop, Rook, King = 10,
-  Tokin = 11, PLance, PKnight, PRei, PSilver, PDou = 17, Horse = 18, Dragon = 19,
+  NoKind = 0,
+  Pawn = 1,
+  Lance,
+  Knight,
+  Rei,
+  Silver,
+  Gold,
+  Dou,
+  Bishop,
+  Rook,
+  King = 10,
+  Tokin = 11,
+  PLance,
+  PKnight,
+  PRei,
+  PSilver,
+  PDou = 17,
+  Horse = 18,
+  Dragon = 19,
 };
 constexpr int KindCount = 20;
 
@@ -106,14 +123,19 @@ class FastPosition {
   void Make(Move m, Undo& undo);
   void Unmake(Move m, const Undo& undo);
   // Passes the turn (for the search's null move).
-  void MakeNull() { stm_ = Opponent(stm_); key_ ^= SideKey(); }
+  void MakeNull() {
+    stm_ = Opponent(stm_);
+    key_ ^= SideKey();
+  }
   void UnmakeNull() { MakeNull(); }
 
   // Whether a piece of `by` attacks square sq.
   bool Attacked(int sq, Side by) const;
   // The side to move's king may be captured by the side to move (the last
   // move left it there): then the game is won at once.
-  bool CanCaptureKing() const { return kingSq_[Opponent(stm_)] != 0 && Attacked(kingSq_[Opponent(stm_)], stm_); }
+  bool CanCaptureKing() const {
+    return kingSq_[Opponent(stm_)] != 0 && Attacked(kingSq_[Opponent(stm_)], stm_);
+  }
   bool InCheck() const { return kingSq_[stm_] != 0 && Attacked(kingSq_[stm_], Opponent(stm_)); }
   // A king has been captured: the game is over and nobody moves.
   bool Over() const { return kingSq_[SITA] == 0 || kingSq_[UE] == 0; }

@@ -10,16 +10,16 @@ namespace qz {
 class MoveView {
  public:
   virtual ~MoveView() = default;
-  virtual void drawHand(Side side) = 0;                     // 描画_自持盤 / 描画_敵持盤
+  virtual void drawHand(Side side) = 0;  // 描画_自持盤 / 描画_敵持盤
   virtual void drawPicture(PieceCode code, int x, int y) = 0;  // 描画_絵
-  virtual void drawGridOutline(int x, int y) = 0;           // 描画_桝輪郭 in GridColour
+  virtual void drawGridOutline(int x, int y) = 0;              // 描画_桝輪郭 in GridColour
 };
 
 // Plays a board move or a drop; c is the code that will stand on the target
 // (PromotedCode when promoting). A captured piece goes to the captor's hand,
 // a captured king records the winner.
 void 駒移動(Position& pos, int fromX, int fromY, int toX, int toY, PieceCode c,
-          MoveView* view = nullptr);
+            MoveView* view = nullptr);
 
 // Puts a captured piece into the captor's hand (unpromoted) or records the
 // winner when it is a king.

@@ -54,7 +54,8 @@ class Generator {
     if (target & kOwn) return;  // own piece or wall
     if (target == 0 ? !Quiets : !Captures) return;
     switch (kind) {
-      case Pawn: case Lance: {
+      case Pawn:
+      case Lance: {
         const int r = FarRow<S>(to);
         if (r <= 3) *out_++ = MakeMove(from, to, piece, target, true);
         if (r != 1) *out_++ = MakeMove(from, to, piece, target, false);
@@ -70,14 +71,15 @@ class Generator {
         // The whole zone is forbidden to an unpromoted 嶺: entering it promotes.
         *out_++ = MakeMove(from, to, piece, target, FarRow<S>(to) <= 3);
         return;
-      case Silver: case Dou: case Bishop: case Rook:
+      case Silver:
+      case Dou:
+      case Bishop:
+      case Rook:
         if (FarRow<S>(to) <= 3 || FarRow<S>(from) <= 3)
           *out_++ = MakeMove(from, to, piece, target, true);
         *out_++ = MakeMove(from, to, piece, target, false);
         return;
-      default:
-        *out_++ = MakeMove(from, to, piece, target, false);
-        return;
+      default: *out_++ = MakeMove(from, to, piece, target, false); return;
     }
   }
 
@@ -126,19 +128,26 @@ class Generator {
         Target(from, from + F + 1, piece, kind);
         Target(from, from - F, piece, kind);
         break;
-      case Gold: case Tokin: case PLance: case PKnight: case PRei: case PSilver: case PDou:
-        GoldSteps(from, piece, kind);
-        break;
+      case Gold:
+      case Tokin:
+      case PLance:
+      case PKnight:
+      case PRei:
+      case PSilver:
+      case PDou: GoldSteps(from, piece, kind); break;
       case King:
-        for (int d : {F - 1, F, F + 1, -1, 1, -F - 1, -F, -F + 1}) Target(from, from + d, piece, kind);
+        for (int d : {F - 1, F, F + 1, -1, 1, -F - 1, -F, -F + 1})
+          Target(from, from + d, piece, kind);
         break;
-      case Bishop: case Horse:
+      case Bishop:
+      case Horse:
         for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
           Slide(from, d, piece, kind);
         if (kind == Horse)
           for (int d : {kRowWidth, -kRowWidth, 1, -1}) Target(from, from + d, piece, kind);
         break;
-      case Rook: case Dragon:
+      case Rook:
+      case Dragon:
         for (int d : {kRowWidth, -kRowWidth, 1, -1}) Slide(from, d, piece, kind);
         if (kind == Dragon)
           for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
@@ -155,7 +164,10 @@ class Generator {
       if (pos_.hand(S, kind) == 0) continue;
       const Piece piece = MakePiece(S, kind);
       // Rows counted from the far end on which the kind may not be dropped.
-      const int forbidden = kind == Pawn || kind == Lance ? 1 : kind == Knight ? 2 : kind == Rei ? 3 : 0;
+      const int forbidden = kind == Pawn || kind == Lance ? 1
+                            : kind == Knight              ? 2
+                            : kind == Rei                 ? 3
+                                                          : 0;
       ForEachSquare(emptyLo, emptyHi, [&](int to) {
         if (FarRow<S>(to) <= forbidden) return;
         if (kind == Pawn && pos_.hasPawnInColumn(S, XOf(to))) return;
@@ -193,7 +205,10 @@ bool IsListedMove(const FastPosition& pos, Move m) {
     if (kind < Pawn || kind > Rook || IsPromotion(m) || CapturedPiece(m) != 0) return false;
     if (pos.hand(s, kind) == 0 || pos.at(to) != 0) return false;
     const int farRow = s == SITA ? YOf(to) : 11 - YOf(to);
-    const int forbidden = kind == Pawn || kind == Lance ? 1 : kind == Knight ? 2 : kind == Rei ? 3 : 0;
+    const int forbidden = kind == Pawn || kind == Lance ? 1
+                          : kind == Knight              ? 2
+                          : kind == Rei                 ? 3
+                                                        : 0;
     if (farRow <= forbidden) return false;
     return kind != Pawn || !pos.hasPawnInColumn(s, XOf(to));
   }

@@ -11,8 +11,8 @@ using PieceCode = int;
 constexpr PieceCode EMPTY = 0;
 
 // Unpromoted magnitudes; a promoted piece is one more.
-constexpr PieceCode HU = 10, KYOU = 20, KEI = 30, REI = 40, GIN = 100, KIN = 110,
-                    DOU = 210, KAKU = 800, SYA = 900, OU = 950;
+constexpr PieceCode HU = 10, KYOU = 20, KEI = 30, REI = 40, GIN = 100, KIN = 110, DOU = 210,
+                    KAKU = 800, SYA = 900, OU = 950;
 
 // Array index of a side (hands, control maps, king squares).
 enum Side : int { SITA = 0, UE = 1 };
@@ -33,15 +33,24 @@ constexpr PieceCode HandKindCode[10] = {0, HU, KYOU, KEI, REI, GIN, KIN, DOU, KA
 // 0 for codes that never enter a hand (empty, king).
 constexpr int HandIndex(PieceCode c) {
   switch (Abs(c)) {
-    case 10: case 11: return 1;
-    case 20: case 21: return 2;
-    case 30: case 31: return 3;
-    case 40: case 41: return 4;
-    case 100: case 101: return 5;
-    case 110: case 111: return 6;
-    case 210: case 211: return 7;
-    case 800: case 801: return 8;
-    case 900: case 901: return 9;
+    case 10:
+    case 11: return 1;
+    case 20:
+    case 21: return 2;
+    case 30:
+    case 31: return 3;
+    case 40:
+    case 41: return 4;
+    case 100:
+    case 101: return 5;
+    case 110:
+    case 111: return 6;
+    case 210:
+    case 211: return 7;
+    case 800:
+    case 801: return 8;
+    case 900:
+    case 901: return 9;
     default: return 0;
   }
 }

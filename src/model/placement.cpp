@@ -25,7 +25,7 @@ constexpr PlacedPiece k右嶺[16] = {
 
 // Pieces both set-ups share besides the pawn rows.
 constexpr PlacedPiece kCommon[12] = {
-    {1, 1, KYOU},   {10, 1, KYOU},  {2, 1, KEI},   {9, 1, KEI},  {2, 2, SYA},    {9, 2, KAKU},
+    {1, 1, KYOU},   {10, 1, KYOU},   {2, 1, KEI},   {9, 1, KEI},   {2, 2, SYA},   {9, 2, KAKU},
     {1, 10, -KYOU}, {10, 10, -KYOU}, {2, 10, -KEI}, {9, 10, -KEI}, {2, 9, -KAKU}, {9, 9, -SYA},
 };
 

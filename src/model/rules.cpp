@@ -12,10 +12,12 @@ constexpr bool GoldStep(int dx, int f) {
 // Row restriction shared by drops of the pieces that cannot always stand.
 int DropRowAllowed(int toY, PieceCode c) {
   switch (c) {
-    case -10: case -20: return toY != 1 ? 1 : 0;
+    case -10:
+    case -20: return toY != 1 ? 1 : 0;
     case -30: return toY >= 3 ? 1 : 0;
     case -40: return toY >= 4 ? 1 : 0;
-    case 10: case 20: return toY != 10 ? 1 : 0;
+    case 10:
+    case 20: return toY != 10 ? 1 : 0;
     case 30: return toY <= 8 ? 1 : 0;
     case 40: return toY <= 7 ? 1 : 0;
     default: return 0;  // kings and promoted codes are never in a hand
@@ -27,7 +29,11 @@ int DropCheck(const Position& pos, int toX, int toY, PieceCode c) {
   if (c == -10 && pos.PawnColumns[SITA][toX] == 1) return 0;
   if (c == 10 && pos.PawnColumns[UE][toX] == 1) return 0;
   switch (Abs(c)) {
-    case GIN: case KIN: case DOU: case KAKU: case SYA: return 1;
+    case GIN:
+    case KIN:
+    case DOU:
+    case KAKU:
+    case SYA: return 1;
     default: return DropRowAllowed(toY, c);
   }
 }
@@ -62,8 +68,13 @@ int 移動チェック(const Position& pos, int fromX, int fromY, int toX, int t
     case 30: return (Abs(dx) == 1 && f == 2) ? 1 : 0;
     case 40: return (Abs(dx) == 1 && f == 3) ? 1 : 0;
     case 100: return ((Abs(dx) <= 1 && f == 1) || (Abs(dx) == 1 && f == -1)) ? 1 : 0;
-    case 11: case 21: case 31: case 41: case 101: case 110: case 211:
-      return GoldStep(dx, f) ? 1 : 0;
+    case 11:
+    case 21:
+    case 31:
+    case 41:
+    case 101:
+    case 110:
+    case 211: return GoldStep(dx, f) ? 1 : 0;
     case 210: return ((Abs(dx) <= 1 && f == 1) || (dx == 0 && f == -1)) ? 1 : 0;
     case 800: return 移動チェック角(pos, fromX, fromY, toX, toY);
     case 900: return 移動チェック飛車(pos, fromX, fromY, toX, toY);
@@ -112,10 +123,22 @@ int 調査_駒成(int fromX, int fromY, int toX, int toY, PieceCode c, PieceCode
   if (IsDropOrigin(fromX)) return 0;
   int may = 0;
   switch (c) {
-    case -10: case -20: case -30: case -40: may = toY <= 3; break;
-    case -100: case -210: case -800: case -900: may = toY <= 3 || fromY <= 3; break;
-    case 10: case 20: case 30: case 40: may = toY >= 8; break;
-    case 100: case 210: case 800: case 900: may = toY >= 8 || fromY >= 8; break;
+    case -10:
+    case -20:
+    case -30:
+    case -40: may = toY <= 3; break;
+    case -100:
+    case -210:
+    case -800:
+    case -900: may = toY <= 3 || fromY <= 3; break;
+    case 10:
+    case 20:
+    case 30:
+    case 40: may = toY >= 8; break;
+    case 100:
+    case 210:
+    case 800:
+    case 900: may = toY >= 8 || fromY >= 8; break;
     default: may = 0; break;
   }
   if (may) promotedCode = PromotedOf(c);
@@ -124,10 +147,12 @@ int 調査_駒成(int fromX, int fromY, int toX, int toY, PieceCode c, PieceCode
 
 int 移動後チェック(int toY, PieceCode c) {
   switch (c) {
-    case 10: case 20: return toY == 10 ? 0 : 1;
+    case 10:
+    case 20: return toY == 10 ? 0 : 1;
     case 30: return toY >= 9 ? 0 : 1;
     case 40: return toY >= 8 ? 0 : 1;
-    case -10: case -20: return toY == 1 ? 0 : 1;
+    case -10:
+    case -20: return toY == 1 ? 0 : 1;
     case -30: return toY <= 2 ? 0 : 1;
     case -40: return toY <= 3 ? 0 : 1;
     default: return 1;

@@ -16,13 +16,20 @@ struct KindLetter {
   char letter;
 };
 constexpr KindLetter kLetters[] = {
-    {HU, 'p'},   {KYOU, 'l'}, {KEI, 'n'},  {REI, 'm'},  {GIN, 's'},   {KIN, 'g'},
-    {DOU, 'c'},  {KAKU, 'b'}, {SYA, 'r'},  {OU, 'k'},   {KAKU + 1, 'h'}, {SYA + 1, 'd'},
+    {HU, 'p'},  {KYOU, 'l'}, {KEI, 'n'}, {REI, 'm'}, {GIN, 's'},      {KIN, 'g'},
+    {DOU, 'c'}, {KAKU, 'b'}, {SYA, 'r'}, {OU, 'k'},  {KAKU + 1, 'h'}, {SYA + 1, 'd'},
 };
 
 constexpr bool Promotable(PieceCode magnitude) {
   switch (magnitude) {
-    case HU: case KYOU: case KEI: case REI: case GIN: case DOU: case KAKU: case SYA: return true;
+    case HU:
+    case KYOU:
+    case KEI:
+    case REI:
+    case GIN:
+    case DOU:
+    case KAKU:
+    case SYA: return true;
     default: return false;
   }
 }
@@ -73,8 +80,8 @@ std::string PieceLetters(PieceCode code) {
 std::string MoveToUci(const Position& before, const GameMove& move) {
   const int hand = HandIndexOfDropOrigin(move.fromX, move.fromY);
   if (hand != 0) {
-    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(
-        PieceLetters(HandKindCode[hand]).back())));
+    const char letter = static_cast<char>(
+        std::toupper(static_cast<unsigned char>(PieceLetters(HandKindCode[hand]).back())));
     std::string text{letter, '@'};
     text += SquareName(move.toX, move.toY);
     return text;
@@ -217,8 +224,10 @@ bool FromFen(std::string_view fen, Position& out, Side& toMove) {
   while (i < fen.size() && fen[i] == ' ') ++i;
   toMove = SITA;
   if (i < fen.size()) {
-    if (fen[i] == 'b') toMove = UE;
-    else if (fen[i] != 'w') return false;
+    if (fen[i] == 'b')
+      toMove = UE;
+    else if (fen[i] != 'w')
+      return false;
   }
   for (Side s : {SITA, UE}) pos.HandTotal[s] = 調査_持駒数(pos, s);
   for (int kx = 1; kx <= 10; ++kx)

@@ -70,9 +70,7 @@ std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
   return Convert(false, bytes, false);
 }
 
-std::optional<std::string> Utf8ToCp932(std::string_view text) {
-  return Convert(true, text, false);
-}
+std::optional<std::string> Utf8ToCp932(std::string_view text) { return Convert(true, text, false); }
 
 std::string Cp932ToUtf8Lenient(std::string_view bytes) {
   std::optional<std::string> text = Convert(false, bytes, true, "?");

@@ -23,7 +23,7 @@ void CopyPosition(const Position& from, HistoryEntry& to) {
 }  // namespace
 
 bool History::手順保存(const Position& pos, double sitaBefore, double sitaAfter, double ueBefore,
-                    double ueAfter) {
+                       double ueAfter) {
   if (!ValidIndex(MoveCount)) return false;
   HistoryEntry& e = entries[MoveCount];
   CopyPosition(pos, e);

@@ -26,7 +26,7 @@ class History {
   // Copies the position into entry MoveCount and sets LastSnapshot to it.
   // Returns false (and stores nothing) when MoveCount is beyond the last index.
   bool 手順保存(const Position& pos, double sitaBefore, double sitaAfter, double ueBefore,
-             double ueAfter);
+                double ueAfter);
 
   // Copies entry k back into pos (board, hands, HandTotal) and hands back the
   // clock values: the after-values when stepping forward, else the before-values.

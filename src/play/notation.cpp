@@ -4,8 +4,10 @@
 namespace qz {
 
 std::string 文字列変換(int code) {
-  static constexpr const char* kFiles[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "10"};
-  static constexpr const char* kRanks[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
+  static constexpr const char* kFiles[] = {"１", "２", "３", "４", "５",
+                                           "６", "７", "８", "９", "10"};
+  static constexpr const char* kRanks[] = {"一", "二", "三", "四", "五",
+                                           "六", "七", "八", "九", "十"};
   if (code >= 2001 && code <= 2010) return kFiles[code - 2001];
   if (code >= 1001 && code <= 1010) return kRanks[code - 1001];
   if (code < -OU || code > OU) return "";

@@ -33,12 +33,26 @@ constexpr const char* kClockExtension = ";T=";
 
 bool IsPieceCode(int code) {
   switch (Abs(code)) {
-    case 10: case 11: case 20: case 21: case 30: case 31: case 40: case 41:
-    case 100: case 101: case 110: case 111: case 210: case 211:
-    case 800: case 801: case 900: case 901: case 950:
-      return true;
-    default:
-      return false;
+    case 10:
+    case 11:
+    case 20:
+    case 21:
+    case 30:
+    case 31:
+    case 40:
+    case 41:
+    case 100:
+    case 101:
+    case 110:
+    case 111:
+    case 210:
+    case 211:
+    case 800:
+    case 801:
+    case 900:
+    case 901:
+    case 950: return true;
+    default: return false;
   }
 }
 
@@ -86,7 +100,8 @@ bool ParseList(std::string_view s, int count, long long lo, long long hi, long l
     if (i < s.size() && s[i] == '-') negative = true, ++i;
     size_t digits = 0;
     long long v = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9' && digits < 12) v = v * 10 + (s[i++] - '0'), ++digits;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9' && digits < 12)
+      v = v * 10 + (s[i++] - '0'), ++digits;
     if (digits == 0 || (i < s.size() && s[i] >= '0' && s[i] <= '9')) return false;
     v = negative ? -v : v;
     if (v < lo || v > hi) return false;
@@ -110,11 +125,16 @@ bool ValidUtf8(std::string_view s) {
   while (i < s.size()) {
     auto c = static_cast<unsigned char>(s[i]);
     size_t n;
-    if (c < 0x80) n = 0;
-    else if (c >= 0xC2 && c <= 0xDF) n = 1;
-    else if (c >= 0xE0 && c <= 0xEF) n = 2;
-    else if (c >= 0xF0 && c <= 0xF4) n = 3;
-    else return false;
+    if (c < 0x80)
+      n = 0;
+    else if (c >= 0xC2 && c <= 0xDF)
+      n = 1;
+    else if (c >= 0xE0 && c <= 0xEF)
+      n = 2;
+    else if (c >= 0xF0 && c <= 0xF4)
+      n = 3;
+    else
+      return false;
     if (s.size() - i - 1 < n) return false;
     for (size_t k = 1; k <= n; ++k)
       if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
@@ -128,9 +148,12 @@ bool ValidUtf8(std::string_view s) {
 // Control characters are dropped so that the text draws on one line.
 std::string DecodeHeader(std::string_view bytes) {
   std::string text;
-  if (std::optional<std::string> cp = Cp932ToUtf8(bytes)) text = std::move(*cp);
-  else if (ValidUtf8(bytes)) text = std::string(bytes);
-  else text = Cp932ToUtf8Lenient(bytes);
+  if (std::optional<std::string> cp = Cp932ToUtf8(bytes))
+    text = std::move(*cp);
+  else if (ValidUtf8(bytes))
+    text = std::string(bytes);
+  else
+    text = Cp932ToUtf8Lenient(bytes);
   std::string clean;
   clean.reserve(text.size());
   for (char c : text)
@@ -215,15 +238,17 @@ HistoryEntry ParseEntryLine(std::string_view line) {
   HistoryEntry e;
   for (int x = 1; x <= 10; ++x)
     for (int y = 1; y <= 10; ++y) {
-      auto code = static_cast<int>(
-          LenientField(line, kBoardWidth * static_cast<size_t>(10 * (x - 1) + (y - 1)), kBoardWidth));
+      auto code = static_cast<int>(LenientField(
+          line, kBoardWidth * static_cast<size_t>(10 * (x - 1) + (y - 1)), kBoardWidth));
       // Whatever is not a piece code reads as an empty square, so that no
       // rule ever meets a code it does not know.
       e.Board[x][y] = IsPieceCode(code) ? code : EMPTY;
     }
   for (int i = 1; i <= HandKinds; ++i) {
-    e.Hand[SITA][i] = static_cast<int>(Clamp(LenientField(line, kHandStart + 2 * (i - 1), 1), 0, 9));
-    e.Hand[UE][i] = static_cast<int>(Clamp(LenientField(line, kHandStart + 2 * (i - 1) + 1, 1), 0, 9));
+    e.Hand[SITA][i] =
+        static_cast<int>(Clamp(LenientField(line, kHandStart + 2 * (i - 1), 1), 0, 9));
+    e.Hand[UE][i] =
+        static_cast<int>(Clamp(LenientField(line, kHandStart + 2 * (i - 1) + 1, 1), 0, 9));
   }
   // A clock total is never below zero: a minus sign in the field reads as 0,
   // so that stepping through such a record never turns a clock back.
@@ -314,17 +339,15 @@ RecordResult ReadRecord(const std::string& path, RecordHeader& header, History& 
   if (!file.bytes) {
     result.status = RecordStatus::CannotOpen;
     switch (file.problem) {
-      case ReadProblem::NotRegular:
-        result.detail = "棋譜ファイルではありません: " + path;
-        break;
-      case ReadProblem::TooLarge:
-        result.detail = "棋譜ファイルが大きすぎます: " + path;
-        break;
+      case ReadProblem::NotRegular: result.detail = "棋譜ファイルではありません: " + path; break;
+      case ReadProblem::TooLarge: result.detail = "棋譜ファイルが大きすぎます: " + path; break;
       case ReadProblem::CannotRead:
-        result.detail = "棋譜ファイルを読み込めません: " + path + " (" + std::strerror(file.error) + ")";
+        result.detail =
+            "棋譜ファイルを読み込めません: " + path + " (" + std::strerror(file.error) + ")";
         break;
       default:
-        result.detail = "棋譜ファイルを開けません: " + path + " (" + std::strerror(file.error) + ")";
+        result.detail =
+            "棋譜ファイルを開けません: " + path + " (" + std::strerror(file.error) + ")";
     }
     return result;
   }
@@ -362,8 +385,8 @@ RecordResult ReadRecord(const std::string& path, RecordHeader& header, History& 
     result.detail = "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません";
   } else if (total > stored) {
     result.status = RecordStatus::Truncated;
-    result.detail = "局面が多すぎるため、最初の" + std::to_string(stored) + "局面だけを読み込みました（全" +
-                    std::to_string(total) + "局面）";
+    result.detail = "局面が多すぎるため、最初の" + std::to_string(stored) +
+                    "局面だけを読み込みました（全" + std::to_string(total) + "局面）";
   }
   return result;
 }

@@ -17,11 +17,11 @@ struct RecordHeader {
 
 enum class RecordStatus {
   Ok,
-  CannotOpen,      // missing or unreadable file
-  CannotWrite,     // could not be created or written
-  NoEntries,       // no entry lines
-  Truncated,       // more entry lines than the history holds: the first ones were read
-  BadHeaderText,   // header text CP932 cannot hold (writing)
+  CannotOpen,     // missing or unreadable file
+  CannotWrite,    // could not be created or written
+  NoEntries,      // no entry lines
+  Truncated,      // more entry lines than the history holds: the first ones were read
+  BadHeaderText,  // header text CP932 cannot hold (writing)
 };
 
 struct RecordResult {

@@ -26,29 +26,15 @@ std::string Describe(int err, const std::string& path, const std::string& folder
   std::string what;
   switch (err) {
     case EACCES:
-    case EPERM:
-      what = "フォルダに書き込めません: " + folder;
-      break;
-    case EROFS:
-      what = "読み取り専用の媒体には書き込めません: " + folder;
-      break;
+    case EPERM: what = "フォルダに書き込めません: " + folder; break;
+    case EROFS: what = "読み取り専用の媒体には書き込めません: " + folder; break;
     case ENOENT:
-    case ENOTDIR:
-      what = "フォルダがありません: " + folder;
-      break;
+    case ENOTDIR: what = "フォルダがありません: " + folder; break;
     case ENOSPC:
-    case EDQUOT:
-      what = "ディスクの空きが足りません: " + path;
-      break;
-    case EISDIR:
-      what = "同じ名前のフォルダがあります: " + path;
-      break;
-    case ENAMETOOLONG:
-      what = "ファイル名が長すぎます: " + path;
-      break;
-    default:
-      what = "書き込めません: " + path;
-      break;
+    case EDQUOT: what = "ディスクの空きが足りません: " + path; break;
+    case EISDIR: what = "同じ名前のフォルダがあります: " + path; break;
+    case ENAMETOOLONG: what = "ファイル名が長すぎます: " + path; break;
+    default: what = "書き込めません: " + path; break;
   }
   return what + " (" + std::strerror(err) + ")";
 }
@@ -99,8 +85,7 @@ std::string TemporaryName(int attempt) {
   if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bits)) {
     // No entropy yet: the clock and the process still tell writers apart,
     // and O_EXCL settles any collision.
-    bits = static_cast<std::uint64_t>(
-               std::chrono::steady_clock::now().time_since_epoch().count()) ^
+    bits = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
            (static_cast<std::uint64_t>(::getpid()) << 32) ^
            (static_cast<std::uint64_t>(attempt) * 0x9E3779B97F4A7C15ULL);
   }

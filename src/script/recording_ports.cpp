@@ -13,9 +13,7 @@ namespace {
 constexpr double kPictureWidth = grid::CellWidth;
 constexpr double kPictureHeight = grid::CellHeight;
 
-std::pair<long, long> CornerKey(double x, double y) {
-  return {std::lround(x), std::lround(y)};
-}
+std::pair<long, long> CornerKey(double x, double y) { return {std::lround(x), std::lround(y)}; }
 
 }  // namespace
 

@@ -16,13 +16,13 @@ namespace qz {
 // One painted primitive, in order.
 struct PaintOp {
   enum Kind { Picture, Outline, Text, Refresh } kind = Picture;
-  int code = 0;        // Picture: picture code
-  int colour = 0;      // Outline / Text
-  double x = 0, y = 0; // twips
-  double w = 0, h = 0; // Outline
-  std::string text;    // Text
-  int size = 0;        // Text
-  bool bold = false;   // Text
+  int code = 0;         // Picture: picture code
+  int colour = 0;       // Outline / Text
+  double x = 0, y = 0;  // twips
+  double w = 0, h = 0;  // Outline
+  std::string text;     // Text
+  int size = 0;         // Text
+  bool bold = false;    // Text
 };
 
 class RecordingCanvas : public Canvas {
@@ -37,8 +37,8 @@ class RecordingCanvas : public Canvas {
   // What is visible now: the last picture painted at each twip corner, the
   // last outline colour of each rectangle, the texts printed (with where).
   // Text is "visible" until a picture is painted over its corner point.
-  std::map<std::pair<long, long>, int> pictureAt;   // (round x, round y) -> code
-  std::map<std::pair<long, long>, int> outlineAt;   // (round x, round y) -> colour
+  std::map<std::pair<long, long>, int> pictureAt;  // (round x, round y) -> code
+  std::map<std::pair<long, long>, int> outlineAt;  // (round x, round y) -> colour
   struct ShownText {
     double x, y;
     std::string text;
@@ -74,7 +74,7 @@ class RecordingDialogs : public Dialogs {
     enum Kind { Message, Question, Version } kind = Message;
     std::string title, text;
     MessageIcon icon = MessageIcon::None;
-    bool answer = false;              // Question
+    bool answer = false;                       // Question
     VersionChoice choice = VersionChoice::Ok;  // Version
   };
   void message(std::string_view title, std::string_view text, MessageIcon icon) override;
@@ -82,7 +82,7 @@ class RecordingDialogs : public Dialogs {
   VersionChoice versionBox() override;
 
   std::vector<Shown> shown;
-  std::deque<bool> answers;             // queued Yes/No answers; Yes when empty
+  std::deque<bool> answers;                  // queued Yes/No answers; Yes when empty
   std::deque<VersionChoice> versionChoices;  // OK when empty
 };
 
@@ -98,8 +98,11 @@ class RecordingSound : public SoundLibrary {
   void dsTerminate(std::int32_t system) override;
 
   bool deviceAvailable = true;  // false: dsInitialize fails
-  struct Call { std::string op; std::int32_t handle = 0; };
-  std::vector<Call> calls;      // every call, in order (calls on buffer 0 included)
+  struct Call {
+    std::string op;
+    std::int32_t handle = 0;
+  };
+  std::vector<Call> calls;  // every call, in order (calls on buffer 0 included)
   // Buffers: handle -> the wave bytes it was created from, and its flags.
   std::map<std::int32_t, std::string> bufferData;
   std::map<std::int32_t, std::int32_t> bufferFlags;
@@ -121,7 +124,7 @@ class RecordingPanel : public RecordPanel {
   void refreshFileList() override;
 
   bool driveVisible = false, directoryVisible = false, fileVisible = false, ioVisible = false;
-  std::string texts[5];   // 1..4
+  std::string texts[5];  // 1..4
   std::string dirPath, filesPath;
   std::vector<std::string> notReadyDrives;  // setDirectoryPath fails for these
   int refreshCount = 0;
@@ -129,7 +132,10 @@ class RecordingPanel : public RecordPanel {
 
 class RecordingTimer : public TimerPort {
  public:
-  void setEnabled(bool enabled) override { this->enabled = enabled; ++changes; }
+  void setEnabled(bool enabled) override {
+    this->enabled = enabled;
+    ++changes;
+  }
   bool enabled = false;
   int changes = 0;
 };
@@ -140,7 +146,7 @@ class FakeTime : public TimeSource {
   double secondsSinceMidnight() override { return now; }
   void waitBriefly() override { advance(step); }
   void advance(double seconds);  // wraps at midnight
-  double now = 36000.0;  // 10:00:00
+  double now = 36000.0;          // 10:00:00
   double step = 0.05;
 };
 
@@ -152,10 +158,11 @@ class RecordingBrowser : public Browser {
   bool busy() override;
   void setVisible(bool visible) override;
 
-  bool available = true;       // false: create fails
-  int busyPolls = 2;           // busy() answers true this many times per navigation
+  bool available = true;  // false: create fails
+  int busyPolls = 2;      // busy() answers true this many times per navigation
   std::vector<std::string> calls;
   std::vector<std::string> addresses;
+
  private:
   int busyLeft_ = 0;
 };
@@ -169,9 +176,7 @@ struct RecordingPorts {
   RecordingTimer timer;
   FakeTime time;
   RecordingBrowser browser;
-  Ports ports() {
-    return Ports{&canvas, &dialogs, &sound, &panel, &timer, &time, &browser};
-  }
+  Ports ports() { return Ports{&canvas, &dialogs, &sound, &panel, &timer, &time, &browser}; }
 };
 
 }  // namespace qz

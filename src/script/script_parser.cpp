@@ -17,24 +17,29 @@ struct MenuAlias {
 };
 
 constexpr MenuAlias kMenuAliases[] = {
-    {"START", "スタート"},       {"SENTE", "先手"},          {"GOTE", "後手"},
-    {"LEVEL1", nullptr},         {"LEVEL2", nullptr},        {"LEVEL3", nullptr},
-    {"LEVEL4", nullptr},         {"LEVEL5", nullptr},
-    {"OWARI", "終わり"},         {"CANCEL", "最初"},         {"REVERSE", "反転"},
-    {"REPLAY", "戻"},            {"AFTER", "進"},            {"LBEL_UP", "△"},
-    {"LEBEL_DOWN", "▽"},         {"KIFU_READ", "読込"},      {"KIFU_WRITE", "書込"},
-    {"MIDORI", "桜"},            {"TATAMI", "畳"},           {"TAKE", "竹"},
-    {"UCHU", "宇宙"},            {"RENGA", "煉瓦"},          {"SIDOU", "移動指導"},
-    {"KEIKA", "経過時間"},       {"BGM", nullptr},           {"UREI", "右嶺"},
-    {"SAREI", "左嶺"},           {"KAISETU", "解説"},        {"VER", "バージョン情報"},
-    {"OPEN_TAIKYOKU", "対局"},   {"OPEN_STOP", "局面"},      {"OPEN_OPTION", "ｵﾌﾟｼｮﾝ"},
+    {"START", "スタート"},     {"SENTE", "先手"},
+    {"GOTE", "後手"},          {"LEVEL1", nullptr},
+    {"LEVEL2", nullptr},       {"LEVEL3", nullptr},
+    {"LEVEL4", nullptr},       {"LEVEL5", nullptr},
+    {"OWARI", "終わり"},       {"CANCEL", "最初"},
+    {"REVERSE", "反転"},       {"REPLAY", "戻"},
+    {"AFTER", "進"},           {"LBEL_UP", "△"},
+    {"LEBEL_DOWN", "▽"},       {"KIFU_READ", "読込"},
+    {"KIFU_WRITE", "書込"},    {"MIDORI", "桜"},
+    {"TATAMI", "畳"},          {"TAKE", "竹"},
+    {"UCHU", "宇宙"},          {"RENGA", "煉瓦"},
+    {"SIDOU", "移動指導"},     {"KEIKA", "経過時間"},
+    {"BGM", nullptr},          {"UREI", "右嶺"},
+    {"SAREI", "左嶺"},         {"KAISETU", "解説"},
+    {"VER", "バージョン情報"}, {"OPEN_TAIKYOKU", "対局"},
+    {"OPEN_STOP", "局面"},     {"OPEN_OPTION", "ｵﾌﾟｼｮﾝ"},
 };
 
 // The menus that only open a submenu may also be named by their own name.
 constexpr std::pair<const char*, const char*> kOpenMenuNames[] = {
     {"TAIKYOKU", "OPEN_TAIKYOKU"}, {"STOP", "OPEN_STOP"}, {"OPTION", "OPEN_OPTION"}};
 
-constexpr const char* kShowItems[] = {"board", "hands",    "flags",    "clocks", "checks",
+constexpr const char* kShowItems[] = {"board",    "hands", "flags",    "clocks", "checks",
                                       "captions", "panel", "settings", "paint"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -219,10 +224,10 @@ std::string ParseStep(std::string_view body, ScriptStep& step) {
       }
       const std::size_t comma = joined.find(',');
       if (comma == std::string::npos) return "press @X,Y needs two twip values";
-      auto x = ParseWhole(std::string_view(joined).substr(0, comma), -kMaxPressTwips,
-                          kMaxPressTwips);
-      auto y = ParseWhole(std::string_view(joined).substr(comma + 1), -kMaxPressTwips,
-                          kMaxPressTwips);
+      auto x =
+          ParseWhole(std::string_view(joined).substr(0, comma), -kMaxPressTwips, kMaxPressTwips);
+      auto y =
+          ParseWhole(std::string_view(joined).substr(comma + 1), -kMaxPressTwips, kMaxPressTwips);
       if (!x || !y) return "press @X,Y needs two whole twip values";
       step.twips = true;
       step.x = static_cast<int>(*x);
@@ -292,7 +297,8 @@ std::string ParseStep(std::string_view body, ScriptStep& step) {
     step.count = 1;
     if (!rest.empty()) {
       auto n = ParseWhole(NextWord(rest), 1, kMaxScriptTicks);
-      if (!n || !rest.empty()) return "tick takes a count from 1 to " + std::to_string(kMaxScriptTicks);
+      if (!n || !rest.empty())
+        return "tick takes a count from 1 to " + std::to_string(kMaxScriptTicks);
       step.count = static_cast<int>(*n);
     }
     return {};

@@ -33,26 +33,26 @@ struct ScriptStep {
   };
 
   Kind kind = Echo;
-  int line = 0;          // 1-based line of the script
-  std::string source;    // the step as written, without comment and blanks
+  int line = 0;        // 1-based line of the script
+  std::string source;  // the step as written, without comment and blanks
 
-  std::string name;      // Menu: canonical name
-  int button = 0;        // Press: 1 left, 2 right, 4 middle
-  bool twips = false;    // Press: x, y are twips (else board cells)
-  int x = 0, y = 0;      // Press
-  std::vector<bool> answers;        // Answer: true = yes; Version: true = homepage
-  int box = 0;           // Type: 1 file name, 2 game name, 3 先手, 4 後手
-  std::string text;      // Type, Drive, Dir, File, NotReady, Echo
-  int count = 0;         // Tick: number of ticks; Key: character code
-  double seconds = 0;    // Wait: seconds to advance; Time: seconds since midnight
-  bool on = false;       // Browser
+  std::string name;                // Menu: canonical name
+  int button = 0;                  // Press: 1 left, 2 right, 4 middle
+  bool twips = false;              // Press: x, y are twips (else board cells)
+  int x = 0, y = 0;                // Press
+  std::vector<bool> answers;       // Answer: true = yes; Version: true = homepage
+  int box = 0;                     // Type: 1 file name, 2 game name, 3 先手, 4 後手
+  std::string text;                // Type, Drive, Dir, File, NotReady, Echo
+  int count = 0;                   // Tick: number of ticks; Key: character code
+  double seconds = 0;              // Wait: seconds to advance; Time: seconds since midnight
+  bool on = false;                 // Browser
   std::vector<std::string> items;  // Show: board, hands, flags, ... in the order asked
 };
 
 struct ScriptParseResult {
   bool ok = true;
-  int errorLine = 0;          // 1-based, when !ok
-  std::string error;          // "line N: ..." when !ok
+  int errorLine = 0;  // 1-based, when !ok
+  std::string error;  // "line N: ..." when !ok
   std::vector<ScriptStep> steps;
 };
 
@@ -62,7 +62,7 @@ ScriptParseResult ParseScript(std::string_view text);
 const std::vector<std::string>& ScriptMenuNames();
 
 // Upper bounds that keep one step from running for ever.
-constexpr int kMaxScriptTicks = 72000;            // one hour of 50 ms ticks
+constexpr int kMaxScriptTicks = 72000;             // one hour of 50 ms ticks
 constexpr double kMaxScriptWaitSeconds = 86400.0;  // one day
 constexpr int kMaxPressCell = 100;                 // |cell| bound of press X Y
 constexpr int kMaxPressTwips = 1000000;            // |twips| bound of press @X,Y

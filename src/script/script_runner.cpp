@@ -8,11 +8,11 @@
 #include <optional>
 #include <utility>
 
-#include "shell/game.h"
-#include "shell/grid.h"
 #include "script/script_parser.h"
 #include "script/transcript_ports.h"
 #include "script/transcript_views.h"
+#include "shell/game.h"
+#include "shell/grid.h"
 
 namespace qz {
 
@@ -204,12 +204,8 @@ class Runner {
       case ScriptStep::Tick:
         for (int i = 0; i < step.count && !ended_; ++i) Tick(kTickSeconds);
         break;
-      case ScriptStep::Wait:
-        Tick(step.seconds);
-        break;
-      case ScriptStep::Time:
-        ports_.time.now = step.seconds;
-        break;
+      case ScriptStep::Wait: Tick(step.seconds); break;
+      case ScriptStep::Time: ports_.time.now = step.seconds; break;
       case ScriptStep::Key:
         if (g.KeyPress(step.count)) End();
         break;
@@ -217,17 +213,12 @@ class Runner {
         g.Close();
         End();
         break;
-      case ScriptStep::Browser:
-        ports_.browser.available = step.on;
-        break;
-      case ScriptStep::NotReady:
-        ports_.panel.notReadyDrives.push_back(Resolve(step.text));
-        break;
+      case ScriptStep::Browser: ports_.browser.available = step.on; break;
+      case ScriptStep::NotReady: ports_.panel.notReadyDrives.push_back(Resolve(step.text)); break;
       case ScriptStep::Show:
         for (const std::string& item : step.items) Show(item);
         break;
-      case ScriptStep::Echo:
-        break;
+      case ScriptStep::Echo: break;
     }
   }
 
@@ -249,8 +240,8 @@ class Runner {
       return false;
     }
     std::error_code ec;
-    return std::filesystem::is_regular_file(
-        std::filesystem::path(ports_.panel.filesPath) / name, ec);
+    return std::filesystem::is_regular_file(std::filesystem::path(ports_.panel.filesPath) / name,
+                                            ec);
   }
 
   std::string Resolve(const std::string& path) const {
@@ -261,15 +252,24 @@ class Runner {
 
   void Show(const std::string& item) {
     const Game& g = *game_;
-    if (item == "board") ShowBoard(g, out_);
-    else if (item == "hands") ShowHands(g, out_);
-    else if (item == "flags") ShowFlags(g, out_);
-    else if (item == "clocks") ShowClocks(g, ports_.time.now, out_);
-    else if (item == "checks") ShowChecks(g, out_);
-    else if (item == "captions") ShowCaptions(ports_.canvas, out_);
-    else if (item == "panel") ShowPanel(ports_.panel, workDir_, out_);
-    else if (item == "settings") ShowSettings(workDir_, out_);
-    else if (item == "paint") ShowPaint(ports_.canvas, out_);
+    if (item == "board")
+      ShowBoard(g, out_);
+    else if (item == "hands")
+      ShowHands(g, out_);
+    else if (item == "flags")
+      ShowFlags(g, out_);
+    else if (item == "clocks")
+      ShowClocks(g, ports_.time.now, out_);
+    else if (item == "checks")
+      ShowChecks(g, out_);
+    else if (item == "captions")
+      ShowCaptions(ports_.canvas, out_);
+    else if (item == "panel")
+      ShowPanel(ports_.panel, workDir_, out_);
+    else if (item == "settings")
+      ShowSettings(workDir_, out_);
+    else if (item == "paint")
+      ShowPaint(ports_.canvas, out_);
   }
 
   std::string workDir_;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "shell/game.h"
 #include "script/transcript_views.h"
+#include "shell/game.h"
 
 namespace qz {
 
@@ -51,7 +51,8 @@ void TranscriptLog::noticeNewTexts() {
     }
     if (serials == seen_[i]) continue;
     seen_[i] = serials;
-    if (!joined.empty()) out_ << "seen " << area->name << ": " << EscapeTranscriptText(joined) << '\n';
+    if (!joined.empty())
+      out_ << "seen " << area->name << ": " << EscapeTranscriptText(joined) << '\n';
   }
 }
 
@@ -74,8 +75,7 @@ bool TranscriptDialogs::askYesNo(std::string_view title, std::string_view text) 
 
 VersionChoice TranscriptDialogs::versionBox() {
   const VersionChoice choice = RecordingDialogs::versionBox();
-  log_.line(std::string("version -> ") +
-            (choice == VersionChoice::HomePage ? "homepage" : "ok"));
+  log_.line(std::string("version -> ") + (choice == VersionChoice::HomePage ? "homepage" : "ok"));
   return choice;
 }
 

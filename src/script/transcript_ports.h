@@ -84,9 +84,7 @@ struct TranscriptPorts {
   RecordingTimer timer;
   FakeTime time;
   TranscriptBrowser browser;
-  Ports ports() {
-    return Ports{&canvas, &dialogs, &sound, &panel, &timer, &time, &browser};
-  }
+  Ports ports() { return Ports{&canvas, &dialogs, &sound, &panel, &timer, &time, &browser}; }
 };
 
 }  // namespace qz

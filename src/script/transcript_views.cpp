@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "play/cp932.h"
+#include "script/transcript_ports.h"
 #include "shell/game.h"
 #include "shell/grid.h"
-#include "script/transcript_ports.h"
 
 namespace qz {
 
@@ -42,7 +42,8 @@ std::string RelativeTo(const std::string& path, const std::string& workDir) {
 }  // namespace
 
 std::string CellCoordinate(double twips, bool vertical) {
-  const double cell = vertical ? (twips - grid::Top) / CellHeight : (twips - grid::Left) / CellWidth;
+  const double cell =
+      vertical ? (twips - grid::Top) / CellHeight : (twips - grid::Left) / CellWidth;
   std::string s = Fixed(std::round(cell * 1000.0) / 1000.0, 3);
   while (!s.empty() && s.back() == '0') s.pop_back();
   if (!s.empty() && s.back() == '.') s.pop_back();
@@ -95,10 +96,12 @@ void ShowFlags(const Game& g, std::ostream& out) {
 }
 
 void ShowClocks(const Game& g, double now, std::ostream& out) {
-  out << "clocks UpperClock=" << Fixed(g.clocks.UpperClock, 2) << " LowerClock=" << Fixed(g.clocks.LowerClock, 2)
+  out << "clocks UpperClock=" << Fixed(g.clocks.UpperClock, 2)
+      << " LowerClock=" << Fixed(g.clocks.LowerClock, 2)
       << " TurnElapsed=" << Fixed(g.clocks.TurnElapsed, 2)
       << " TurnStart=" << TimeOfDayText(g.clocks.TurnStartTime)
-      << " Timer1=" << (g.clocks.Timer1Enabled ? "on" : "off") << " now=" << TimeOfDayText(now) << '\n';
+      << " Timer1=" << (g.clocks.Timer1Enabled ? "on" : "off") << " now=" << TimeOfDayText(now)
+      << '\n';
 }
 
 void ShowChecks(const Game& g, std::ostream& out) {
@@ -116,11 +119,13 @@ void ShowChecks(const Game& g, std::ostream& out) {
 }
 
 const std::vector<CaptionArea>& CaptionAreas() {
-  static const std::vector<CaptionArea> areas = {
-      {"upper clock", -2, 0, 11},   {"lower clock", 13, 15, 11},
-      {"upper last move", -2, 0, 10}, {"lower last move", 14, 16, 4},
-      {"move number", 14, 15, 5},   {"handicap", 14, 17, 3},
-      {"level", -2, 0, 0}};
+  static const std::vector<CaptionArea> areas = {{"upper clock", -2, 0, 11},
+                                                 {"lower clock", 13, 15, 11},
+                                                 {"upper last move", -2, 0, 10},
+                                                 {"lower last move", 14, 16, 4},
+                                                 {"move number", 14, 15, 5},
+                                                 {"handicap", 14, 17, 3},
+                                                 {"level", -2, 0, 0}};
   return areas;
 }
 
@@ -210,21 +215,17 @@ void ShowPaint(RecordingCanvas& canvas, std::ostream& out) {
     const PaintOp& op = canvas.ops[i];
     const std::string at = " at " + CellCoordinate(op.x, false) + "," + CellCoordinate(op.y, true);
     switch (op.kind) {
-      case PaintOp::Picture:
-        out << "paint picture " << op.code << at << '\n';
-        break;
+      case PaintOp::Picture: out << "paint picture " << op.code << at << '\n'; break;
       case PaintOp::Outline:
         out << "paint outline " << op.colour << at;
         if (op.w != CellWidth || op.h != CellHeight) out << " size " << op.w << "x" << op.h;
         out << '\n';
         break;
       case PaintOp::Text:
-        out << "paint text " << Quoted(op.text) << " size " << op.size
-            << (op.bold ? " bold" : "") << " colour " << op.colour << at << '\n';
+        out << "paint text " << Quoted(op.text) << " size " << op.size << (op.bold ? " bold" : "")
+            << " colour " << op.colour << at << '\n';
         break;
-      case PaintOp::Refresh:
-        out << "paint refresh\n";
-        break;
+      case PaintOp::Refresh: out << "paint refresh\n"; break;
     }
   }
   canvas.clearOps();

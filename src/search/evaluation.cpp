@@ -42,17 +42,26 @@ constexpr int kKingFile[11] = {0, 12, 10, 6, 2, 0, 0, 2, 6, 10, 12};
 constexpr EvalWeights kDefault = {
     // NoKind Pawn Lance Knight Rei Silver Gold Dou Bishop Rook King
     // Tokin PLance PKnight PRei PSilver (16) PDou Horse Dragon
-    {0, 100, 300, 330, 350, 480, 540, 450, 850, 1000, 0, 540, 520, 520, 530, 520, 0, 520, 1100, 1300},
+    {0, 100, 300, 330, 350, 480, 540, 450, 850,  1000,
+     0, 540, 520, 520, 530, 520, 0,   520, 1100, 1300},
     {0, 115, 320, 350, 380, 520, 580, 490, 950, 1100},
     70,
     20,
-    30, 22, 24, 6,
+    30,
+    22,
+    24,
+    6,
     40,
     5,
-    30, 25, 10, 20,
-    20, 15,
+    30,
+    25,
+    10,
+    20,
+    20,
+    15,
     3,
-    60, 40,
+    60,
+    40,
 };
 
 constexpr bool IsGoldLike(int kind) {
@@ -63,9 +72,16 @@ constexpr bool IsGoldLike(int kind) {
 // Danger an enemy piece near the king brings, by kind.
 constexpr int AttackWeight(int kind) {
   switch (kind) {
-    case Dragon: case Horse: return 3;
-    case Rook: case Bishop: case Silver: case Dou: return 2;
-    case Pawn: case Lance: case Knight: case Rei: return 1;
+    case Dragon:
+    case Horse: return 3;
+    case Rook:
+    case Bishop:
+    case Silver:
+    case Dou: return 2;
+    case Pawn:
+    case Lance:
+    case Knight:
+    case Rei: return 1;
     case King: return 0;
     default: return 2;  // gold and the promoted small pieces
   }
@@ -89,7 +105,8 @@ Evaluator::Evaluator(const EvalWeights& weights) : weights_(weights) {
     for (int a = 0; a < 10; ++a) place[p.kind][a] = p.byAdvance[a];
   for (int kind = 1; kind < KindCount; ++kind) {
     if (kind == 16) continue;
-    captureGain_[kind] = kind == King ? 20000 : weights_.board[kind] + weights_.hand[BaseKind(kind)];
+    captureGain_[kind] =
+        kind == King ? 20000 : weights_.board[kind] + weights_.hand[BaseKind(kind)];
     for (int y = 1; y <= 10; ++y)
       for (int x = 1; x <= 10; ++x) {
         // The lower army's piece on (x, y), and the upper army's on the
@@ -200,7 +217,8 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
     for (const int t : {sq + f - 1, sq + f, sq + f + 1}) {
       const Piece p = pos.at(t);
       if (p == 0 || p == Wall || (p & 0x60) == ownBit) continue;
-      if (weights_.board[KindOf(p)] > weights_.board[Dou] || KindOf(p) == King) v += weights_.douForwardAttack;
+      if (weights_.board[KindOf(p)] > weights_.board[Dou] || KindOf(p) == King)
+        v += weights_.douForwardAttack;
     }
     // Straight in front of its own king the 銅 guards the file and can step back.
     if (ownKing != 0 && sq == ownKing + f) v += weights_.douGuard;
@@ -212,7 +230,9 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
   for (const int kind : {Rook, Dragon})
     forKind(kind, [&](int sq) { mobility(sq, {kRowWidth, -kRowWidth, 1, -1}); });
   for (const int kind : {Bishop, Horse})
-    forKind(kind, [&](int sq) { mobility(sq, {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1}); });
+    forKind(kind, [&](int sq) {
+      mobility(sq, {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1});
+    });
   return v;
 }
 

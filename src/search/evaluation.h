@@ -12,13 +12,13 @@ namespace qz::search {
 
 // The weights, kept together so that measurement can change them.
 struct EvalWeights {
-  int board[KindCount];  // value of a piece on the board, by kind
-  int hand[10];          // value of a piece in hand, by hand kind
-  int handPawnAfterFour; // each pawn in hand after the fourth
-  int tempo;             // for the side to move
+  int board[KindCount];   // value of a piece on the board, by kind
+  int hand[10];           // value of a piece in hand, by hand kind
+  int handPawnAfterFour;  // each pawn in hand after the fourth
+  int tempo;              // for the side to move
   int defenderGold, defenderSilver, defenderDou, defenderOther;  // next to the own king
   int attackUnitsMax;
-  int kingDangerScale;   // danger units squared, times this, over 16
+  int kingDangerScale;  // danger units squared, times this, over 16
   int reiTargetPiece, reiTargetKing, reiPromotionThreat, reiStuck;
   int douForwardAttack, douGuard;
   int sliderMobility;

@@ -28,11 +28,14 @@ void History::Clear() {
 void History::Update(Move m, int delta, int previous1, int previous2) {
   Gravity(main_[MainIndex(m)], delta);
   const int to = PieceTo(m);
-  if (previous1 >= 0) Gravity(cont_[static_cast<std::size_t>(previous1) * kPieceToCount + to], delta);
-  if (previous2 >= 0) Gravity(cont_[static_cast<std::size_t>(previous2) * kPieceToCount + to], delta);
+  if (previous1 >= 0)
+    Gravity(cont_[static_cast<std::size_t>(previous1) * kPieceToCount + to], delta);
+  if (previous2 >= 0)
+    Gravity(cont_[static_cast<std::size_t>(previous2) * kPieceToCount + to], delta);
 }
 
-void History::Reward(Move best, int depth, const Move* tried, int triedCount, int previous1, int previous2) {
+void History::Reward(Move best, int depth, const Move* tried, int triedCount, int previous1,
+                     int previous2) {
   const int bonus = std::min(depth * depth * 8, 2000);
   Update(best, bonus, previous1, previous2);
   for (int i = 0; i < triedCount; ++i)

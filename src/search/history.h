@@ -42,13 +42,15 @@ class History {
 
   // best cut the search off at depth after the quiet moves tried (best may be
   // among them); previous1/2: PieceTo of the moves one and two plies before.
-  void Reward(Move best, int depth, const Move* tried, int triedCount, int previous1, int previous2);
+  void Reward(Move best, int depth, const Move* tried, int triedCount, int previous1,
+              int previous2);
 
   static constexpr int kMax = 16384;
 
  private:
   static int MainIndex(Move m) {
-    return (IsDrop(m) ? PieceIndexCount * kSquareCount : 0) + MovingPiece(m) * kSquareCount + MoveTo(m);
+    return (IsDrop(m) ? PieceIndexCount * kSquareCount : 0) + MovingPiece(m) * kSquareCount +
+           MoveTo(m);
   }
   void Update(Move m, int delta, int previous1, int previous2);
 

@@ -41,7 +41,8 @@ Move MovePicker::Next() {
         while (index_ < end_) {
           const Move m = PickBest(end_);
           if (m == ttMove_) continue;
-          if (mode_ == AllMoves && KindOf(CapturedPiece(m)) != King && !ExchangeAtLeast(pos_, eval_, m, 0)) {
+          if (mode_ == AllMoves && KindOf(CapturedPiece(m)) != King &&
+              !ExchangeAtLeast(pos_, eval_, m, 0)) {
             moves_[badEnd_++] = m;  // a slot already handed out
             continue;
           }
@@ -65,7 +66,8 @@ Move MovePicker::Next() {
         promising_ = index_;
         for (int i = index_; i < end_; ++i) {
           const Move m = moves_[i];
-          const int score = order_.history->Score(m, order_.cont1, order_.cont2) + (IsPromotion(m) ? 8000 : 0);
+          const int score =
+              order_.history->Score(m, order_.cont1, order_.cont2) + (IsPromotion(m) ? 8000 : 0);
           if (score > 0) {
             moves_[i] = moves_[promising_];
             moves_[promising_] = m;
@@ -81,7 +83,8 @@ Move MovePicker::Next() {
       }
       case kQuiets:
         while (index_ < end_) {
-          const Move m = index_ < promising_ && sorted_ < kSortedQuiets ? PickBest(promising_) : moves_[index_++];
+          const Move m = index_ < promising_ && sorted_ < kSortedQuiets ? PickBest(promising_)
+                                                                        : moves_[index_++];
           ++sorted_;
           if (!Skip(m)) return m;
         }
@@ -95,8 +98,7 @@ Move MovePicker::Next() {
         }
         stage_ = kDone;
         break;
-      case kDone:
-        return 0;
+      case kDone: return 0;
     }
   }
 }

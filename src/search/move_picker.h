@@ -31,7 +31,12 @@ class MovePicker {
   // counter move are taken only when they are moves of this position.
   MovePicker(const FastPosition& pos, const Evaluator& eval, Move* moves, int* scores, Mode mode,
              Move ttMove, const QuietOrder& order)
-      : pos_(pos), eval_(eval), moves_(moves), scores_(scores), mode_(mode), ttMove_(ttMove),
+      : pos_(pos),
+        eval_(eval),
+        moves_(moves),
+        scores_(scores),
+        mode_(mode),
+        ttMove_(ttMove),
         order_(order) {
     special_[0] = order.killers[0];
     special_[1] = order.killers[1] != order.killers[0] ? order.killers[1] : 0;
@@ -43,7 +48,16 @@ class MovePicker {
   Move Next();
 
  private:
-  enum Stage { kHashMove, kGenerateCaptures, kCaptures, kKillers, kGenerateQuiets, kQuiets, kBadCaptures, kDone };
+  enum Stage {
+    kHashMove,
+    kGenerateCaptures,
+    kCaptures,
+    kKillers,
+    kGenerateQuiets,
+    kQuiets,
+    kBadCaptures,
+    kDone
+  };
 
   int CaptureScore(Move m) const {
     int s = eval_.CaptureGain(CapturedPiece(m)) * 8 - eval_.BoardValue(MovingPiece(m)) / 16;
@@ -52,7 +66,9 @@ class MovePicker {
   }
   // Selection of the best remaining move of [index_, end).
   Move PickBest(int end);
-  bool Skip(Move m) const { return m == ttMove_ || m == special_[0] || m == special_[1] || m == special_[2]; }
+  bool Skip(Move m) const {
+    return m == ttMove_ || m == special_[0] || m == special_[1] || m == special_[2];
+  }
 
   const FastPosition& pos_;
   const Evaluator& eval_;

@@ -66,7 +66,8 @@ struct Searcher::Ply {
 
 Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
 
-Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights, const SearchOptions& options)
+Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights,
+                   const SearchOptions& options)
     : options_(options),
       eval_(weights),
       tt_(hashMegabytes),
@@ -91,7 +92,9 @@ void Searcher::NewGame(std::uint64_t seed) {
   std::memset(killers_, 0, sizeof killers_);
 }
 
-int Searcher::PreviousMove(int ply, int back) const { return ply >= back ? plies_[ply - back].madeIndex : -1; }
+int Searcher::PreviousMove(int ply, int back) const {
+  return ply >= back ? plies_[ply - back].madeIndex : -1;
+}
 
 void Searcher::RewardQuiet(int ply, Move m, int depth, const Move* tried, int triedCount) {
   if (killers_[ply][0] != m) {
@@ -114,7 +117,8 @@ bool Searcher::MustStop() {
   if (stopped_) return true;
   if (nodeLimit_ != 0 && nodes_ >= nodeLimit_) stopped_ = true;
   // The clock and the stop flag every few thousand nodes.
-  else if ((nodes_ & 2047) == 0 && TimeUp()) stopped_ = true;
+  else if ((nodes_ & 2047) == 0 && TimeUp())
+    stopped_ = true;
   return stopped_;
 }
 
@@ -155,8 +159,9 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
   Move ttMove = 0;
   if (entry != nullptr) {
     const int score = FromTT(entry->score, ply);
-    if (!pvNode && (entry->bound() == BoundExact || (entry->bound() == BoundLower && score >= beta) ||
-                    (entry->bound() == BoundUpper && score <= alpha)))
+    if (!pvNode &&
+        (entry->bound() == BoundExact || (entry->bound() == BoundLower && score >= beta) ||
+         (entry->bound() == BoundUpper && score <= alpha)))
       return score;
     ttMove = entry->move;
   }
@@ -186,12 +191,13 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
   }
 
   Ply& p = plies_[ply];
-  if (ttMove != 0 && (inCheck ? !IsListedMove(pos_, ttMove) : !IsCapture(ttMove) || !IsListedMove(pos_, ttMove)))
+  if (ttMove != 0 &&
+      (inCheck ? !IsListedMove(pos_, ttMove) : !IsCapture(ttMove) || !IsListedMove(pos_, ttMove)))
     ttMove = 0;
   QuietOrder order;
   order.history = &history_;
-  MovePicker picker(pos_, eval_, p.moves, p.scores, inCheck ? MovePicker::AllMoves : MovePicker::CapturesOnly,
-                    ttMove, order);
+  MovePicker picker(pos_, eval_, p.moves, p.scores,
+                    inCheck ? MovePicker::AllMoves : MovePicker::CapturesOnly, ttMove, order);
   int legal = 0;
   bool anyMove = false;
   Move bestMove = 0;
@@ -227,7 +233,9 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
     }
   }
   if (inCheck && legal == 0) return anyMove ? -(kMate - ply - 2) : -(kMate - ply);
-  const Bound bound = best >= beta ? BoundLower : bestMove != 0 && best > alphaIn ? BoundExact : BoundUpper;
+  const Bound bound = best >= beta                      ? BoundLower
+                      : bestMove != 0 && best > alphaIn ? BoundExact
+                                                        : BoundUpper;
   tt_.Store(key, bestMove, ToTT(best, ply), judged, 0, bound);
   return best;
 }
@@ -275,7 +283,8 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
 
   if (!pvNode && !inCheck) {
     // Far above beta at a shallow depth: the opponent will not allow it.
-    if (depth <= 3 && staticEval - 120 * (depth - improving) >= beta && !IsDecided(beta)) return staticEval;
+    if (depth <= 3 && staticEval - 120 * (depth - improving) >= beta && !IsDecided(beta))
+      return staticEval;
     // Passing the move still keeps us above beta: so will a real move.
     if (allowNull && depth >= 3 && staticEval >= beta && !IsDecided(beta)) {
       const int r = 3 + depth / 5;
@@ -309,7 +318,8 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     const bool quiet = IsQuiet(m);
     if (quiet && !pvNode && !inCheck && legal > 0 && !IsDecided(best)) {
       // Late quiet moves at the last plies are not worth their nodes.
-      if (depth <= 3 && quietsTried >= (improving ? 4 + depth * depth * 2 : 2 + depth * depth)) continue;
+      if (depth <= 3 && quietsTried >= (improving ? 4 + depth * depth * 2 : 2 + depth * depth))
+        continue;
       if (depth <= 2 && staticEval + 100 + 120 * depth <= alpha) continue;
     }
     Undo undo;
@@ -344,8 +354,10 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
         r = std::clamp(r, 0, newDepth - 1);
       }
       v = -Search(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true, givesCheck);
-      if (v > alpha && r > 0) v = -Search(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true, givesCheck);
-      if (v > alpha && v < beta) v = -Search(-beta, -alpha, newDepth, ply + 1, false, true, givesCheck);
+      if (v > alpha && r > 0)
+        v = -Search(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true, givesCheck);
+      if (v > alpha && v < beta)
+        v = -Search(-beta, -alpha, newDepth, ply + 1, false, true, givesCheck);
     }
     pos_.Unmake(m, undo);
     if (stopped_) return 0;
@@ -365,7 +377,9 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
 
   // Every move gives the king away (lost next ply), or there is none.
   if (legal == 0) best = anyMove ? -(kMate - ply - 2) : -(kMate - ply);
-  const Bound bound = best >= beta ? BoundLower : bestMove != 0 && best > alphaIn ? BoundExact : BoundUpper;
+  const Bound bound = best >= beta                      ? BoundLower
+                      : bestMove != 0 && best > alphaIn ? BoundExact
+                                                        : BoundUpper;
   tt_.Store(key, bestMove, ToTT(best, ply), inCheck ? kNoEval : staticEval, depth, bound);
   return best;
 }
@@ -489,7 +503,8 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   for (int i = 0; i < rootCount_; ++i) {
     Undo undo;
     pos_.Make(rootMoves_[i], undo);
-    rootScores_[i] = pos_.CanCaptureKing() ? -kMate : -Quiesce(-kInfinity, kInfinity, 1, 0, kCheckUnknown);
+    rootScores_[i] =
+        pos_.CanCaptureKing() ? -kMate : -Quiesce(-kInfinity, kInfinity, 1, 0, kCheckUnknown);
     pos_.Unmake(rootMoves_[i], undo);
   }
   stopped_ = false;
@@ -557,7 +572,8 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
       report.nodes = nodes_;
       const double seconds =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-      report.nps = seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(nodes_) / seconds) : 0;
+      report.nps =
+          seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(nodes_) / seconds) : 0;
       report.pvLength = std::min(pvLength_[0], kMaxPv);
       if (report.pvLength == 0) {
         report.pvLength = 1;

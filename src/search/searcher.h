@@ -30,7 +30,9 @@ constexpr int kMate = 30000;
 constexpr int kInfinity = 32000;
 constexpr int kMaxPly = 128;
 constexpr int kMaxPv = 64;
-constexpr bool IsDecided(int score) { return score >= kMate - kMaxPly || score <= -(kMate - kMaxPly); }
+constexpr bool IsDecided(int score) {
+  return score >= kMate - kMaxPly || score <= -(kMate - kMaxPly);
+}
 
 struct Limits {
   int movetimeMs = 0;
@@ -71,7 +73,8 @@ class Searcher {
   explicit Searcher(std::size_t hashMegabytes = 64);
   // With other evaluation weights and switches (for measuring them against
   // the defaults).
-  Searcher(std::size_t hashMegabytes, const EvalWeights& weights, const SearchOptions& options = {});
+  Searcher(std::size_t hashMegabytes, const EvalWeights& weights,
+           const SearchOptions& options = {});
   ~Searcher();
   Searcher(const Searcher&) = delete;
   Searcher& operator=(const Searcher&) = delete;

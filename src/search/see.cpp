@@ -12,8 +12,10 @@ constexpr unsigned kGoldLike =
     Bit(Gold) | Bit(Tokin) | Bit(PLance) | Bit(PKnight) | Bit(PRei) | Bit(PSilver) | Bit(PDou);
 // Kinds that step onto a square from the neighbour at -d, by the step d as
 // the attacker sees it (forward, forward diagonal, sideways, back, back diagonal).
-constexpr unsigned kForward = kGoldLike | Bit(Silver) | Bit(Dou) | Bit(King) | Bit(Pawn) | Bit(Horse) | Bit(Dragon);
-constexpr unsigned kForwardDiagonal = kGoldLike | Bit(Silver) | Bit(Dou) | Bit(King) | Bit(Horse) | Bit(Dragon);
+constexpr unsigned kForward =
+    kGoldLike | Bit(Silver) | Bit(Dou) | Bit(King) | Bit(Pawn) | Bit(Horse) | Bit(Dragon);
+constexpr unsigned kForwardDiagonal =
+    kGoldLike | Bit(Silver) | Bit(Dou) | Bit(King) | Bit(Horse) | Bit(Dragon);
 constexpr unsigned kSideways = kGoldLike | Bit(King) | Bit(Horse) | Bit(Dragon);
 constexpr unsigned kBack = kGoldLike | Bit(Dou) | Bit(King) | Bit(Horse) | Bit(Dragon);
 constexpr unsigned kBackDiagonal = Bit(Silver) | Bit(King) | Bit(Horse) | Bit(Dragon);
@@ -35,8 +37,8 @@ int Cheapest(const Piece* b, int sq, Side by, const Evaluator& eval) {
   const struct {
     int d;
     unsigned kinds;
-  } steps[] = {{f, kForward},      {f - 1, kForwardDiagonal}, {f + 1, kForwardDiagonal},
-               {1, kSideways},     {-1, kSideways},           {-f, kBack},
+  } steps[] = {{f, kForward},           {f - 1, kForwardDiagonal}, {f + 1, kForwardDiagonal},
+               {1, kSideways},          {-1, kSideways},           {-f, kBack},
                {-f - 1, kBackDiagonal}, {-f + 1, kBackDiagonal}};
   for (const auto& s : steps) {
     const Piece p = b[sq - s.d];

@@ -77,7 +77,8 @@ void Game::com_ban() {
   const bool drop = m.fromX == UeHandColumn;
 
   clocks.TurnElapsed = 調査_経過秒(clocks.TurnStartTime, static_cast<float>(Now()));
-  hist.手順保存(pos, clocks.LowerClock, clocks.LowerClock, clocks.UpperClock, clocks.UpperClock + clocks.TurnElapsed);
+  hist.手順保存(pos, clocks.LowerClock, clocks.LowerClock, clocks.UpperClock,
+                clocks.UpperClock + clocks.TurnElapsed);
   ++flags.MoveNumber;
 
   if (drop)

@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "engine/computer_player.h"
-#include "model/game_move.h"
 #include "model/control_maps.h"
+#include "model/game_move.h"
 #include "model/make_move.h"
 #include "model/position.h"
 #include "play/history.h"
@@ -24,14 +24,39 @@
 namespace qz {
 
 enum class MenuCommand {
-  START, SENTE, GOTE, LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, OWARI,  // 対局
-  CANCEL, REVERSE,                                   // 局面
-  REPLAY, AFTER, LBEL_UP, LEBEL_DOWN,                // 戻 進 △ ▽
-  KIFU_READ, KIFU_WRITE,                             // 棋譜
-  MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM, UREI, SAREI,  // ｵﾌﾟｼｮﾝ
-  KAISETU, VER,                                      // その他
+  START,
+  SENTE,
+  GOTE,
+  LEVEL1,
+  LEVEL2,
+  LEVEL3,
+  LEVEL4,
+  LEVEL5,
+  OWARI,  // 対局
+  CANCEL,
+  REVERSE,  // 局面
+  REPLAY,
+  AFTER,
+  LBEL_UP,
+  LEBEL_DOWN,  // 戻 進 △ ▽
+  KIFU_READ,
+  KIFU_WRITE,  // 棋譜
+  MIDORI,
+  TATAMI,
+  TAKE,
+  UCHU,
+  RENGA,
+  SIDOU,
+  KEIKA,
+  BGM,
+  UREI,
+  SAREI,  // ｵﾌﾟｼｮﾝ
+  KAISETU,
+  VER,  // その他
   // Opening a top-level menu (hides the record panel).
-  OPEN_TAIKYOKU, OPEN_STOP, OPEN_OPTION,
+  OPEN_TAIKYOKU,
+  OPEN_STOP,
+  OPEN_OPTION,
 };
 
 // The menu check marks; the front end mirrors them after every event.
@@ -50,8 +75,8 @@ class Game : private MoveView, private SearchObserver {
   ~Game();
 
   // ---- events (game.cpp) --------------------------------------------------
-  void Load();                                           // start-up sequence
-  void MouseDown(int button, int shift, int X, int Y);   // Form_MouseDown
+  void Load();                                          // start-up sequence
+  void MouseDown(int button, int shift, int X, int Y);  // Form_MouseDown
   // Returns true when the program must end (終わり).
   bool Menu(MenuCommand command);
   void TimerTick() { Timer1_Timer(); }

@@ -16,18 +16,18 @@ struct HandicapSquare {
 // One square per level -5..6 (index level + 5); all are starting squares of
 // both placements.
 constexpr HandicapSquare kSteps[12] = {
-    {9, 10, -KEI, EMPTY},   // -5 lower 桂
-    {2, 10, -KEI, EMPTY},   // -4 lower 桂
-    {10, 10, -KYOU, EMPTY}, // -3 lower 香
-    {1, 10, -KYOU, EMPTY},  // -2 lower 香
-    {9, 9, -SYA, EMPTY},    // -1 lower 飛
-    {2, 9, -KAKU, EMPTY},   //  0 lower 角
-    {9, 2, EMPTY, KAKU},    //  1 upper 角
-    {2, 2, EMPTY, SYA},     //  2 upper 飛
-    {10, 1, EMPTY, KYOU},   //  3 upper 香
-    {1, 1, EMPTY, KYOU},    //  4 upper 香
-    {9, 1, EMPTY, KEI},     //  5 upper 桂
-    {2, 1, EMPTY, KEI},     //  6 upper 桂
+    {9, 10, -KEI, EMPTY},    // -5 lower 桂
+    {2, 10, -KEI, EMPTY},    // -4 lower 桂
+    {10, 10, -KYOU, EMPTY},  // -3 lower 香
+    {1, 10, -KYOU, EMPTY},   // -2 lower 香
+    {9, 9, -SYA, EMPTY},     // -1 lower 飛
+    {2, 9, -KAKU, EMPTY},    //  0 lower 角
+    {9, 2, EMPTY, KAKU},     //  1 upper 角
+    {2, 2, EMPTY, SYA},      //  2 upper 飛
+    {10, 1, EMPTY, KYOU},    //  3 upper 香
+    {1, 1, EMPTY, KYOU},     //  4 upper 香
+    {9, 1, EMPTY, KEI},      //  5 upper 桂
+    {2, 1, EMPTY, KEI},      //  6 upper 桂
 };
 
 constexpr const char* kHandicapTitle = "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定";

@@ -4,15 +4,16 @@
 #include "model/make_move.h"
 #include "model/mate_com.h"
 #include "model/rules.h"
-#include "shell/grid.h"
 #include "shell/game.h"
+#include "shell/grid.h"
 
 namespace qz {
 
 namespace {
 
 bool BelongsToSideToMove(const Game& g, PieceCode c) {
-  return (g.flags.Turn == g.flags.LowerSideToken && IsSita(c)) || (g.flags.Turn == g.flags.UpperSideToken && IsUe(c));
+  return (g.flags.Turn == g.flags.LowerSideToken && IsSita(c)) ||
+         (g.flags.Turn == g.flags.UpperSideToken && IsUe(c));
 }
 
 }  // namespace
@@ -167,7 +168,8 @@ void Game::CompleteMove(int button) {
   ++flags.MoveNumber;
   描画_手数(flags.MoveNumber);
 
-  if (調査_駒成(input.SelFromX, input.SelFromY, input.SelToX, input.SelToY, input.SelPiece, input.PromotedCode) == 1 &&
+  if (調査_駒成(input.SelFromX, input.SelFromY, input.SelToX, input.SelToY, input.SelPiece,
+                input.PromotedCode) == 1 &&
       button == RightButton)
     input.SelPiece = input.PromotedCode;
 
@@ -186,7 +188,8 @@ void Game::CompleteMove(int button) {
 
   Play(sounds.SndPiece);
   ++hist.MoveCount;
-  描画_移動結果(IsUe(input.SelPiece) ? flags.UpperSideToken : flags.LowerSideToken, input.SelToX, input.SelToY, input.SelPiece);
+  描画_移動結果(IsUe(input.SelPiece) ? flags.UpperSideToken : flags.LowerSideToken, input.SelToX,
+                input.SelToY, input.SelPiece);
 
   if (flags.GameMode == ModeComputer) {
     SetTimer1(false);

@@ -17,7 +17,8 @@ constexpr TextArea kSitaArea{14.5, 4.5};
 }  // namespace
 
 void Game::描画_移動駒種類(double column, double row, std::string_view text, int colour) {
-  ports.canvas->drawText(text, grid::TwipsX(column), grid::TwipsY(row), 12, screen.FontBold, colour);
+  ports.canvas->drawText(text, grid::TwipsX(column), grid::TwipsY(row), 12, screen.FontBold,
+                         colour);
 }
 
 void Game::描画_移動結果(int sideToken, int toX, int toY, PieceCode code) {

@@ -2,8 +2,8 @@
 // front end implements them; tests and the script runner use recording fakes.
 #pragma once
 
-#include <cstddef>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -105,10 +105,10 @@ void Game::ReadRecordFile(const std::string& fileName) {
 
   ports.canvas->drawText(header.gameName, 取得_棋譜のX座標(header.gameName) - 3000, 6350, 12,
                          screen.FontBold, ColourLightRed);
-  ports.canvas->drawText(header.upperName, 取得_棋譜のX座標(header.upperName), 100, 12, screen.FontBold,
-                         ColourWhite);
-  ports.canvas->drawText(header.lowerName, 取得_棋譜のX座標(header.lowerName), 6350, 12, screen.FontBold,
-                         ColourWhite);
+  ports.canvas->drawText(header.upperName, 取得_棋譜のX座標(header.upperName), 100, 12,
+                         screen.FontBold, ColourWhite);
+  ports.canvas->drawText(header.lowerName, 取得_棋譜のX座標(header.lowerName), 6350, 12,
+                         screen.FontBold, ColourWhite);
 
   hist.MoveCount = 0;
   flags.MoveNumber = 0;
@@ -118,7 +118,8 @@ void Game::ReadRecordFile(const std::string& fileName) {
     return;
   }
   if (result.status == RecordStatus::Truncated)
-    Message("棋譜", "棋譜が長すぎるため、最初の" + std::to_string(count) + "局面までを読み込みました");
+    Message("棋譜",
+            "棋譜が長すぎるため、最初の" + std::to_string(count) + "局面までを読み込みました");
 
   // The lower side moved first unless the second move was the lower side's.
   flags.LowerSideToken = TurnSente;

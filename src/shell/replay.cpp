@@ -1,8 +1,7 @@
 // Stepping through the history (進, 戻), back to a fresh position (最初) and
 // reversing the board (反転).
-#include "shell/game.h"
-
 #include "model/reversal.h"
+#include "shell/game.h"
 
 namespace qz {
 

@@ -19,10 +19,9 @@ constexpr const char* kKanjiNumeral[11] = {"",   "一", "二", "三", "四", "�
 
 // Captions of the handicap levels -6..6.
 constexpr const char* kHandicapCaption[13] = {
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級"};
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級"};
 
 constexpr int kMoveNumberCaption = 99;
 
@@ -57,7 +56,8 @@ void Game::描画_桝輪郭(int colour, double x, double y) {
 
 void Game::描画_数値(double x, double y, long value, int colour, int numeralForm, int size) {
   if (numeralForm == 0) {
-    ports.canvas->drawText(NumericPrintForm(value), TwipsX(x), TwipsY(y), size, screen.FontBold, colour);
+    ports.canvas->drawText(NumericPrintForm(value), TwipsX(x), TwipsY(y), size, screen.FontBold,
+                           colour);
     return;
   }
   if (value < 1 || value > 10) return;

@@ -31,7 +31,8 @@ std::int32_t Game::LoadWave(const std::string& fileName, std::int32_t flags) {
     ShowSoundError(std::strerror(wave.error != 0 ? wave.error : EIO));
     return 0;
   }
-  return ports.sound->dsCreateDSB(sounds.SoundSystem, wave.bytes->data(), wave.bytes->size(), flags);
+  return ports.sound->dsCreateDSB(sounds.SoundSystem, wave.bytes->data(), wave.bytes->size(),
+                                  flags);
 }
 
 void Game::SoundTerm() {

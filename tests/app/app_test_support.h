@@ -11,11 +11,11 @@
 #include <memory>
 
 #include "app/canvas_widget.h"
-#include "app/qt_dialogs.h"
 #include "app/main_window.h"
 #include "app/picture_set.h"
-#include "shell/grid.h"
+#include "app/qt_dialogs.h"
 #include "script/recording_ports.h"
+#include "shell/grid.h"
 
 namespace qz::app::testing {
 

@@ -176,7 +176,7 @@ TEST(Canvas, OutlinesAreOnePixelInThePaletteColour) {
   EXPECT_EQ(BackingPixel(*f.canvas, x0 + 41, y0 + 10), red);
   EXPECT_EQ(BackingPixel(*f.canvas, x0 + 10, y0), red);
   EXPECT_EQ(BackingPixel(*f.canvas, x0 + 10, y0 + 46), red);
-  EXPECT_NE(BackingPixel(*f.canvas, x0 + 1, y0 + 10), red);   // not filled
+  EXPECT_NE(BackingPixel(*f.canvas, x0 + 1, y0 + 10), red);  // not filled
   EXPECT_NE(BackingPixel(*f.canvas, x0 + 10, y0 + 1), red);
   // The right frame is exactly where a 42-pixel picture's last column is.
   f.canvas->drawPicture(0, grid::TwipsX(2), grid::TwipsY(2));

@@ -1,11 +1,11 @@
 // The game's command line: --help and --version end at once, Qt's options
 // pass, anything else is refused.
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <vector>
-
-#include "app/command_line.h"
 
 namespace qz::app::testing {
 namespace {
@@ -21,9 +21,9 @@ TEST(CommandLine, AnswersHelpAndVersionAndPassesQtOptions) {
   EXPECT_EQ(Read({"--help"}).action, CommandLine::Help);
   EXPECT_EQ(Read({"-platform", "offscreen", "-h"}).action, CommandLine::Help);
   EXPECT_EQ(Read({"--version"}).action, CommandLine::Version);
-  EXPECT_EQ(Read({"-platform", "offscreen", "-style=Fusion", "--reverse", "-qwindowtitle", "x"})
-                .action,
-            CommandLine::Run);
+  EXPECT_EQ(
+      Read({"-platform", "offscreen", "-style=Fusion", "--reverse", "-qwindowtitle", "x"}).action,
+      CommandLine::Run);
   EXPECT_NE(HelpText().find("--version"), std::string::npos);
   EXPECT_EQ(VersionText().rfind("qzreishogi (QZ 嶺将棋) ", 0), 0u);
 }

@@ -4,20 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTest>
-
-#include "app/game_menu_bar.h"
-#include "app/qt_clock_ports.h"
-#include "app/record_panel_widgets.h"
-
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
+
+#include "app/game_menu_bar.h"
+#include "app/qt_clock_ports.h"
+#include "app/record_panel_widgets.h"
 #include "app_test_support.h"
 #include "shell/grid.h"
 
@@ -78,8 +77,8 @@ TEST(MainWindow, CheckMarksFollowTheGameAfterEachCommand) {
   for (int round = 0; round < 2; ++round) {
     menus.action(MenuCommand::TAKE)->trigger();
     EXPECT_TRUE(menus.action(MenuCommand::TAKE)->isChecked());
-    for (MenuCommand other : {MenuCommand::MIDORI, MenuCommand::TATAMI, MenuCommand::UCHU,
-                              MenuCommand::RENGA}) {
+    for (MenuCommand other :
+         {MenuCommand::MIDORI, MenuCommand::TATAMI, MenuCommand::UCHU, MenuCommand::RENGA}) {
       EXPECT_FALSE(menus.action(other)->isChecked());
     }
     EXPECT_EQ(f.game().screen.CurrentBackground, TAKE);
@@ -93,8 +92,8 @@ TEST(MainWindow, CheckMarksFollowTheGameAfterEachCommand) {
 
 TEST(MainWindow, TopLevelCommandsActWithoutASubmenu) {
   WindowFixture f;
-  for (MenuCommand c : {MenuCommand::REPLAY, MenuCommand::AFTER, MenuCommand::LBEL_UP,
-                        MenuCommand::LEBEL_DOWN}) {
+  for (MenuCommand c :
+       {MenuCommand::REPLAY, MenuCommand::AFTER, MenuCommand::LBEL_UP, MenuCommand::LEBEL_DOWN}) {
     QAction* a = f.window->menus()->action(c);
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->menu(), nullptr);
@@ -242,9 +241,12 @@ TEST(MainWindow, SavingAndReadingARecordThroughThePanel) {
     QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,
                       WidgetPointOfCell(f.canvas(), x, y));
   };
-  press(3, 8); press(3, 7);
-  press(3, 3); press(3, 4);
-  press(4, 8); press(4, 7);
+  press(3, 8);
+  press(3, 7);
+  press(3, 3);
+  press(3, 4);
+  press(4, 8);
+  press(4, 7);
   ASSERT_EQ(f.game().flags.MoveNumber, 3);
 
   menus.action(MenuCommand::KIFU_WRITE)->trigger();

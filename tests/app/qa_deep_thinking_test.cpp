@@ -37,7 +37,7 @@ TEST(QaDeepThinking, EscWhileTheComputerThinksEndsTheProgramAtOnce) {
   EXPECT_TRUE(sawThinking);
   EXPECT_TRUE(ended);
   EXPECT_TRUE(f.window->ended());
-  EXPECT_LT(seconds, 3.0);  // the level thinks five
+  EXPECT_LT(seconds, 3.0);                // the level thinks five
   EXPECT_EQ(f.game().hist.MoveCount, 0);  // no move played behind the player's back
   int terminations = 0;
   for (const auto& call : f.sound.calls) terminations += call.op == "terminate";
@@ -48,8 +48,8 @@ TEST(QaDeepThinking, ClosingTheWindowWhileTheComputerThinksEndsTheProgram) {
   WindowFixture f;
   bool ended = false, sawThinking = false;
   QObject::connect(f.window.get(), &MainWindow::gameEnded, [&] { ended = true; });
-  const double seconds =
-      ElapsedUntilTheTurnLetsGo(f, [&] { f.window->close(); }, sawThinking);
+  const double seconds = ElapsedUntilTheTurnLetsGo(
+      f, [&] { f.window->close(); }, sawThinking);
   EXPECT_TRUE(sawThinking);
   EXPECT_TRUE(ended);
   EXPECT_LT(seconds, 3.0);

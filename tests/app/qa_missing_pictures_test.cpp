@@ -78,10 +78,9 @@ struct DamagedWindow {
     return BackingPixel(*window->canvas(), m.x(), m.y());
   }
   void press(int x, int y) {
-    QTest::mouseClick(window->canvas(), Qt::LeftButton, Qt::NoModifier,
-                      window->canvas()
-                          ->widgetPointOfTwips(grid::CentreX(x), grid::CentreY(y))
-                          .toPoint());
+    QTest::mouseClick(
+        window->canvas(), Qt::LeftButton, Qt::NoModifier,
+        window->canvas()->widgetPointOfTwips(grid::CentreX(x), grid::CentreY(y)).toPoint());
   }
 };
 

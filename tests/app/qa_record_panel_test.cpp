@@ -4,10 +4,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/game_menu_bar.h"
@@ -85,7 +85,8 @@ TEST(QaRecordPanel, FolderListShowsThePathDownToTheFolderThenItsSubfolders) {
   QStringList expected = {"/"};
   for (const QString& part : work.split('/', Qt::SkipEmptyParts)) expected << part;
   const int currentRow = static_cast<int>(expected.size()) - 1;
-  expected << "a" << "b";
+  expected << "a"
+           << "b";
   QListWidget* list = panel.directories();
   QStringList shown;
   for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
@@ -148,8 +149,9 @@ TEST(QaRecordPanel, OpensInTheDocumentsFolderOnlyWhenPlayingInTheDataFolder) {
   ASSERT_TRUE(QDir().mkpath(home.path() + "/.config") && QDir().mkpath(home.path() + "/Papiere"));
   QFile dirs(home.path() + "/.config/user-dirs.dirs");
   ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-  dirs.write("# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-             "XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n");
+  dirs.write(
+      "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+      "XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n");
   dirs.close();
   EXPECT_EQ(RecordPanelFolder(data, data), home.path() + "/Papiere");
 

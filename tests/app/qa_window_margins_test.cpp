@@ -86,10 +86,9 @@ TEST(QaWindowMargins, MarginsContinueTheBackgroundAtAnySizeAndFollowItsChoice) {
     const bool wide = o.x() > o.y();
     const QRect before = wide ? QRect(0, 0, image.left() - 2, canvas.height())
                               : QRect(0, 0, canvas.width(), image.top() - 2);
-    const QRect after = wide ? QRect(image.right() + 3, 0, canvas.width() - image.right() - 3,
-                                     canvas.height())
-                             : QRect(0, image.bottom() + 3, canvas.width(),
-                                     canvas.height() - image.bottom() - 3);
+    const QRect after =
+        wide ? QRect(image.right() + 3, 0, canvas.width() - image.right() - 3, canvas.height())
+             : QRect(0, image.bottom() + 3, canvas.width(), canvas.height() - image.bottom() - 3);
     const QRect inside(QPointF(o.x() + 5 * s, o.y() + 53 * s).toPoint(),
                        QPointF(o.x() + 46 * s, o.y() + 421 * s).toPoint());
     ASSERT_GT(std::min(before.width(), before.height()), 40) << size.width();

@@ -1,5 +1,7 @@
 // The SDL2_mixer sound layer under the dummy driver, and the game's one
 // warning when no device opens.
+#include "app/sdl_sound.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/sdl_sound.h"
 #include "app_test_support.h"
 
 namespace qz::app::testing {
@@ -49,9 +50,12 @@ class ScopedEnv {
     setenv(name, value, 1);
   }
   ~ScopedEnv() {
-    if (had_) setenv(name_, old_.c_str(), 1);
-    else unsetenv(name_);
+    if (had_)
+      setenv(name_, old_.c_str(), 1);
+    else
+      unsetenv(name_);
   }
+
  private:
   const char* name_;
   std::string old_;

@@ -55,10 +55,13 @@ class MatchCliTest : public CliFixture {
     const auto path = dir_ / name;
     std::ofstream(path) << "while read -r line; do case \"$line\" in\n"
                            "  uci) echo 'id name "
-                        << name << "'; echo uciok;;\n"
-                                   "  isready) echo readyok;;\n"
-                                   "  go*) " << onGo << ";;\n"
-                                   "  quit) exit 0;;\nesac; done\n";
+                        << name
+                        << "'; echo uciok;;\n"
+                           "  isready) echo readyok;;\n"
+                           "  go*) "
+                        << onGo
+                        << ";;\n"
+                           "  quit) exit 0;;\nesac; done\n";
     return "\"uci:sh '" + path.string() + "'\"";
   }
 };
@@ -96,8 +99,10 @@ void ExpectRecordOfGame(const std::string& path, const GameLine& game) {
 }
 
 TEST_F(MatchCliTest, RecordsReplayTheGamesAndTheGameReadsThem) {
-  const CliRun run = Cli("match --a 1 --b 3 --games 8 --random-plies 10 --seed 3 --max-moves 200 "
-                         "--out '" + (dir_ / "records").string() + "'");
+  const CliRun run =
+      Cli("match --a 1 --b 3 --games 8 --random-plies 10 --seed 3 --max-moves 200 "
+          "--out '" +
+          (dir_ / "records").string() + "'");
   ASSERT_EQ(run.status, 0) << run.err;
   const MatchOutput m = Parse(run.out);
   ASSERT_EQ(m.games.size(), 8u) << run.out;
@@ -127,8 +132,9 @@ TEST_F(MatchCliTest, ItsOwnUciEngineMirrorsTheLevelInsideIt) {
   // The same level inside and behind `uci` plays the same moves, so each
   // pair of games is one game twice with the winner's letter swapped. The
   // engine is set to level 3 before the match's own commands reach it.
-  const CliRun run = Cli("match --a 3 --b \"uci:(echo 'setoption name Level value 3'; exec cat) | '" +
-                         cli_.string() + "' uci\" --games 8 --random-plies 10 --seed 3 --max-moves 200");
+  const CliRun run =
+      Cli("match --a 3 --b \"uci:(echo 'setoption name Level value 3'; exec cat) | '" +
+          cli_.string() + "' uci\" --games 8 --random-plies 10 --seed 3 --max-moves 200");
   ASSERT_EQ(run.status, 0) << run.err;
   const MatchOutput m = Parse(run.out);
   ASSERT_EQ(m.games.size(), 8u) << run.out;
@@ -143,7 +149,9 @@ TEST_F(MatchCliTest, ItsOwnUciEngineMirrorsTheLevelInsideIt) {
       (g->winner == "a" ? a : g->winner == "b" ? b : none)++;
   }
   EXPECT_EQ(a, b);
-  EXPECT_TRUE(std::regex_match(m.last, std::regex(R"(result a=(\d+) b=\1 unfinished=\d+ score=50\.0% elo=\+0\.0±(\d+\.\d|inf))")))
+  EXPECT_TRUE(std::regex_match(
+      m.last,
+      std::regex(R"(result a=(\d+) b=\1 unfinished=\d+ score=50\.0% elo=\+0\.0±(\d+\.\d|inf))")))
       << m.last;
 }
 
@@ -175,9 +183,9 @@ TEST_F(MatchCliTest, UnfinishedGamesAndRefusedPlayers) {
   ASSERT_EQ(unfinished.status, 0) << unfinished.err;
   EXPECT_EQ(Parse(unfinished.out).last, "result a=0 b=0 unfinished=3 score=50.0% elo=+0.0±0.0");
 
-  for (const char* args : {"--a 6 --b 3", "--a 3 --b 0", "--a 3 --b uci:", "--a 3",
-                           "--a 1 --b 2 --random-plies 5 --max-moves 5",
-                           "--a 4 --b 5 --level-nodes --nodes 1000"}) {
+  for (const char* args :
+       {"--a 6 --b 3", "--a 3 --b 0", "--a 3 --b uci:", "--a 3",
+        "--a 1 --b 2 --random-plies 5 --max-moves 5", "--a 4 --b 5 --level-nodes --nodes 1000"}) {
     const CliRun r = Cli(std::string("match ") + args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_TRUE(r.out.empty()) << args;

@@ -1,8 +1,8 @@
 // The closing line of a match, which other tools read: counts, score and
 // Elo figures worked out by hand.
-#include <gtest/gtest.h>
-
 #include "cli/match_result.h"
+
+#include <gtest/gtest.h>
 
 namespace qz::cli {
 namespace {

@@ -44,7 +44,8 @@ TEST_F(UciCliTest, HandshakePositionsAndSearches) {
       "position startpos moves c3c5\n"
       "d\n"
       "go perft 1\n"
-      "position fen lnsg1gsmnl/1r2c3b1/pppppppppp/10/10/10/10/PPPPPPPPPP/1B3C2R1/LNMSGKGSNL[] w - - 0 1\n"
+      "position fen lnsg1gsmnl/1r2c3b1/pppppppppp/10/10/10/10/PPPPPPPPPP/1B3C2R1/LNMSGKGSNL[] w - "
+      "- 0 1\n"
       "go depth 3\n"
       "nonsense here\n"
       "position startpos\n"
@@ -55,17 +56,21 @@ TEST_F(UciCliTest, HandshakePositionsAndSearches) {
   EXPECT_TRUE(std::regex_match(out.at(0), std::regex("id name .+")));
   EXPECT_TRUE(Has(out, "option name UCI_Variant type combo default reishogi var reishogi"));
   EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const std::string& l) {
-    return std::regex_match(l, std::regex("option name Level type spin default [1-5] min 1 max [3-5]"));
+    return std::regex_match(
+        l, std::regex("option name Level type spin default [1-5] min 1 max [3-5]"));
   }));
   EXPECT_TRUE(Has(out, "uciok"));
   EXPECT_TRUE(Has(out, "readyok"));
   // FEN and moves as the engines for this game write them.
-  EXPECT_TRUE(Has(out, "Fen: lnsgkgsmnl/1r2c3b1/pppppp1ppp/6p3/10/10/2P7/PP1PPPPPPP/1B3C2R1/"
-                       "LNMSGKGSNL[] w - - 0 2"));
+  EXPECT_TRUE(Has(out,
+                  "Fen: lnsgkgsmnl/1r2c3b1/pppppp1ppp/6p3/10/10/2P7/PP1PPPPPPP/1B3C2R1/"
+                  "LNMSGKGSNL[] w - - 0 2"));
   // A refused move leaves the position before it.
-  EXPECT_TRUE(Has(out, "info string move c3c5 refused (move not allowed); the position stops before it"));
-  EXPECT_TRUE(Has(out, "Fen: lnsgkgsmnl/1r2c3b1/pppppppppp/10/10/10/10/PPPPPPPPPP/1B3C2R1/"
-                       "LNMSGKGSNL[] w - - 0 1"));
+  EXPECT_TRUE(
+      Has(out, "info string move c3c5 refused (move not allowed); the position stops before it"));
+  EXPECT_TRUE(Has(out,
+                  "Fen: lnsgkgsmnl/1r2c3b1/pppppppppp/10/10/10/10/PPPPPPPPPP/1B3C2R1/"
+                  "LNMSGKGSNL[] w - - 0 1"));
   // The count the sparring partner gives for the 左嶺 start.
   EXPECT_TRUE(Has(out, "Nodes searched: 28"));
 
@@ -113,7 +118,8 @@ TEST_F(UciCliTest, DeepLevelsReportTheirDepthsAndSeeAWonKing) {
       "position fen k9/10/10/1R8/2R7/10/10/10/10/9K[] w - - 0 1\n"
       "go nodes 20000\n");
   EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const std::string& l) {
-    return std::regex_match(l, std::regex("info depth \\d+ score cp -?\\d+ nodes \\d+ nps \\d+ pv .+"));
+    return std::regex_match(
+        l, std::regex("info depth \\d+ score cp -?\\d+ nodes \\d+ nps \\d+ pv .+"));
   }));
   EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const std::string& l) {
     return l.starts_with("info depth ") && l.find(" score mate 2 ") != std::string::npos;

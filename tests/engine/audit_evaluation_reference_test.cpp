@@ -148,8 +148,8 @@ class Reference {
               while (w >= 1 && B(x, w) == 0) --w;
               if (w >= 1 && B(x, w) > 20) acc -= 100 + B(x, w) / 2.0;
             }
-            if (LH(3) > 0 && (U(x, y) == 0 || (S(x, y) > 0 && m_.UeAttackerCode[x][y] > 30)) && y > 2 &&
-                2 <= x && x <= 9) {
+            if (LH(3) > 0 && (U(x, y) == 0 || (S(x, y) > 0 && m_.UeAttackerCode[x][y] > 30)) &&
+                y > 2 && 2 <= x && x <= 9) {
               if (B(x - 1, y - 2) > 10 && B(x + 1, y - 2) > 10) acc -= 20;
             }
             if ((LH(5) > 0 || LH(4) > 0) && U(x, y) <= 1) {
@@ -191,7 +191,8 @@ class Reference {
             if (pin == 0 && P > Abs(SA(x, y))) acc += Abs(SA(x, y)) - P;
             if (U(x, y) > 0 && pin == 0) {
               if (S(x, y) > U(x, y) && UD(x, y) >= Abs(SA(x, y))) acc -= P;
-              if (y <= 3 && U(x, y) == S(x, y) && B(x, y + 1) != 0 && p_.調査_自守駒MAN_直進駒(x, y + 1))
+              if (y <= 3 && U(x, y) == S(x, y) && B(x, y + 1) != 0 &&
+                  p_.調査_自守駒MAN_直進駒(x, y + 1))
                 acc -= P + Abs(SA(x, y + 1));
             }
             if (U(x, y) == 0) {
@@ -217,7 +218,8 @@ class Reference {
           } else if ((Q == -900 || Q == -901 || Q == -20) && x == cx) {
             acc -= 1;
           }
-          if (S(tx, ty) == 0 && (S(x, y) == 0 || Q == -950) && 移動チェック(pos_, tx, ty, x, y, pc) == 1) {
+          if (S(tx, ty) == 0 && (S(x, y) == 0 || Q == -950) &&
+              移動チェック(pos_, tx, ty, x, y, pc) == 1) {
             acc += 0.1;
             forkCount += 1;
             forkMin = std::min(forkMin, Abs(Q));
@@ -240,7 +242,8 @@ class Reference {
       if (ty < 10 && B(tx, ty + 1) == 900) s += -1;
       if (ty < 10 && B(tx, ty + 1) < -10 && p_.調査_移動可場所数(tx, ty + 1, B(tx, ty + 1)) == 0)
         s += Abs(B(tx, ty + 1));
-      if (U(tx, ty) > 0 && 1 < tx && tx < 10 && (B(tx + 1, ty) == 900 || B(tx - 1, ty) == 900)) s += -1;
+      if (U(tx, ty) > 0 && 1 < tx && tx < 10 && (B(tx + 1, ty) == 900 || B(tx - 1, ty) == 900))
+        s += -1;
       if (drop) {
         if (U(tx, ty) == 0 && ty > 1 && B(tx, ty - 1) >= 100 && (LH(1) > 0 || LH(2) > 0)) s += 6;
         if (B(2, 9) == -800 && tx == 2 && ty == 8 && (S(2, 8) != 0 || U(2, 8) > 0)) s += 30;
@@ -361,11 +364,13 @@ class Reference {
       s += p_.調査_周辺状況(tx, ty);
       if (drop) {
         if (ty == 9 && B(tx, 8) == -100 && 1 < tx && tx < 10 &&
-            ((B(tx + 1, 8) == -110 && B(tx - 1, 9) != 0) || (B(tx - 1, 8) == -110 && B(tx + 1, 9) != 0)))
+            ((B(tx + 1, 8) == -110 && B(tx - 1, 9) != 0) ||
+             (B(tx - 1, 8) == -110 && B(tx + 1, 9) != 0)))
           return s + -1;
         return s;
       }
-      if (S(tx, ty) == 0 && tx == 3 && ty == 4 && B(3, 7) == -800 && B(3, 6) == -10 && B(3, 5) == 0) s += 7;
+      if (S(tx, ty) == 0 && tx == 3 && ty == 4 && B(3, 7) == -800 && B(3, 6) == -10 && B(3, 5) == 0)
+        s += 7;
       if (ty < 8 && S(tx, ty + 1) > 0) {
         s += -1;
         if (B(tx, ty + 2) == -10 && ty == fy) s += -5;
@@ -495,14 +500,14 @@ TEST(EvaluationAgainstReference, EveryCandidateOfRandomGamesAtEveryLevel) {
       Comparer comparer(*pos, *maps, *player);
       player->Search(&comparer);
       candidates += comparer.count;
-      for (const std::string& m : comparer.mismatches) ADD_FAILURE() << "game " << game << ": " << m;
+      for (const std::string& m : comparer.mismatches)
+        ADD_FAILURE() << "game " << game << ": " << m;
     }
     ++positions;
   }
   EXPECT_EQ(positions, 150);
   EXPECT_GT(candidates, 150 * 3 * 20);
 }
-
 
 // Hand-made scenes for the rows that random play seldom reaches: the opening
 // squares of the silver, gold, bishop, knight and rook rules, the rook drop
@@ -523,57 +528,165 @@ struct Scene {
 
 const std::vector<Scene>& Scenes() {
   static const std::vector<Scene> scenes = {
-      {"silver to (7, 3) beside the pawn", true,
-       {{7, 3, 0}, {7, 4, 10}, {7, 1, 0}, {7, 2, 100}, {8, 8, 0}, {8, 5, -10}, {8, 10, 0}, {9, 5, -100}}, {}},
+      {"silver to (7, 3) beside the pawn",
+       true,
+       {{7, 3, 0},
+        {7, 4, 10},
+        {7, 1, 0},
+        {7, 2, 100},
+        {8, 8, 0},
+        {8, 5, -10},
+        {8, 10, 0},
+        {9, 5, -100}},
+       {}},
       {"pawn to (7, 4) with the bishop on (8, 2)", true, {{9, 2, 0}, {8, 2, 800}}, {}},
-      {"gold to (7, 2) with the lower rook behind its pawn", true,
-       {{8, 8, 0}, {8, 6, -10}, {9, 9, 0}, {8, 9, -900}}, {}},
+      {"gold to (7, 2) with the lower rook behind its pawn",
+       true,
+       {{8, 8, 0}, {8, 6, -10}, {9, 9, 0}, {8, 9, -900}},
+       {}},
       {"gold to (7, 2) above the bishop on (7, 4)", true, {{9, 2, 0}, {7, 4, 800}, {8, 1, 0}}, {}},
-      {"rook leaving a row that guarded the lower rook's pawn", true,
-       {{9, 9, 0}, {8, 9, -900}, {8, 8, 0}, {8, 6, -10}, {2, 2, 0}, {9, 5, 900}, {7, 3, 0}, {7, 5, 10}}, {}},
+      {"rook leaving a row that guarded the lower rook's pawn",
+       true,
+       {{9, 9, 0},
+        {8, 9, -900},
+        {8, 8, 0},
+        {8, 6, -10},
+        {2, 2, 0},
+        {9, 5, 900},
+        {7, 3, 0},
+        {7, 5, 10}},
+       {}},
       {"rook on (2, 2) to (2, 3)", true, {{2, 3, 0}, {2, 5, 10}}, {}},
-      {"rook to (3, 4) against the lower bishop's column", true,
-       {{2, 2, 0}, {3, 2, 900}, {3, 3, 0}, {2, 9, 0}, {3, 7, -800}, {3, 8, 0}, {3, 6, -10}}, {}},
-      {"bishop to (10, 3)", true, {{10, 3, 0}, {10, 4, 10}, {9, 3, 0}, {9, 4, 10}, {9, 8, 0}, {9, 6, -10}}, {}},
-      {"bishop from (9, 3)", true,
-       {{10, 3, 0}, {10, 4, 10}, {9, 3, 0}, {9, 4, 10}, {9, 8, 0}, {9, 6, -10}, {9, 2, 0}, {9, 3, 800},
-        {9, 9, 0}, {9, 10, -20}}, {}},
-      {"bishop to and from (7, 3)", true,
-       {{9, 2, 0}, {8, 2, 800}, {7, 3, 0}, {7, 4, 10}, {8, 8, 0}, {8, 5, -10}, {9, 9, 0}, {8, 9, -900}}, {}},
-      {"bishop standing on (7, 3)", true,
-       {{9, 2, 0}, {7, 3, 800}, {8, 3, 0}, {8, 4, 10}, {8, 8, 0}, {8, 5, -10}, {9, 9, 0}, {8, 9, -900}}, {}},
-      {"bishop drops near the lower pawns", true,
-       {{9, 8, 0}, {9, 7, -10}, {5, 8, -110}, {6, 10, 0}, {10, 9, -950}}, {8}},
-      {"knight to (8, 3) beside the bishop", true, {{8, 3, 0}, {8, 4, 10}, {9, 2, 0}, {9, 4, 800}}, {}},
-      {"pawn drops on (2, 8) and in front of a rook", true,
-       {{2, 8, 0}, {2, 3, 0}, {3, 9, -110}, {9, 9, 0}, {5, 9, -900}, {5, 8, 0}, {5, 3, 0}, {5, 5, 110}},
+      {"rook to (3, 4) against the lower bishop's column",
+       true,
+       {{2, 2, 0}, {3, 2, 900}, {3, 3, 0}, {2, 9, 0}, {3, 7, -800}, {3, 8, 0}, {3, 6, -10}},
+       {}},
+      {"bishop to (10, 3)",
+       true,
+       {{10, 3, 0}, {10, 4, 10}, {9, 3, 0}, {9, 4, 10}, {9, 8, 0}, {9, 6, -10}},
+       {}},
+      {"bishop from (9, 3)",
+       true,
+       {{10, 3, 0},
+        {10, 4, 10},
+        {9, 3, 0},
+        {9, 4, 10},
+        {9, 8, 0},
+        {9, 6, -10},
+        {9, 2, 0},
+        {9, 3, 800},
+        {9, 9, 0},
+        {9, 10, -20}},
+       {}},
+      {"bishop to and from (7, 3)",
+       true,
+       {{9, 2, 0},
+        {8, 2, 800},
+        {7, 3, 0},
+        {7, 4, 10},
+        {8, 8, 0},
+        {8, 5, -10},
+        {9, 9, 0},
+        {8, 9, -900}},
+       {}},
+      {"bishop standing on (7, 3)",
+       true,
+       {{9, 2, 0},
+        {7, 3, 800},
+        {8, 3, 0},
+        {8, 4, 10},
+        {8, 8, 0},
+        {8, 5, -10},
+        {9, 9, 0},
+        {8, 9, -900}},
+       {}},
+      {"bishop drops near the lower pawns",
+       true,
+       {{9, 8, 0}, {9, 7, -10}, {5, 8, -110}, {6, 10, 0}, {10, 9, -950}},
+       {8}},
+      {"knight to (8, 3) beside the bishop",
+       true,
+       {{8, 3, 0}, {8, 4, 10}, {9, 2, 0}, {9, 4, 800}},
+       {}},
+      {"pawn drops on (2, 8) and in front of a rook",
+       true,
+       {{2, 8, 0},
+        {2, 3, 0},
+        {3, 9, -110},
+        {9, 9, 0},
+        {5, 9, -900},
+        {5, 8, 0},
+        {5, 3, 0},
+        {5, 5, 110}},
        {1, 1}},
-      {"lance drop above a silver with the rook behind", false,
-       {{1, 1, 950}, {5, 4, 110}, {5, 6, -100}, {5, 9, -900}, {10, 10, -950}}, {2, 1}},
-      {"rook drop beside a silver and gold", false,
-       {{5, 1, 950}, {4, 8, -100}, {5, 8, -110}, {3, 9, -10}, {6, 10, -950}}, {9}},
-      {"promoted rook along the lower back rows", false,
-       {{5, 1, 950}, {1, 8, -950}, {2, 10, -30}, {5, 10, 901}, {8, 10, -30}, {3, 9, -10}, {4, 9, -110},
-        {5, 9, -100}, {7, 9, -10}, {4, 8, -110}, {6, 8, -110}}, {}},
-      {"promoted rook under a silver and gold", false,
-       {{5, 1, 950}, {4, 8, -100}, {5, 8, -110}, {3, 9, -10}, {8, 9, 901}, {10, 10, -950}}, {}},
-      {"check beside the lower king, backed by a promoted rook", false,
-       {{5, 1, 950}, {5, 10, -950}, {4, 8, 110}, {4, 10, 901}}, {}},
-      {"taking the pinned attacker of the destination", false,
-       {{1, 1, 950}, {5, 10, -950}, {5, 2, 900}, {5, 8, -110}, {6, 9, -100}, {4, 6, 100}}, {5}},
-      {"gold between the lower rook and the upper king", false,
-       {{6, 2, 950}, {4, 2, -900}, {5, 1, 110}, {10, 10, -950}}, {}},
-      {"lower pawn in the camp with the rook behind it", false,
-       {{8, 1, 950}, {8, 10, -950}, {3, 4, -10}, {3, 9, -900}, {1, 1, 20}}, {}},
-      {"pawn advancing beside bishops with lower pawns ahead", true,
-       {{5, 4, 800}, {3, 4, 800}, {9, 2, 0}, {5, 8, 0}, {5, 6, -10}, {3, 8, 0}, {3, 6, -10}}, {}},
-      {"pawn taking in front of a lower lance under its bishop", false,
-       {{1, 1, 950}, {10, 10, -950}, {5, 4, 10}, {5, 5, -10}, {5, 9, -20}, {5, 3, 800}, {6, 3, 110}}, {}},
-      {"lance taking a lance that is then attacked", false,
-       {{1, 1, 950}, {10, 10, -950}, {5, 3, 20}, {5, 6, -20}, {5, 7, -110}}, {}},
-      {"rook closing on the lower king's file", false, {{1, 1, 950}, {5, 10, -950}, {1, 8, 900}}, {}},
-      {"gold to row 4 beside an attacked bishop", false,
-       {{5, 1, 950}, {5, 3, 110}, {6, 4, 800}, {6, 9, -900}, {1, 10, -950}}, {}},
+      {"lance drop above a silver with the rook behind",
+       false,
+       {{1, 1, 950}, {5, 4, 110}, {5, 6, -100}, {5, 9, -900}, {10, 10, -950}},
+       {2, 1}},
+      {"rook drop beside a silver and gold",
+       false,
+       {{5, 1, 950}, {4, 8, -100}, {5, 8, -110}, {3, 9, -10}, {6, 10, -950}},
+       {9}},
+      {"promoted rook along the lower back rows",
+       false,
+       {{5, 1, 950},
+        {1, 8, -950},
+        {2, 10, -30},
+        {5, 10, 901},
+        {8, 10, -30},
+        {3, 9, -10},
+        {4, 9, -110},
+        {5, 9, -100},
+        {7, 9, -10},
+        {4, 8, -110},
+        {6, 8, -110}},
+       {}},
+      {"promoted rook under a silver and gold",
+       false,
+       {{5, 1, 950}, {4, 8, -100}, {5, 8, -110}, {3, 9, -10}, {8, 9, 901}, {10, 10, -950}},
+       {}},
+      {"check beside the lower king, backed by a promoted rook",
+       false,
+       {{5, 1, 950}, {5, 10, -950}, {4, 8, 110}, {4, 10, 901}},
+       {}},
+      {"taking the pinned attacker of the destination",
+       false,
+       {{1, 1, 950}, {5, 10, -950}, {5, 2, 900}, {5, 8, -110}, {6, 9, -100}, {4, 6, 100}},
+       {5}},
+      {"gold between the lower rook and the upper king",
+       false,
+       {{6, 2, 950}, {4, 2, -900}, {5, 1, 110}, {10, 10, -950}},
+       {}},
+      {"lower pawn in the camp with the rook behind it",
+       false,
+       {{8, 1, 950}, {8, 10, -950}, {3, 4, -10}, {3, 9, -900}, {1, 1, 20}},
+       {}},
+      {"pawn advancing beside bishops with lower pawns ahead",
+       true,
+       {{5, 4, 800}, {3, 4, 800}, {9, 2, 0}, {5, 8, 0}, {5, 6, -10}, {3, 8, 0}, {3, 6, -10}},
+       {}},
+      {"pawn taking in front of a lower lance under its bishop",
+       false,
+       {{1, 1, 950},
+        {10, 10, -950},
+        {5, 4, 10},
+        {5, 5, -10},
+        {5, 9, -20},
+        {5, 3, 800},
+        {6, 3, 110}},
+       {}},
+      {"lance taking a lance that is then attacked",
+       false,
+       {{1, 1, 950}, {10, 10, -950}, {5, 3, 20}, {5, 6, -20}, {5, 7, -110}},
+       {}},
+      {"rook closing on the lower king's file",
+       false,
+       {{1, 1, 950}, {5, 10, -950}, {1, 8, 900}},
+       {}},
+      {"gold to row 4 beside an attacked bishop",
+       false,
+       {{5, 1, 950}, {5, 3, 110}, {6, 4, 800}, {6, 9, -900}, {1, 10, -950}},
+       {}},
   };
   return scenes;
 }
@@ -583,7 +696,8 @@ TEST(EvaluationAgainstReference, HandMadeScenesAtEveryLevel) {
   auto maps = std::make_unique<ControlMaps>();
   auto player = std::make_unique<ComputerPlayer>(*pos, *maps);
   // Lower hands: empty, one of each kind, and pawns with a lance.
-  const int lowerHands[3][10] = {{0}, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1}, {0, 2, 1, 0, 0, 0, 0, 0, 0, 0}};
+  const int lowerHands[3][10] = {
+      {0}, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1}, {0, 2, 1, 0, 0, 0, 0, 0, 0, 0}};
   for (const Scene& scene : Scenes()) {
     for (const auto& lower : lowerHands) {
       *pos = Position{};

@@ -17,7 +17,8 @@
 namespace qz {
 namespace {
 
-constexpr PieceCode kKinds[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101, 110, 210, 211, 800, 801, 900, 901};
+constexpr PieceCode kKinds[] = {10,  11,  20,  21,  30,  31,  40,  41, 100,
+                                101, 110, 210, 211, 800, 801, 900, 901};
 
 void RandomPosition(std::mt19937& rng, Position& pos) {
   pos = Position{};
@@ -87,7 +88,8 @@ void RefPins(Fixture& f, int (&pin)[2][11][11], bool& anyUe) {
       for (int i = 1; i <= 10; ++i)
         for (int j = 1; j <= 10; ++j) {
           const PieceCode r = lifted.Board[i][j];
-          if (q < 0 && (r == 20 || r == 800 || r == 801 || r == 900 || r == 901) && Can(lifted, i, j, k.x, k.y, r))
+          if (q < 0 && (r == 20 || r == 800 || r == 801 || r == 900 || r == 901) &&
+              Can(lifted, i, j, k.x, k.y, r))
             pin[SITA][x][y] = 1;
           if (q > 0 && (r == -20 || r == -800 || r == -801 || r == -900 || r == -901) &&
               Can(lifted, i, j, c.x, c.y, r)) {
@@ -167,11 +169,11 @@ double RefKnightFollowUp(const Fixture& f, int x, int y) {
   const Square a = f.maps.SitaAttackerSquare[x][y];
   double r = 0;
   if (sa >= -901 && sa <= -800 && y > 5) {
-    if (x > 2 && S(f, x - 1, y - 2) == 0 && f.pos.Board[x - 1][y - 2] == EMPTY && f.pos.Board[x - 2][y] <= -800 &&
-        a.x != x - 2)
+    if (x > 2 && S(f, x - 1, y - 2) == 0 && f.pos.Board[x - 1][y - 2] == EMPTY &&
+        f.pos.Board[x - 2][y] <= -800 && a.x != x - 2)
       r += Abs(f.pos.Board[x - 2][y]);
-    if (x < 9 && S(f, x + 1, y - 2) == 0 && f.pos.Board[x + 1][y - 2] == EMPTY && f.pos.Board[x + 2][y] <= -800 &&
-        a.x != x + 2)
+    if (x < 9 && S(f, x + 1, y - 2) == 0 && f.pos.Board[x + 1][y - 2] == EMPTY &&
+        f.pos.Board[x + 2][y] <= -800 && a.x != x + 2)
       r += Abs(f.pos.Board[x + 2][y]);
   }
   return r;
@@ -207,7 +209,9 @@ bool RefMatMan(const Fixture& f) {
       if (q < -901 || q > -10) continue;
       for (int x2 = 1; x2 <= 10; ++x2)
         for (int y2 = 1; y2 <= 10; ++y2) {
-          if ((x2 == x1 && y2 == y1) || !Can(f.pos, x1, y1, x2, y2, q) || f.maps.CheckLine[UE][x2][y2] <= 0) continue;
+          if ((x2 == x1 && y2 == y1) || !Can(f.pos, x1, y1, x2, y2, q) ||
+              f.maps.CheckLine[UE][x2][y2] <= 0)
+            continue;
           Position moved = f.pos;
           moved.Board[x2][y2] = q;
           moved.Board[x1][y1] = EMPTY;
@@ -231,7 +235,8 @@ std::string Picture(const Position& pos) {
 void ExpectBoardUnchanged(const Position& now, const Position& before, const char* probe) {
   for (int x = 1; x <= 10; ++x)
     for (int y = 1; y <= 10; ++y)
-      ASSERT_EQ(now.Board[x][y], before.Board[x][y]) << probe << " left (" << x << "," << y << ") changed";
+      ASSERT_EQ(now.Board[x][y], before.Board[x][y])
+          << probe << " left (" << x << "," << y << ") changed";
 }
 
 TEST(ProbesAgainstReference, RandomPositions) {
@@ -264,14 +269,21 @@ TEST(ProbesAgainstReference, RandomPositions) {
     for (int x = 1; x <= 10; ++x) {
       for (int y = 1; y <= 10; ++y) {
         const PieceCode q = f->pos.Board[x][y];
-        ASSERT_EQ(player->盤評価_自角注意_COM(x, y, 110), RefBishopFork(*f, marks, x, y, 110)) << "(" << x << "," << y << ")";
-        if (q != EMPTY) ASSERT_EQ(player->調査_移動可場所数(x, y, q), RefMobility(*f, x, y, q)) << "(" << x << "," << y << ")";
-        ASSERT_EQ(player->調査_移動可場所数(x, y, 950), RefMobility(*f, x, y, 950)) << "(" << x << "," << y << ")";
-        ASSERT_EQ(player->調査_自守駒MAN_直進駒(x, y), RefColumnAttacker(*f, x, y)) << "(" << x << "," << y << ")";
+        ASSERT_EQ(player->盤評価_自角注意_COM(x, y, 110), RefBishopFork(*f, marks, x, y, 110))
+            << "(" << x << "," << y << ")";
+        if (q != EMPTY)
+          ASSERT_EQ(player->調査_移動可場所数(x, y, q), RefMobility(*f, x, y, q))
+              << "(" << x << "," << y << ")";
+        ASSERT_EQ(player->調査_移動可場所数(x, y, 950), RefMobility(*f, x, y, 950))
+            << "(" << x << "," << y << ")";
+        ASSERT_EQ(player->調査_自守駒MAN_直進駒(x, y), RefColumnAttacker(*f, x, y))
+            << "(" << x << "," << y << ")";
         ExpectBoardUnchanged(f->pos, before, "調査_自守駒MAN_直進駒");
         ASSERT_EQ(player->調査_周辺状況(x, y), RefAround(*f, x, y)) << "(" << x << "," << y << ")";
-        ASSERT_EQ(player->調査_桂狙い(x, y), RefKnightFollowUp(*f, x, y)) << "(" << x << "," << y << ")";
-        ASSERT_EQ(player->調査_香狙い(x, y), RefLanceFollowUp(*f, x, y)) << "(" << x << "," << y << ")";
+        ASSERT_EQ(player->調査_桂狙い(x, y), RefKnightFollowUp(*f, x, y))
+            << "(" << x << "," << y << ")";
+        ASSERT_EQ(player->調査_香狙い(x, y), RefLanceFollowUp(*f, x, y))
+            << "(" << x << "," << y << ")";
       }
     }
     const bool mate = RefMatMan(*f);

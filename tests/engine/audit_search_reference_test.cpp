@@ -147,7 +147,8 @@ Outcome ReferenceSearch(Position& pos, ControlMaps& maps, ComputerPlayer& p) {
 
 std::string Describe(const Seen& s) {
   std::ostringstream o;
-  o << "(" << s.fx << "," << s.fy << ")->(" << s.tx << "," << s.ty << ") code " << s.code << " score " << s.score;
+  o << "(" << s.fx << "," << s.fy << ")->(" << s.tx << "," << s.ty << ") code " << s.code
+    << " score " << s.score;
   return o.str();
 }
 
@@ -186,8 +187,9 @@ TEST(SearchAgainstReference, RandomGamesAtEveryLevel) {
 
       ASSERT_EQ(log.seen.size(), want.seen.size());
       for (size_t i = 0; i < want.seen.size(); ++i)
-        ASSERT_EQ(log.seen[i], want.seen[i]) << "evaluation " << i << ": player " << Describe(log.seen[i])
-                                             << ", reference " << Describe(want.seen[i]);
+        ASSERT_EQ(log.seen[i], want.seen[i])
+            << "evaluation " << i << ": player " << Describe(log.seen[i]) << ", reference "
+            << Describe(want.seen[i]);
       ASSERT_EQ(any, want.any);
       EXPECT_EQ(player->BestScore, want.bestScore);
       EXPECT_EQ(player->BestMove.fromX, want.best.fromX);

@@ -1,7 +1,6 @@
 // The computer player's commands of qzreishogi-cli: bestmove, matman and
 // selfplay, run as the user runs them.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -13,15 +12,14 @@
 #include <string>
 
 #include "engine_fixture.h"
-#include "support/cli_fixture.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "support/cli_fixture.h"
 
 namespace qz::test {
 namespace {
 
 namespace fs = std::filesystem;
-
 
 int CountLines(const std::string& text, const std::string& prefix) {
   int n = 0;
@@ -56,7 +54,6 @@ class EngineCliTest : public CliFixture {
                   m.after, player.BestScore);
     return line;
   }
-
 };
 
 Position Opening() {
@@ -152,8 +149,7 @@ TEST_F(EngineCliTest, MatManAnswersForTheLowerKing) {
 
 TEST_F(EngineCliTest, SelfPlayKeepsEveryPieceAndWritesReadableRecords) {
   const fs::path out = dir_ / "games";
-  const CliRun r =
-      Cli("selfplay --games 2 --random-plies 6 --seed 7 --out '" + out.string() + "'");
+  const CliRun r = Cli("selfplay --games 2 --random-plies 6 --seed 7 --out '" + out.string() + "'");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(CountLines(r.out, "game "), 2);
   EXPECT_EQ(CountLines(r.out, "total games 2 "), 1);
@@ -169,7 +165,8 @@ TEST_F(EngineCliTest, SelfPlayKeepsEveryPieceAndWritesReadableRecords) {
   auto movesOnly = [](const std::string& text) {
     std::string s;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) s += line.substr(0, line.find(" mean-ms")) + "\n";
+    for (std::string line; std::getline(in, line);)
+      s += line.substr(0, line.find(" mean-ms")) + "\n";
     return s;
   };
   EXPECT_EQ(movesOnly(again.out), movesOnly(r.out));

@@ -16,7 +16,7 @@ TEST_F(EvaluationTest, CapturingTheKingScores9999) {
 
 TEST_F(EvaluationTest, LeavingOwnKingAttackedScoresMinus9998EvenWhenCapturing) {
   Put(1, 1, OU);
-  Put(1, 5, KIN);   // shields the king from the rook
+  Put(1, 5, KIN);  // shields the king from the rook
   Put(1, 9, -SYA);
   Put(2, 6, -KAKU);
   Put(10, 10, -OU);

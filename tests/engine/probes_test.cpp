@@ -11,11 +11,11 @@ class ProbesTest : public EngineTest {};
 
 TEST_F(ProbesTest, PinnedPiecesOfBothSides) {
   Put(5, 10, -OU);
-  Put(5, 8, -KIN);   // between the lower king and the rook: pinned
-  Put(7, 8, -GIN);   // off the line
+  Put(5, 8, -KIN);  // between the lower king and the rook: pinned
+  Put(7, 8, -GIN);  // off the line
   Put(5, 2, SYA);
   Put(1, 1, OU);
-  Put(3, 3, GIN);    // between the computer's king and the bishop: pinned
+  Put(3, 3, GIN);  // between the computer's king and the bishop: pinned
   Put(2, 1, KIN);
   Put(6, 6, -KAKU);
   player.StartTurn();
@@ -140,7 +140,7 @@ TEST_F(ProbesTest, LowerLanceOrRookBehindASquare) {
   Put(10, 10, -OU);
   EXPECT_TRUE(player.調査_自守駒MAN_直進駒(5, 3));
   EXPECT_EQ(pos.Board[5][3], GIN);  // put back
-  Put(5, 6, -HU);  // passed over, but it blocks the lance
+  Put(5, 6, -HU);                   // passed over, but it blocks the lance
   EXPECT_FALSE(player.調査_自守駒MAN_直進駒(5, 3));
   Put(5, 6, HU);  // a computer piece ends the walk
   EXPECT_FALSE(player.調査_自守駒MAN_直進駒(5, 3));

@@ -18,7 +18,8 @@ inline bool PlayRandomMove(Position& pos, Side side, std::mt19937& rng) {
   // Captures are taken more often than chance would give, so hands fill.
   std::uniform_int_distribution<int> pick(0, n - 1);
   GameMove mv = moves[pick(rng)];
-  for (int tries = 0; tries < 3 && pos.Board[mv.toX][mv.toY] == EMPTY; ++tries) mv = moves[pick(rng)];
+  for (int tries = 0; tries < 3 && pos.Board[mv.toX][mv.toY] == EMPTY; ++tries)
+    mv = moves[pick(rng)];
   駒移動(pos, mv.fromX, mv.fromY, mv.toX, mv.toY, mv.code);
   return true;
 }

@@ -45,7 +45,9 @@ Records RecordsOf(PieceCode code, Reach reach) {
   return {true, false, true, false, true, false};
 }
 
-bool IsSlidingKind(int kind) { return kind == 20 || kind == 800 || kind == 801 || kind == 900 || kind == 901; }
+bool IsSlidingKind(int kind) {
+  return kind == 20 || kind == 800 || kind == 801 || kind == 900 || kind == 901;
+}
 
 struct Reference {
   ControlMaps m;
@@ -156,7 +158,8 @@ void BuildReference(Position pos, Reference& r) {
   }
 }
 
-constexpr PieceCode kKinds[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101, 110, 210, 211, 800, 801, 900, 901};
+constexpr PieceCode kKinds[] = {10,  11,  20,  21,  30,  31,  40,  41, 100,
+                                101, 110, 210, 211, 800, 801, 900, 901};
 
 Position RandomPosition(std::mt19937& rng) {
   Position pos{};
@@ -203,7 +206,8 @@ std::string FirstDifference(const ControlMaps& a, const ControlMaps& b) {
       for (int side = 0; side < 2; ++side) {
         at(side == SITA ? "ControlCount S" : "ControlCount U", a.ControlCount[side][x][y],
            b.ControlCount[side][x][y]);
-        at(side == SITA ? "CheckLine S" : "CheckLine U", a.CheckLine[side][x][y], b.CheckLine[side][x][y]);
+        at(side == SITA ? "CheckLine S" : "CheckLine U", a.CheckLine[side][x][y],
+           b.CheckLine[side][x][y]);
       }
       at("SitaDefenderCode", a.SitaDefenderCode[x][y], b.SitaDefenderCode[x][y]);
       at("UeDefenderCode", a.UeDefenderCode[x][y], b.UeDefenderCode[x][y]);

@@ -17,7 +17,8 @@
 namespace qz {
 namespace {
 
-constexpr PieceCode kKinds[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101, 110, 210, 211, 800, 801, 900, 901};
+constexpr PieceCode kKinds[] = {10,  11,  20,  21,  30,  31,  40,  41, 100,
+                                101, 110, 210, 211, 800, 801, 900, 901};
 
 int ReferenceMateCom(Position pos, ControlMaps& m) {
   調査_2歩フラグ設定(pos);
@@ -37,7 +38,8 @@ int ReferenceMateCom(Position pos, ControlMaps& m) {
           bool reaches = false;
           for (int i = 1; i <= 10; ++i)
             for (int j = 1; j <= 10; ++j)
-              if (m.CheckLine[SITA][i][j] == 9 && 移動チェック(pos, i, j, kx, ky, pos.Board[i][j]) == 1)
+              if (m.CheckLine[SITA][i][j] == 9 &&
+                  移動チェック(pos, i, j, kx, ky, pos.Board[i][j]) == 1)
                 reaches = true;
           pos.Board[x][y] = 0;
           if (reaches) toEscapes = true;
@@ -49,7 +51,8 @@ int ReferenceMateCom(Position pos, ControlMaps& m) {
 
   for (int x = kx - 1; x <= kx + 1; ++x)
     for (int y = ky - 1; y <= ky + 1; ++y)
-      if (OnBoard(x, y) && 移動チェック(pos, kx, ky, x, y, 950) == 1 && m.ControlCount[SITA][x][y] == 0)
+      if (OnBoard(x, y) && 移動チェック(pos, kx, ky, x, y, 950) == 1 &&
+          m.ControlCount[SITA][x][y] == 0)
         return 0;
 
   for (int a = 1; a <= 10; ++a)
@@ -112,7 +115,10 @@ TEST(MateComAgainstReference, RandomPositionsWithTheUpperKingInCheck) {
     }
     switch (round % 3) {
       case 0: pos->Hand[UE][1] = 1 + coin(rng); break;
-      case 1: pos->Hand[UE][1] = coin(rng); pos->Hand[UE][6] = 1; break;
+      case 1:
+        pos->Hand[UE][1] = coin(rng);
+        pos->Hand[UE][6] = 1;
+        break;
       default: break;
     }
     pos->HandTotal[UE] = pos->Hand[UE][1] + pos->Hand[UE][6];

@@ -12,7 +12,8 @@
 namespace qz {
 namespace {
 
-constexpr PieceCode kKinds[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101, 110, 210, 211, 800, 801, 900, 901, 950};
+constexpr PieceCode kKinds[] = {10,  11,  20,  21,  30,  31,  40,  41,  100,
+                                101, 110, 210, 211, 800, 801, 900, 901, 950};
 
 bool PathClear(const Position& pos, int fx, int fy, int tx, int ty) {
   const int sx = (tx > fx) - (tx < fx), sy = (ty > fy) - (ty < fy);
@@ -36,7 +37,13 @@ int ReferenceMove(const Position& pos, int fx, int fy, int tx, int ty, PieceCode
     case 30: return adx == 1 && f == 2;
     case 40: return adx == 1 && f == 3;
     case 100: return (adx <= 1 && f == 1) || (adx == 1 && f == -1);
-    case 110: case 11: case 21: case 31: case 41: case 101: case 211: return gold;
+    case 110:
+    case 11:
+    case 21:
+    case 31:
+    case 41:
+    case 101:
+    case 211: return gold;
     case 210: return (adx <= 1 && f == 1) || (dx == 0 && f == -1);
     case 800: return adx == ady && PathClear(pos, fx, fy, tx, ty);
     case 900: return (dx == 0 || dy == 0) && PathClear(pos, fx, fy, tx, ty);
@@ -52,10 +59,12 @@ int ReferenceDrop(const Position& pos, int tx, int ty, PieceCode c) {
   if (c == -10 && pos.PawnColumns[SITA][tx] == 1) return 0;
   if (c == 10 && pos.PawnColumns[UE][tx] == 1) return 0;
   switch (c) {
-    case -10: case -20: return ty != 1;
+    case -10:
+    case -20: return ty != 1;
     case -30: return ty >= 3;
     case -40: return ty >= 4;
-    case 10: case 20: return ty != 10;
+    case 10:
+    case 20: return ty != 10;
     case 30: return ty <= 8;
     case 40: return ty <= 7;
     default: return 1;
@@ -79,8 +88,10 @@ TEST(RulesAgainstReference, EveryCodeFromEverySquareOnRandomBoards) {
           for (int fy = 1; fy <= 10; ++fy)
             for (int tx = 0; tx <= 11; ++tx)
               for (int ty = 0; ty <= 11; ++ty) {
-                ASSERT_EQ(移動チェック(*pos, fx, fy, tx, ty, c), ReferenceMove(*pos, fx, fy, tx, ty, c))
-                    << "round " << round << " code " << c << " (" << fx << "," << fy << ")->(" << tx << "," << ty << ")";
+                ASSERT_EQ(移動チェック(*pos, fx, fy, tx, ty, c),
+                          ReferenceMove(*pos, fx, fy, tx, ty, c))
+                    << "round " << round << " code " << c << " (" << fx << "," << fy << ")->(" << tx
+                    << "," << ty << ")";
               }
       }
     }

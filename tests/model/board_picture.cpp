@@ -52,8 +52,7 @@ Position FromPicture(std::string_view picture) {
     }
     if (n != 100) throw std::invalid_argument("fewer than 100 squares");
   } catch (const std::invalid_argument& e) {
-    ADD_FAILURE() << "bad board picture: " << e.what() << " at token " << n << " '" << token
-                  << "'";
+    ADD_FAILURE() << "bad board picture: " << e.what() << " at token " << n << " '" << token << "'";
     return Position{};
   }
   return pos;

@@ -1,6 +1,5 @@
 // The position commands of qzreishogi-cli: show and matecom.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -62,8 +61,11 @@ TEST_F(CliPosition, ShowsTheChosenEntryOfARecordWithItsHands) {
 
   const CliRun last = Cli("show '" + path + "'");
   ASSERT_EQ(last.status, 0) << last.err;
-  EXPECT_NE(last.out.find("\n    0    0    0    0  -10    0    0    0    0    0\n"), std::string::npos) << last.out;
-  EXPECT_NE(last.out.find("\nhand SITA 2 0 0 0 0 0 0 0 1\nhand UE 0 0 0 3 0 0 0 0 0\n"), std::string::npos)
+  EXPECT_NE(last.out.find("\n    0    0    0    0  -10    0    0    0    0    0\n"),
+            std::string::npos)
+      << last.out;
+  EXPECT_NE(last.out.find("\nhand SITA 2 0 0 0 0 0 0 0 1\nhand UE 0 0 0 3 0 0 0 0 0\n"),
+            std::string::npos)
       << last.out;
 
   const CliRun one = Cli("show --entry 1 '" + path + "'");

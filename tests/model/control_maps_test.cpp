@@ -1,4 +1,6 @@
 // The control-map pass: counts, attacker and defender maps, check lines.
+#include "model/control_maps.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "model/board_picture.h"
-#include "model/control_maps.h"
 #include "model/placement.h"
 
 namespace qz {
@@ -17,7 +18,9 @@ using test::Describe;
 using test::FromPicture;
 
 struct Pass {
-  explicit Pass(Position p) : pos(p), maps(std::make_unique<ControlMaps>()) { 勢力調査(pos, *maps); }
+  explicit Pass(Position p) : pos(p), maps(std::make_unique<ControlMaps>()) {
+    勢力調査(pos, *maps);
+  }
   Position pos;
   std::unique_ptr<ControlMaps> maps;
   ControlMaps& m() { return *maps; }
@@ -28,7 +31,9 @@ std::string Marked(const int (&map)[11][11]) {
   std::string s;
   for (int x = 1; x <= 10; ++x)
     for (int y = 1; y <= 10; ++y)
-      if (map[x][y] != 0) s += "(" + std::to_string(x) + "," + std::to_string(y) + ")=" + std::to_string(map[x][y]) + " ";
+      if (map[x][y] != 0)
+        s += "(" + std::to_string(x) + "," + std::to_string(y) + ")=" + std::to_string(map[x][y]) +
+             " ";
   return s;
 }
 
@@ -188,7 +193,8 @@ TEST(ControlMaps, StepPiecesCountOwnNeighboursAsDefendedAndRestoreTheBoard) {
   Pass p{pos};
   EXPECT_EQ(Describe(BoardDifferences(pos, p.pos)), "");
   // The SITA gold on (5, 5) reaches (4..6, 4), (4, 5), (6, 5), (5, 6).
-  for (Square q : {Square{4, 4}, Square{5, 4}, Square{6, 4}, Square{4, 5}, Square{6, 5}, Square{5, 6}}) {
+  for (Square q :
+       {Square{4, 4}, Square{5, 4}, Square{6, 4}, Square{4, 5}, Square{6, 5}, Square{5, 6}}) {
     EXPECT_EQ(p.m().SitaDefenderCode[q.x][q.y], -KIN) << q.x << "," << q.y;
   }
   EXPECT_EQ(p.m().SitaDefenderCode[4][6], 999);
@@ -201,8 +207,8 @@ TEST(ControlMaps, StepPiecesCountOwnNeighboursAsDefendedAndRestoreTheBoard) {
 
 TEST(ControlMaps, UpperPawnAndStepPiecesRecordTheAttackerCodeButNotItsSquare) {
   Position pos;
-  pos.Board[2][5] = SYA;   // scanned first: records code and square
-  pos.Board[5][4] = HU;    // scanned later: better code, square untouched
+  pos.Board[2][5] = SYA;  // scanned first: records code and square
+  pos.Board[5][4] = HU;   // scanned later: better code, square untouched
   pos.Board[5][5] = -KIN;
   pos.Board[8][8] = DOU;
   pos.Board[8][9] = -GIN;
@@ -223,8 +229,8 @@ TEST(ControlMaps, UpperJumpersRecordDefenceWithSquareButNoAttack) {
   pos.Board[3][5] = GIN;   // defended by the knight
   pos.Board[5][5] = -GIN;  // attacked by the knight
   pos.Board[6][4] = REI;
-  pos.Board[7][7] = KIN;   // defended by the 嶺
-  pos.Board[5][7] = -HU;   // attacked by the 嶺
+  pos.Board[7][7] = KIN;  // defended by the 嶺
+  pos.Board[5][7] = -HU;  // attacked by the 嶺
   Pass p{pos};
   EXPECT_EQ(p.m().UeDefenderCode[3][5], KEI);
   EXPECT_EQ(p.m().UeDefenderSquare[3][5], (Square{4, 3}));
@@ -282,9 +288,9 @@ TEST(ControlMaps, KingsNextToEachOtherGiveNoCheckLine) {
 TEST(ControlMaps, PromotedBishopAndRookCodesPerKindOfAttack) {
   Position pos;
   pos.Board[5][5] = -(KAKU + 1);
-  pos.Board[7][7] = KIN;   // diagonal
-  pos.Board[5][4] = KIN;   // orthogonal step
-  pos.Board[6][6] = -HU;   // own piece on the diagonal: blocks (7, 7)
+  pos.Board[7][7] = KIN;  // diagonal
+  pos.Board[5][4] = KIN;  // orthogonal step
+  pos.Board[6][6] = -HU;  // own piece on the diagonal: blocks (7, 7)
   Pass p{pos};
   EXPECT_EQ(p.m().SitaAttackerCode[5][4], -(KAKU + 1));
   EXPECT_EQ(p.m().SitaDefenderCode[6][6], -KAKU) << "SITA diagonals record a plain bishop";
@@ -312,9 +318,9 @@ TEST(ControlMaps, PromotedBishopAndRookCodesPerKindOfAttack) {
 
   Position dragon;
   dragon.Board[5][5] = SYA + 1;
-  dragon.Board[6][6] = -KIN;   // diagonal step
-  dragon.Board[4][4] = KIN;    // diagonal step on own piece
-  dragon.Board[5][9] = -GIN;   // ray
+  dragon.Board[6][6] = -KIN;  // diagonal step
+  dragon.Board[4][4] = KIN;   // diagonal step on own piece
+  dragon.Board[5][9] = -GIN;  // ray
   Pass d{dragon};
   EXPECT_EQ(d.m().UeAttackerCode[6][6], SYA + 1);
   EXPECT_EQ(d.m().UeAttackerSquare[6][6], (Square{5, 5}));
@@ -391,9 +397,12 @@ void ExpectSameMaps(const ControlMaps& a, const ControlMaps& b) {
   EXPECT_EQ(0, std::memcmp(a.UeAttackerCode, b.UeAttackerCode, sizeof a.UeAttackerCode));
   for (int x = 0; x <= 10; ++x) {
     for (int y = 0; y <= 10; ++y) {
-      EXPECT_EQ(a.UeDefenderSquare[x][y], b.UeDefenderSquare[x][y]) << "UeDefenderSquare " << x << "," << y;
-      EXPECT_EQ(a.UeAttackerSquare[x][y], b.UeAttackerSquare[x][y]) << "UeAttackerSquare " << x << "," << y;
-      EXPECT_EQ(a.SitaAttackerSquare[x][y], b.SitaAttackerSquare[x][y]) << "SitaAttackerSquare " << x << "," << y;
+      EXPECT_EQ(a.UeDefenderSquare[x][y], b.UeDefenderSquare[x][y])
+          << "UeDefenderSquare " << x << "," << y;
+      EXPECT_EQ(a.UeAttackerSquare[x][y], b.UeAttackerSquare[x][y])
+          << "UeAttackerSquare " << x << "," << y;
+      EXPECT_EQ(a.SitaAttackerSquare[x][y], b.SitaAttackerSquare[x][y])
+          << "SitaAttackerSquare " << x << "," << y;
     }
   }
 }

@@ -1,12 +1,13 @@
 // Making moves: captures into the hand, drops, promotion, the winner and
 // the repaints reported on the way.
+#include "model/make_move.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "model/board_picture.h"
-#include "model/make_move.h"
 #include "model/placement.h"
 
 namespace qz {
@@ -19,7 +20,8 @@ class RecordingView : public MoveView {
  public:
   void drawHand(Side side) override { log.push_back(side == SITA ? "hand SITA" : "hand UE"); }
   void drawPicture(PieceCode code, int x, int y) override {
-    log.push_back("picture " + std::to_string(code) + " " + std::to_string(x) + "," + std::to_string(y));
+    log.push_back("picture " + std::to_string(code) + " " + std::to_string(x) + "," +
+                  std::to_string(y));
   }
   void drawGridOutline(int x, int y) override {
     log.push_back("outline " + std::to_string(x) + "," + std::to_string(y));
@@ -39,8 +41,8 @@ TEST(MakeMove, CaptureOfAPromotedPieceGoesToTheHandUnpromoted) {
   EXPECT_EQ(pos.HandTotal[SITA], 1);
   EXPECT_EQ(pos.HandTotal[UE], 0);
   EXPECT_EQ(pos.winner, Victor::None);
-  const std::vector<std::string> expected = {"hand SITA", "picture 0 4,5", "outline 4,5",
-                                             "picture -10 4,4", "outline 4,4", "outline 4,4"};
+  const std::vector<std::string> expected = {"hand SITA",       "picture 0 4,5", "outline 4,5",
+                                             "picture -10 4,4", "outline 4,4",   "outline 4,4"};
   EXPECT_EQ(view.log, expected);
 }
 
@@ -68,8 +70,8 @@ TEST(MakeMove, PlainMoveWithPromotionAndNoCapture) {
   EXPECT_EQ(pos.Board[8][3], -(KAKU + 1));
   EXPECT_EQ(pos.Hand[SITA][1], 1) << "the UE pawn on (8, 3) was taken";
   EXPECT_EQ(Describe(BoardDifferences(before, pos)), "(2,9) (8,3)");
-  const std::vector<std::string> expected = {"hand SITA", "picture 0 7,4", "outline 7,4",
-                                             "picture -801 8,3", "outline 8,3", "outline 8,3"};
+  const std::vector<std::string> expected = {"hand SITA",        "picture 0 7,4", "outline 7,4",
+                                             "picture -801 8,3", "outline 8,3",   "outline 8,3"};
   EXPECT_EQ(view.log, expected);
 }
 
@@ -89,8 +91,8 @@ TEST(MakeMove, DropsComeOutOfTheRightHandCounter) {
   for (int x = 1; x <= 10; ++x)
     for (int y = 1; y <= 10; ++y) occupied += pos.Board[x][y] != EMPTY;
   EXPECT_EQ(occupied, 1);
-  const std::vector<std::string> expected = {"picture 0 12,7", "outline 12,7", "hand SITA",
-                                             "picture -110 5,5", "outline 5,5", "outline 5,5"};
+  const std::vector<std::string> expected = {"picture 0 12,7",   "outline 12,7", "hand SITA",
+                                             "picture -110 5,5", "outline 5,5",  "outline 5,5"};
   EXPECT_EQ(view.log, expected);
 
   view.log.clear();
@@ -147,7 +149,8 @@ TEST(MakeMove, OnlyTheLowerKingsSquareFollowsItsMoves) {
 }
 
 TEST(Capture, EveryCodeMapsToItsHandKind) {
-  const PieceCode codes[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101, 110, 111, 210, 211, 800, 801, 900, 901};
+  const PieceCode codes[] = {10,  11,  20,  21,  30,  31,  40,  41,  100,
+                             101, 110, 111, 210, 211, 800, 801, 900, 901};
   for (PieceCode c : codes) {
     Position pos;
     駒取得(pos, c);
@@ -176,9 +179,9 @@ TEST(PawnColumns, RecountedFromTheWholeBoardIgnoringPromotedPawns) {
     EXPECT_EQ(pos.PawnColumns[UE][x], 1);
   }
   pos.Board[4][8] = EMPTY;
-  pos.Board[4][2] = -11;   // a SITA と only
+  pos.Board[4][2] = -11;  // a SITA と only
   pos.Board[7][3] = EMPTY;
-  pos.Board[7][9] = 10;    // a UE pawn deep in the camp still counts
+  pos.Board[7][9] = 10;  // a UE pawn deep in the camp still counts
   調査_2歩フラグ設定(pos);
   EXPECT_EQ(pos.PawnColumns[SITA][4], 0);
   EXPECT_EQ(pos.PawnColumns[UE][7], 1);

@@ -1,5 +1,7 @@
 // The mate test of the upper king: not in check, interposing pawn drops,
 // escapes and defending board moves.
+#include "model/mate_com.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,6 @@
 
 #include "model/board_picture.h"
 #include "model/control_maps.h"
-#include "model/mate_com.h"
 #include "model/placement.h"
 
 namespace qz {

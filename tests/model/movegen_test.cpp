@@ -1,5 +1,7 @@
 // The fast move generator against the rules applied square by square, and
 // Make/Unmake against 駒移動.
+#include "model/movegen.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 
 #include "model/board_picture.h"
 #include "model/make_move.h"
-#include "model/movegen.h"
 #include "model/placement.h"
 #include "model/rules.h"
 
@@ -41,7 +42,8 @@ std::vector<GameMove> SlowMoves(Position pos, Side side) {
     const PieceCode c = UnpromotedCode(side, k);
     for (int tx = 1; tx <= 10; ++tx)
       for (int ty = 1; ty <= 10; ++ty)
-        if (移動チェック(pos, origin.x, origin.y, tx, ty, c) == 1) out.push_back({origin.x, origin.y, tx, ty, c});
+        if (移動チェック(pos, origin.x, origin.y, tx, ty, c) == 1)
+          out.push_back({origin.x, origin.y, tx, ty, c});
   }
   return out;
 }
@@ -66,7 +68,8 @@ std::uint64_t FastPerft(const Position& pos, Side side, int depth) {
 }
 
 bool Before(const GameMove& a, const GameMove& b) {
-  return std::tie(a.fromX, a.fromY, a.toX, a.toY, a.code) < std::tie(b.fromX, b.fromY, b.toX, b.toY, b.code);
+  return std::tie(a.fromX, a.fromY, a.toX, a.toY, a.code) <
+         std::tie(b.fromX, b.fromY, b.toX, b.toY, b.code);
 }
 
 std::vector<GameMove> Sorted(std::vector<GameMove> v) {
@@ -157,7 +160,8 @@ TEST(FastPositionMakeUnmake, FollowsThePlayedGameAndRestoresItExactly) {
   std::mt19937 rng(9);
   IncrementalTable table;
   for (int p = 0; p < PieceIndexCount; ++p)
-    for (int sq = 0; sq < kSquareCount; ++sq) table.board[p][sq] = static_cast<std::int16_t>(rng() % 200);
+    for (int sq = 0; sq < kSquareCount; ++sq)
+      table.board[p][sq] = static_cast<std::int16_t>(rng() % 200);
   for (auto& side : table.hand)
     for (auto& kind : side)
       for (auto& v : kind) v = static_cast<std::int16_t>(rng() % 200);
@@ -198,7 +202,8 @@ TEST(FastPositionMakeUnmake, FollowsThePlayedGameAndRestoresItExactly) {
         int material = 0;
         for (int x = 1; x <= 10; ++x)
           for (int y = 1; y <= 10; ++y)
-            if (pos.Board[x][y] != EMPTY && (pos.Board[x][y] < 0) == (s == SITA) && Abs(pos.Board[x][y]) != OU)
+            if (pos.Board[x][y] != EMPTY && (pos.Board[x][y] < 0) == (s == SITA) &&
+                Abs(pos.Board[x][y]) != OU)
               material += Abs(pos.Board[x][y]);
         for (int k = 1; k <= HandKinds; ++k) material += pos.Hand[s][k] * HandKindCode[k];
         ASSERT_EQ(fast.material(s), material);

@@ -1,8 +1,9 @@
 // The two starting set-ups and the placement switch.
+#include "model/placement.h"
+
 #include <gtest/gtest.h>
 
 #include "model/board_picture.h"
-#include "model/placement.h"
 
 namespace qz {
 namespace {

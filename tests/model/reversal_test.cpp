@@ -1,9 +1,10 @@
 // Turning the board round: positions and moves seen from the other camp.
+#include "model/reversal.h"
+
 #include <gtest/gtest.h>
 
 #include "model/make_move.h"
 #include "model/placement.h"
-#include "model/reversal.h"
 
 namespace qz {
 namespace {
@@ -32,14 +33,12 @@ TEST(Reversal, MovesCommuteWithTurningTheBoard) {
   start.HandTotal[SITA] = 1;
   start.HandTotal[UE] = 2;
   const GameMove moves[] = {
-      {3, 8, 3, 7, -10},  // lower pawn
-      {4, 8, 4, 7, -10},
-      {5, 5, 4, 7, 30},   // upper knight captures
-      {5, 5, 6, 7, 30},
-      {9, 2, 4, 7, 800},  // upper bishop slides and captures
-      {12, 9, 5, 6, -800},  // lower bishop drop
-      {-1, 3, 7, 6, 30},    // upper knight drop
-      {5, 5, 4, 7, 31},     // promoting capture (the rules are not asked here)
+      {3, 8, 3, 7, -10},                       // lower pawn
+      {4, 8, 4, 7, -10},   {5, 5, 4, 7, 30},   // upper knight captures
+      {5, 5, 6, 7, 30},    {9, 2, 4, 7, 800},  // upper bishop slides and captures
+      {12, 9, 5, 6, -800},                     // lower bishop drop
+      {-1, 3, 7, 6, 30},                       // upper knight drop
+      {5, 5, 4, 7, 31},                        // promoting capture (the rules are not asked here)
   };
   for (const GameMove& m : moves) {
     Position played = start;

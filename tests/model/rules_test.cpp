@@ -1,4 +1,6 @@
 // Movement, drop and promotion rules.
+#include "model/rules.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 
 #include "model/board_picture.h"
 #include "model/make_move.h"
-#include "model/rules.h"
 
 namespace qz {
 namespace {
@@ -16,20 +17,23 @@ using test::FromPicture;
 using test::Targets;
 
 std::vector<Square> Sorted(std::vector<Square> v) {
-  std::sort(v.begin(), v.end(), [](Square a, Square b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+  std::sort(v.begin(), v.end(),
+            [](Square a, Square b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
   return v;
 }
 
 void ExpectTargets(const Position& pos, int x, int y, PieceCode c, std::vector<Square> expected) {
   const auto got = Targets(pos, x, y, c);
-  EXPECT_EQ(Describe(got), Describe(Sorted(expected))) << "piece " << c << " on (" << x << "," << y << ")";
+  EXPECT_EQ(Describe(got), Describe(Sorted(expected)))
+      << "piece " << c << " on (" << x << "," << y << ")";
 }
 
 // Every square on the lines from (x, y) in the given directions, up to the edge.
 std::vector<Square> Lines(int x, int y, std::vector<Square> dirs) {
   std::vector<Square> out;
   for (Square d : dirs) {
-    for (int tx = x + d.x, ty = y + d.y; OnBoard(tx, ty); tx += d.x, ty += d.y) out.push_back({tx, ty});
+    for (int tx = x + d.x, ty = y + d.y; OnBoard(tx, ty); tx += d.x, ty += d.y)
+      out.push_back({tx, ty});
   }
   return out;
 }
@@ -197,15 +201,18 @@ TEST(Drops, RowLimitsOfEachKindForBothSides) {
     std::vector<int> refusedRows;
   };
   const Case cases[] = {
-      {-HU, {1}},  {-KYOU, {1}}, {-KEI, {1, 2}}, {-REI, {1, 2, 3}}, {-GIN, {}}, {-KIN, {}},
-      {-DOU, {}},  {-KAKU, {}},  {-SYA, {}},     {HU, {10}},        {KYOU, {10}}, {KEI, {9, 10}},
-      {REI, {8, 9, 10}}, {GIN, {}}, {KIN, {}},   {DOU, {}},         {KAKU, {}}, {SYA, {}},
+      {-HU, {1}},   {-KYOU, {1}},   {-KEI, {1, 2}},    {-REI, {1, 2, 3}}, {-GIN, {}},
+      {-KIN, {}},   {-DOU, {}},     {-KAKU, {}},       {-SYA, {}},        {HU, {10}},
+      {KYOU, {10}}, {KEI, {9, 10}}, {REI, {8, 9, 10}}, {GIN, {}},         {KIN, {}},
+      {DOU, {}},    {KAKU, {}},     {SYA, {}},
   };
   for (const Case& k : cases) {
     const int hand = k.c < 0 ? SitaHandColumn : UeHandColumn;
     for (int y = 1; y <= 10; ++y) {
-      const bool refused = std::find(k.refusedRows.begin(), k.refusedRows.end(), y) != k.refusedRows.end();
-      EXPECT_EQ(移動チェック(empty, hand, 3, 4, y, k.c), refused ? 0 : 1) << "code " << k.c << " row " << y;
+      const bool refused =
+          std::find(k.refusedRows.begin(), k.refusedRows.end(), y) != k.refusedRows.end();
+      EXPECT_EQ(移動チェック(empty, hand, 3, 4, y, k.c), refused ? 0 : 1)
+          << "code " << k.c << " row " << y;
     }
   }
   // The hand column alone marks a drop; its side is not compared with the code.
@@ -286,12 +293,14 @@ TEST(Promotion, CompulsoryRows) {
     std::vector<int> forcedRows;
   };
   const Case cases[] = {
-      {HU, {10}}, {KYOU, {10}}, {KEI, {9, 10}}, {REI, {8, 9, 10}}, {-HU, {1}}, {-KYOU, {1}},
-      {-KEI, {1, 2}}, {-REI, {1, 2, 3}}, {GIN, {}}, {-GIN, {}}, {SYA, {}}, {-KAKU, {}}, {11, {}},
+      {HU, {10}},   {KYOU, {10}},   {KEI, {9, 10}},    {REI, {8, 9, 10}}, {-HU, {1}},
+      {-KYOU, {1}}, {-KEI, {1, 2}}, {-REI, {1, 2, 3}}, {GIN, {}},         {-GIN, {}},
+      {SYA, {}},    {-KAKU, {}},    {11, {}},
   };
   for (const Case& k : cases) {
     for (int y = 1; y <= 10; ++y) {
-      const bool forced = std::find(k.forcedRows.begin(), k.forcedRows.end(), y) != k.forcedRows.end();
+      const bool forced =
+          std::find(k.forcedRows.begin(), k.forcedRows.end(), y) != k.forcedRows.end();
       EXPECT_EQ(移動後チェック(y, k.c), forced ? 0 : 1) << "code " << k.c << " row " << y;
     }
   }

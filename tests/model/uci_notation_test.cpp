@@ -1,8 +1,9 @@
 // Positions and moves in the text that UCI engines for this game speak.
+#include "model/uci_notation.h"
+
 #include <gtest/gtest.h>
 
 #include "model/placement.h"
-#include "model/uci_notation.h"
 
 namespace qz {
 namespace {
@@ -22,7 +23,8 @@ TEST(UciNotation, StartingPositionsAsEnginesWriteThem) {
 
 TEST(UciNotation, FenRoundTripKeepsPromotionsHandsAndSide) {
   const std::string fen =
-      "lnsgkgsmnl/1r2c3b1/ppppppppp1/10/10/4+B5/3+P6/PPP1PPPPPP/1B3C2R1/LNMSGKGSN+r[RPPn] b - - 0 1";
+      "lnsgkgsmnl/1r2c3b1/ppppppppp1/10/10/4+B5/3+P6/PPP1PPPPPP/1B3C2R1/LNMSGKGSN+r[RPPn] b - - 0 "
+      "1";
   Position pos;
   Side side = SITA;
   ASSERT_TRUE(FromFen(fen, pos, side));
@@ -50,10 +52,11 @@ TEST(UciNotation, FenRoundTripKeepsPromotionsHandsAndSide) {
 TEST(UciNotation, MalformedFenIsRefused) {
   Position pos;
   Side side;
-  for (const char* bad : {"", "10/10", "11/10/10/10/10/10/10/10/10/10[] w",
-                          "lnsgkgsmnl/1r2c3b1/pppppppppp/10/10/10/10/PPPPPPPPPP/1B3C2R1/LNMSGKGSNLX[] w",
-                          "10/10/10/10/10/10/10/10/10/10[K] w", "10/10/10/10/10/10/10/10/10/10[P w",
-                          "10/10/10/10/10/10/10/10/10/+K9[] w", "10/10/10/10/10/10/10/10/10/10[] x"})
+  for (const char* bad :
+       {"", "10/10", "11/10/10/10/10/10/10/10/10/10[] w",
+        "lnsgkgsmnl/1r2c3b1/pppppppppp/10/10/10/10/PPPPPPPPPP/1B3C2R1/LNMSGKGSNLX[] w",
+        "10/10/10/10/10/10/10/10/10/10[K] w", "10/10/10/10/10/10/10/10/10/10[P w",
+        "10/10/10/10/10/10/10/10/10/+K9[] w", "10/10/10/10/10/10/10/10/10/10[] x"})
     EXPECT_FALSE(FromFen(bad, pos, side)) << bad;
 }
 

@@ -1,8 +1,8 @@
+#include "play/cp932.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-#include "play/cp932.h"
 
 namespace qz {
 namespace {
@@ -25,14 +25,14 @@ TEST(Cp932, RoundTripOfKanjiKanaAndAscii) {
 
 TEST(Cp932, TextCp932CannotHoldIsRefused) {
   EXPECT_FALSE(Utf8ToCp932("将棋\xF0\x9F\x98\x80"));  // an emoji
-  EXPECT_FALSE(Utf8ToCp932("ok\xFF"));              // not UTF-8 at all
-  EXPECT_FALSE(Utf8ToCp932("\xE5\xB6"));            // UTF-8 cut off
+  EXPECT_FALSE(Utf8ToCp932("ok\xFF"));                // not UTF-8 at all
+  EXPECT_FALSE(Utf8ToCp932("\xE5\xB6"));              // UTF-8 cut off
 }
 
 TEST(Cp932, InvalidBytesAreRefusedOrReplaced) {
-  EXPECT_FALSE(Cp932ToUtf8("A\x81"));      // lead byte at the end
-  EXPECT_FALSE(Cp932ToUtf8("\x81\x0A"));   // lead byte without a trail byte
-  EXPECT_FALSE(Cp932ToUtf8("\xA0"));       // unassigned byte
+  EXPECT_FALSE(Cp932ToUtf8("A\x81"));     // lead byte at the end
+  EXPECT_FALSE(Cp932ToUtf8("\x81\x0A"));  // lead byte without a trail byte
+  EXPECT_FALSE(Cp932ToUtf8("\xA0"));      // unassigned byte
   EXPECT_EQ(Cp932ToUtf8Lenient("A\x81"), "A?");
   EXPECT_EQ(Cp932ToUtf8Lenient("\xA0\x97\xE4!"), "?嶺!");
 }

@@ -1,8 +1,9 @@
+#include "play/history.h"
+
 #include <gtest/gtest.h>
 
 #include "model/make_move.h"
 #include "model/placement.h"
-#include "play/history.h"
 
 namespace qz {
 namespace {

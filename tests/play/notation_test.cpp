@@ -1,8 +1,8 @@
+#include "play/notation.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-
-#include "play/notation.h"
 
 namespace qz {
 namespace {
@@ -21,9 +21,9 @@ TEST(Notation, Numerals) {
 
 TEST(Notation, PieceNamesIgnoreTheSide) {
   const std::pair<PieceCode, const char*> names[] = {
-      {10, "歩"},   {11, "と"},   {20, "香"},   {21, "香成"}, {30, "桂"},   {31, "桂成"},
-      {40, "嶺"},   {100, "銀"},  {101, "銀成"}, {110, "金"},  {210, "銅"},  {800, "角"},
-      {801, "角成"}, {900, "飛"},  {901, "飛成"}, {950, "王"}};
+      {10, "歩"},    {11, "と"},  {20, "香"},    {21, "香成"}, {30, "桂"},  {31, "桂成"},
+      {40, "嶺"},    {100, "銀"}, {101, "銀成"}, {110, "金"},  {210, "銅"}, {800, "角"},
+      {801, "角成"}, {900, "飛"}, {901, "飛成"}, {950, "王"}};
   for (auto [code, name] : names) {
     EXPECT_EQ(文字列変換(code), name) << code;
     EXPECT_EQ(文字列変換(-code), name) << -code;

@@ -1,3 +1,5 @@
+#include "play/record_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,7 +7,6 @@
 
 #include "model/placement.h"
 #include "play/cp932.h"
-#include "play/record_file.h"
 #include "temp_folder.h"
 
 namespace qz {
@@ -30,8 +31,8 @@ bool SameEntry(const HistoryEntry& a, const HistoryEntry& b) {
   for (int s = 0; s < 2; ++s)
     for (int i = 1; i <= 9; ++i)
       if (a.Hand[s][i] != b.Hand[s][i]) return false;
-  return a.SitaBefore == b.SitaBefore && a.SitaAfter == b.SitaAfter &&
-         a.UeBefore == b.UeBefore && a.UeAfter == b.UeAfter;
+  return a.SitaBefore == b.SitaBefore && a.SitaAfter == b.SitaAfter && a.UeBefore == b.UeBefore &&
+         a.UeAfter == b.UeAfter;
 }
 
 // A small game: entry k differs from the start by k pawn steps and some
@@ -112,7 +113,8 @@ TEST(RecordLine, ATailThatDisagreesOrIsGarbledIsIgnored) {
   e.Hand[SITA][1] = 5;
   std::string fixed = FormatEntryLine(e);
   std::string zeros = "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
-  for (const std::string& tail : std::vector<std::string>{";H=12," + zeros, ";H=5,x", ";H=", ";T=1,2,3", ";H=5," + zeros + "9"}) {
+  for (const std::string& tail : std::vector<std::string>{
+           ";H=12," + zeros, ";H=5,x", ";H=", ";T=1,2,3", ";H=5," + zeros + "9"}) {
     HistoryEntry back = ParseEntryLine(fixed + tail);
     EXPECT_EQ(back.Hand[SITA][1], 5) << tail;
     EXPECT_EQ(back.SitaBefore, 0) << tail;
@@ -207,9 +209,9 @@ TEST_F(RecordFile, WriteRefusalsLeaveTheOldFileAlone) {
   RecordResult none = WriteRecord(path, header, history, 0);
   EXPECT_EQ(none.status, RecordStatus::NoEntries);
 
-  for (RecordHeader bad : {RecordHeader{"絵文字\xF0\x9F\x98\x80", "", ""},
-                           RecordHeader{"", "two\r\nlines", ""}, RecordHeader{"", "", "lf\n"},
-                           RecordHeader{"", "", "\xFF"}}) {
+  for (RecordHeader bad :
+       {RecordHeader{"絵文字\xF0\x9F\x98\x80", "", ""}, RecordHeader{"", "two\r\nlines", ""},
+        RecordHeader{"", "", "lf\n"}, RecordHeader{"", "", "\xFF"}}) {
     RecordResult r = WriteRecord(path, bad, history, 3);
     EXPECT_EQ(r.status, RecordStatus::BadHeaderText);
     EXPECT_FALSE(r.detail.empty());
@@ -263,8 +265,9 @@ TEST_F(RecordFile, MissingUnreadableAndEmptyFiles) {
   EXPECT_EQ(h.gameName, "keep");
   EXPECT_EQ(history.entries[1].Board[1][1], 20);
 
-  for (std::string content : {std::string(), std::string("only a name\r\n"),
-                              std::string("a\r\nb\r\nc\r\n"), std::string("a\r\nb\r\nc\r\n\r\n\r\n")}) {
+  for (std::string content :
+       {std::string(), std::string("only a name\r\n"), std::string("a\r\nb\r\nc\r\n"),
+        std::string("a\r\nb\r\nc\r\n\r\n\r\n")}) {
     WriteBytes(dir.file("empty.棋譜"), content);
     RecordResult r = ReadRecord(dir.file("empty.棋譜"), h, history);
     EXPECT_EQ(r.status, RecordStatus::NoEntries);

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "play/safe_write.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "play/safe_write.h"
 #include "support/as_player.h"
 #include "temp_folder.h"
 
@@ -131,7 +131,8 @@ TEST(SafeWrite, LinkIsFollowedToTheFileItNames) {
   EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe")));
   EXPECT_EQ(dir.count(), 6);
   int inRecords = 0;
-  for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.file("records"))) ++inRecords;
+  for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.file("records")))
+    ++inRecords;
   EXPECT_EQ(inRecords, 2);
 }
 

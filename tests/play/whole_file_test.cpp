@@ -1,5 +1,7 @@
 // Reading whole files: what every reader of the game (settings, sounds,
 // records) gets for the files a player's folder may hold.
+#include "play/whole_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,8 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include "play/whole_file.h"
 
 namespace qz {
 namespace {

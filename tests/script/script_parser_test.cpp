@@ -1,14 +1,15 @@
 // The game-script parser: what each step means, where errors are reported,
 // and that no input can make it misbehave.
+#include "script/script_parser.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <set>
 #include <string>
 
-#include "script/script_parser.h"
-#include "shell/game.h"
 #include "script/script_runner.h"
+#include "shell/game.h"
 
 namespace qz {
 namespace {
@@ -138,10 +139,10 @@ TEST(ScriptParser, TimeSteps) {
   EXPECT_DOUBLE_EQ(One("time 23:59:58").seconds, 86398);
   EXPECT_DOUBLE_EQ(One("time 00:00:03.25").seconds, 3.25);
 
-  for (const char* bad : {"tick 0", "tick -1", "tick 72001", "tick x", "wait", "wait -1",
-                          "wait inf", "wait nan", "wait 1e3", "wait 86401", "wait 1.2.3",
-                          "time 24:00:00", "time 10:60:00", "time 10:00:60", "time 10:00",
-                          "time :00:00", "time 10::00"}) {
+  for (const char* bad :
+       {"tick 0", "tick -1", "tick 72001", "tick x", "wait", "wait -1", "wait inf", "wait nan",
+        "wait 1e3", "wait 86401", "wait 1.2.3", "time 24:00:00", "time 10:60:00", "time 10:00:60",
+        "time 10:00", "time :00:00", "time 10::00"}) {
     EXPECT_FALSE(ParseScript(bad).ok) << bad;
   }
 }

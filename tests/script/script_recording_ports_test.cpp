@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "script/recording_ports.h"
-#include "shell/grid.h"
 #include "script/transcript_ports.h"
 #include "script/transcript_views.h"
+#include "shell/grid.h"
 
 namespace qz {
 namespace {
@@ -227,8 +227,7 @@ TEST(TranscriptDialogs, OneLinePerBox) {
   TranscriptLog log(out, canvas);
   TranscriptDialogs d(log);
   d.answers = {false};
-  d.message("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", "対局途中ではできません\r\r局面→最初にして下さい",
-            MessageIcon::None);
+  d.message("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", "対局途中ではできません\r\r局面→最初にして下さい", MessageIcon::None);
   d.askYesNo("棋譜", "棋譜を '進 'で進めて下さい");
   d.versionBox();
   EXPECT_EQ(out.str(),
@@ -282,8 +281,7 @@ TEST(TranscriptLog, TellsEachNewLastMoveTextOnceBeforeTheNextLine) {
   std::ostringstream out;
   RecordingCanvas c;
   TranscriptLog log(out, c);
-  auto printMove = [&](double bx, double by, const char* file, const char* rank,
-                       const char* name) {
+  auto printMove = [&](double bx, double by, const char* file, const char* rank, const char* name) {
     for (int x = 14; x <= 16; ++x) c.drawPicture(3, Tx(bx < 0 ? x - 16 : x), Ty(by < 5 ? 4 : 10));
     c.drawText(file, Tx(bx), Ty(by), 12, true, 0);
     c.drawText(file, Tx(bx - 0.1), Ty(by - 0.1), 12, true, 15);

@@ -1,6 +1,7 @@
 // Whole runs of game scripts against the real game: the example games read
 // as the game is played, and the runner keeps to what a player can do.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -12,8 +13,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "script/script_runner.h"
 
@@ -45,7 +44,8 @@ std::vector<std::string> Lines(const std::string& text) {
   std::size_t at = 0;
   for (const std::string& want : expected) {
     while (at < lines.size() && lines[at] != want) ++at;
-    if (at == lines.size()) return ::testing::AssertionFailure() << "missing, or out of order: " << want;
+    if (at == lines.size())
+      return ::testing::AssertionFailure() << "missing, or out of order: " << want;
     ++at;
   }
   return ::testing::AssertionSuccess();
@@ -105,24 +105,22 @@ TEST_F(ScriptRun, ExampleAgainstTheComputerReadsAsTheGame) {
   CopyExample("vs-computer");
   const std::string transcript = Run(ReadFile(dir / "game.qzs"));
   const auto lines = Lines(transcript);
-  EXPECT_TRUE(InOrder(lines, {
-      "start", "loop BGM.wav",
-      "> menu SENTE", "message   | MANの番です",
-      "caption level: \"LEVEL\" \" 3 \"",
-      // The human's pawn move, then the computer's reply inside the same press.
-      "> press left 5 7", "sound 駒打音.wav", "seen lower last move: ６七歩",
-      "sound 駒打音.wav", "seen upper last move: ４二王",
-      "> wait 4", "> press left 6 9", "seen lower last move: ５九王",
-      "caption lower clock: \"00:00:04\"",
-      // The refused king move: the refusal sound and nothing else.
-      "> press left 6 7", "sound 禁止.wav", "> press left 6 9",
-      // The computer checks along the bishop's diagonal.
-      "> press left 4 7", "seen lower last move: ７七王", "sound 駒打音.wav",
-      "message  |    ** 王手 **",
-      // ... and finally takes the king.
-      "> press left 4 4", "seen lower last move: ７四王", "sound 駒打音.wav",
-      "message 終了 | ｺﾝﾋﾟｭｰﾀの勝ちです",
-      "> press left 5 8", "message 終局 | 新規に対局してください"}));
+  EXPECT_TRUE(InOrder(
+      lines, {"start", "loop BGM.wav", "> menu SENTE", "message   | MANの番です",
+              "caption level: \"LEVEL\" \" 3 \"",
+              // The human's pawn move, then the computer's reply inside the same press.
+              "> press left 5 7", "sound 駒打音.wav", "seen lower last move: ６七歩",
+              "sound 駒打音.wav", "seen upper last move: ４二王", "> wait 4", "> press left 6 9",
+              "seen lower last move: ５九王", "caption lower clock: \"00:00:04\"",
+              // The refused king move: the refusal sound and nothing else.
+              "> press left 6 7", "sound 禁止.wav", "> press left 6 9",
+              // The computer checks along the bishop's diagonal.
+              "> press left 4 7", "seen lower last move: ７七王", "sound 駒打音.wav",
+              "message  |    ** 王手 **",
+              // ... and finally takes the king.
+              "> press left 4 4", "seen lower last move: ７四王", "sound 駒打音.wav",
+              "message 終了 | ｺﾝﾋﾟｭｰﾀの勝ちです", "> press left 5 8",
+              "message 終局 | 新規に対局してください"}));
   EXPECT_NE(transcript.find("flags Turn=1 LowerSideToken=1 UpperSideToken=-1 GameMode=1 "
                             "Winner=-1 MoveNumber=14 MoveCount=14 LastSnapshot=13"),
             std::string::npos)
@@ -153,33 +151,28 @@ TEST_F(ScriptRun, ExampleAgainstTheComputerChargesEachSideOnlyItsOwnTime) {
 TEST_F(ScriptRun, ExampleBetweenTwoPlayersReadsAsTheGame) {
   CopyExample("two-players");
   const std::string transcript = Run(ReadFile(dir / "game.qzs"));
-  EXPECT_TRUE(InOrder(Lines(transcript), {
-      "> menu START", "message   | 先手の番です",
-      "> press left 3 7", "sound 駒打音.wav", "seen lower last move: ８七歩",
-      "> press left 6 4", "sound 駒打音.wav", "seen upper last move: ５四歩",
-      "> press left 9 6", "sound 禁止.wav",
-      "> press left 9 7", "seen lower last move: ２七歩",
-      "> press left 7 2", "seen upper last move: ４二王",
-      // Right button into the promotion zone: the bishop promotes, the pawn
-      // taken goes to the hand.
-      "> press right 8 3", "sound 駒打音.wav", "seen lower last move: ３三角成",
-      "hand SITA 1 0 0 0 0 0 0 0 0",
-      "> press left 1 4", "seen upper last move: 10四歩",
-      "> press left 7 2", "sound 駒打音.wav", "seen lower last move: ４二角成",
-      "message 終了 | 先手の勝ちです",
-      "    0  900    0    0    0  210 -801    0  800    0",
-      "> press left 5 5", "message 終局 | 新規に対局してください",
-      // Saved, read back and stepped through.
-      "> return", "message    | 棋譜を書き込みました",
-      "> file 例題.棋譜", "message 棋譜 |  読み込みました",
-      "message 棋譜 | 棋譜を '進 'で進めて下さい",
-      "question 棋譜 | 棋譜を '進 'で進めて下さい -> yes",
-      "> menu AFTER", "sound 駒打音.wav", "seen lower last move: ８七歩",
-      "> menu AFTER", "sound 駒打音.wav", "seen upper last move: ５四歩",
-      "> menu REPLAY", "sound 駒打音.wav",
-      "flags Turn=-1 LowerSideToken=1 UpperSideToken=-1 GameMode=0 Winner=0 MoveNumber=1 "
-      "MoveCount=1 LastSnapshot=6 RecordMode=1 Reversed=0 ResumePending=1 HandicapSet=0 "
-      "HandicapLevel=0 InputState=0 Level=3"}))
+  EXPECT_TRUE(InOrder(
+      Lines(transcript),
+      {"> menu START", "message   | 先手の番です", "> press left 3 7", "sound 駒打音.wav",
+       "seen lower last move: ８七歩", "> press left 6 4", "sound 駒打音.wav",
+       "seen upper last move: ５四歩", "> press left 9 6", "sound 禁止.wav", "> press left 9 7",
+       "seen lower last move: ２七歩", "> press left 7 2", "seen upper last move: ４二王",
+       // Right button into the promotion zone: the bishop promotes, the pawn
+       // taken goes to the hand.
+       "> press right 8 3", "sound 駒打音.wav", "seen lower last move: ３三角成",
+       "hand SITA 1 0 0 0 0 0 0 0 0", "> press left 1 4", "seen upper last move: 10四歩",
+       "> press left 7 2", "sound 駒打音.wav", "seen lower last move: ４二角成",
+       "message 終了 | 先手の勝ちです", "    0  900    0    0    0  210 -801    0  800    0",
+       "> press left 5 5", "message 終局 | 新規に対局してください",
+       // Saved, read back and stepped through.
+       "> return", "message    | 棋譜を書き込みました", "> file 例題.棋譜",
+       "message 棋譜 |  読み込みました", "message 棋譜 | 棋譜を '進 'で進めて下さい",
+       "question 棋譜 | 棋譜を '進 'で進めて下さい -> yes", "> menu AFTER", "sound 駒打音.wav",
+       "seen lower last move: ８七歩", "> menu AFTER", "sound 駒打音.wav",
+       "seen upper last move: ５四歩", "> menu REPLAY", "sound 駒打音.wav",
+       "flags Turn=-1 LowerSideToken=1 UpperSideToken=-1 GameMode=0 Winner=0 MoveNumber=1 "
+       "MoveCount=1 LastSnapshot=6 RecordMode=1 Reversed=0 ResumePending=1 HandicapSet=0 "
+       "HandicapLevel=0 InputState=0 Level=3"}))
       << transcript;
   // The record holds three header lines and the six positions before the
   // moves after the first.
@@ -233,28 +226,28 @@ TEST_F(ScriptRun, WithoutWaveFilesTheGameIsSilent) {
 TEST_F(ScriptRun, OptionsChangeMusicAndSettings) {
   WithWaves();
   const std::string t = Run("menu BGM\nmenu 竹\nshow settings\nmenu BGM\n");
-  EXPECT_TRUE(InOrder(Lines(t), {"> menu BGM", "stop BGM.wav", "> menu 竹", "> show settings",
-                                 "settings 背景画=竹", "settings BGM=OFF", "> menu BGM",
-                                 "loop BGM.wav"}))
+  EXPECT_TRUE(
+      InOrder(Lines(t), {"> menu BGM", "stop BGM.wav", "> menu 竹", "> show settings",
+                         "settings 背景画=竹", "settings BGM=OFF", "> menu BGM", "loop BGM.wav"}))
       << t;
 }
 
 TEST_F(ScriptRun, AnswersVersionBoxAndBrowser) {
   WithWaves();
   std::ofstream(dir / "QZ嶺将棋.htm") << "<html></html>";
-  const std::string t = Run(
-      "version homepage\n"
-      "menu VER\n"
-      "menu VER\n"
-      "browser off\n"
-      "menu KAISETU\n"
-      "browser on\n"
-      "menu KAISETU\n");
-  EXPECT_TRUE(InOrder(Lines(t), {"> menu VER", "sound その他.wav", "version -> homepage",
-                                 "browse https://qzreishogi.example.org/", "> menu VER",
-                                 "sound その他.wav", "version -> ok", "> menu KAISETU",
-                                 "> browser on", "> menu KAISETU",
-                                 "browse " + dir.string() + "/QZ嶺将棋.htm"}))
+  const std::string t =
+      Run("version homepage\n"
+          "menu VER\n"
+          "menu VER\n"
+          "browser off\n"
+          "menu KAISETU\n"
+          "browser on\n"
+          "menu KAISETU\n");
+  EXPECT_TRUE(
+      InOrder(Lines(t), {"> menu VER", "sound その他.wav", "version -> homepage",
+                         "browse https://qzreishogi.example.org/", "> menu VER", "sound その他.wav",
+                         "version -> ok", "> menu KAISETU", "> browser on", "> menu KAISETU",
+                         "browse " + dir.string() + "/QZ嶺将棋.htm"}))
       << t;
   // With no browser, 解説 ends silently.
   const auto lines = Lines(t);
@@ -266,18 +259,17 @@ TEST_F(ScriptRun, AnswersVersionBoxAndBrowser) {
 TEST_F(ScriptRun, RecordModeQuestionTakesTheQueuedAnswer) {
   WithWaves();
   std::ofstream(dir / "empty.棋譜", std::ios::binary) << "a\r\nb\r\nc\r\n";
-  const std::string t = Run(
-      "file empty.棋譜\n"        // the list is hidden: nothing happens
-      "menu KIFU_READ\n"
-      "file empty.棋譜\n"
-      "answer no\n"
-      "press left 5 5\n"
-      "show flags\n");
-  EXPECT_TRUE(InOrder(Lines(t), {"> file empty.棋譜", "(the file list is hidden)",
-                                 "> file empty.棋譜", "message 棋譜 | 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません",
-                                 "> press left 5 5",
-                                 "question 棋譜 | 棋譜を '進 'で進めて下さい -> no",
-                                 "sound 禁止.wav"}))
+  const std::string t =
+      Run("file empty.棋譜\n"  // the list is hidden: nothing happens
+          "menu KIFU_READ\n"
+          "file empty.棋譜\n"
+          "answer no\n"
+          "press left 5 5\n"
+          "show flags\n");
+  EXPECT_TRUE(
+      InOrder(Lines(t), {"> file empty.棋譜", "(the file list is hidden)", "> file empty.棋譜",
+                         "message 棋譜 | 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "> press left 5 5",
+                         "question 棋譜 | 棋譜を '進 'で進めて下さい -> no", "sound 禁止.wav"}))
       << t;
   EXPECT_NE(t.find("RecordMode=0"), std::string::npos) << t;
 }
@@ -286,54 +278,52 @@ TEST_F(ScriptRun, PanelStepsNeedTheirControlsShown) {
   WithWaves();
   fs::create_directories(dir / "sub");
   std::ofstream(dir / "notes.txt") << "not a record";
-  const std::string t = Run(
-      "type 1 name\n"
-      "return\n"
-      "menu KIFU_WRITE\n"
-      "type file \"\"\n"
-      "return\n"
-      "type game 対局\n"
-      "show panel\n"
-      "notready cdrom\n"
-      "menu KIFU_READ\n"
-      "drive cdrom\n"
-      "dir missing\n"
-      "dir sub\n"
-      "file notes.txt\n"
-      "file ../x.棋譜\n"
-      "show panel\n");
-  EXPECT_TRUE(InOrder(Lines(t), {
-      "> type 1 name", "(the text boxes are hidden: nothing typed)",
-      "> return", "(the RETURN button is hidden)",
-      "> return", "message    | ﾌｧｲﾙ名が入力されていません",
-      "panel drive=shown dir=shown file=hidden boxes=shown",
-      "panel 対局名=\"対局\" 先手=\"\" 後手=\"\" ﾌｧｲﾙ名=\"\"",
-      "> drive cdrom", "message ｴﾗｰ | ﾃﾞﾊﾞｲｽが準備できていません",
-      "> dir missing", "(no such directory in the list)", "> dir sub",
-      "> file notes.txt", "(no such file in the list)",
-      "> file ../x.棋譜", "(no such file in the list)",
-      "panel drive=shown dir=shown file=shown boxes=hidden",
-      "panel Dir1=./sub File1=./sub"}))
+  const std::string t =
+      Run("type 1 name\n"
+          "return\n"
+          "menu KIFU_WRITE\n"
+          "type file \"\"\n"
+          "return\n"
+          "type game 対局\n"
+          "show panel\n"
+          "notready cdrom\n"
+          "menu KIFU_READ\n"
+          "drive cdrom\n"
+          "dir missing\n"
+          "dir sub\n"
+          "file notes.txt\n"
+          "file ../x.棋譜\n"
+          "show panel\n");
+  EXPECT_TRUE(InOrder(
+      Lines(t),
+      {"> type 1 name", "(the text boxes are hidden: nothing typed)", "> return",
+       "(the RETURN button is hidden)", "> return", "message    | ﾌｧｲﾙ名が入力されていません",
+       "panel drive=shown dir=shown file=hidden boxes=shown",
+       "panel 対局名=\"対局\" 先手=\"\" 後手=\"\" ﾌｧｲﾙ名=\"\"", "> drive cdrom",
+       "message ｴﾗｰ | ﾃﾞﾊﾞｲｽが準備できていません", "> dir missing",
+       "(no such directory in the list)", "> dir sub", "> file notes.txt",
+       "(no such file in the list)", "> file ../x.棋譜", "(no such file in the list)",
+       "panel drive=shown dir=shown file=shown boxes=hidden", "panel Dir1=./sub File1=./sub"}))
       << t;
 }
 
 TEST_F(ScriptRun, TimePassesOnlyWhenTheScriptSays) {
   WithWaves();
-  const std::string t = Run(
-      "time 23:59:58\n"
-      "menu START\n"
-      "tick 20\n"
-      "show clocks captions\n"
-      "wait 4\n"
-      "show clocks captions\n");
-  EXPECT_TRUE(InOrder(Lines(t), {
-      "clocks UpperClock=0.00 LowerClock=0.00 TurnElapsed=1.00 TurnStart=23:59:58.00 "
-      "Timer1=on now=23:59:59.00",
-      "caption lower clock: \"00:00:01\"",
-      // Across midnight the turn still counts five seconds.
-      "clocks UpperClock=0.00 LowerClock=0.00 TurnElapsed=5.00 TurnStart=23:59:58.00 "
-      "Timer1=on now=00:00:03.00",
-      "caption lower clock: \"00:00:05\""}))
+  const std::string t =
+      Run("time 23:59:58\n"
+          "menu START\n"
+          "tick 20\n"
+          "show clocks captions\n"
+          "wait 4\n"
+          "show clocks captions\n");
+  EXPECT_TRUE(InOrder(
+      Lines(t), {"clocks UpperClock=0.00 LowerClock=0.00 TurnElapsed=1.00 TurnStart=23:59:58.00 "
+                 "Timer1=on now=23:59:59.00",
+                 "caption lower clock: \"00:00:01\"",
+                 // Across midnight the turn still counts five seconds.
+                 "clocks UpperClock=0.00 LowerClock=0.00 TurnElapsed=5.00 TurnStart=23:59:58.00 "
+                 "Timer1=on now=00:00:03.00",
+                 "caption lower clock: \"00:00:05\""}))
       << t;
 }
 
@@ -383,7 +373,8 @@ TEST_F(ScriptRun, PaintTraceKeepsTheNewestItemsUnderItsCeiling) {
   EXPECT_TRUE(note.starts_with("paint (") && note.ends_with(" earlier items not kept)")) << note;
   EXPECT_EQ(lines.end() - std::next(last, 2), 50000);
   // The newest items are those kept: the trace ends as a short run's does.
-  EXPECT_EQ(lines.back(), Lines(Run("menu START\nmenu REVERSE\nmenu REVERSE\nshow paint\n")).back());
+  EXPECT_EQ(lines.back(),
+            Lines(Run("menu START\nmenu REVERSE\nmenu REVERSE\nshow paint\n")).back());
 }
 
 // ---------------------------------------------------------------- the command

@@ -94,7 +94,8 @@ bool IsBestLine(const std::string& line, bool lowerArmy) {
   for (size_t i = 1; i <= 5; ++i)
     if (!IsNumber(w[i])) return false;
   if ((std::stoi(w[5]) < 0) != lowerArmy) return false;
-  return w[6].size() > 5 && w[6].substr(w[6].size() - 5) == ".0000" && IsNumber(w[6].substr(0, w[6].size() - 5));
+  return w[6].size() > 5 && w[6].substr(w[6].size() - 5) == ".0000" &&
+         IsNumber(w[6].substr(0, w[6].size() - 5));
 }
 
 class CliSearch : public CliFixture {};
@@ -115,7 +116,8 @@ TEST_F(CliSearch, PerftDividesByFirstMoveAndEndsWithTheTotal) {
   const auto lines = Lines(r.out);
   ASSERT_EQ(lines.back(), PerftLine(3, start, SITA));
   std::uint64_t sum = 0;
-  for (size_t i = 0; i + 1 < lines.size(); ++i) sum += std::stoull(lines[i].substr(lines[i].find(' ') + 1));
+  for (size_t i = 0; i + 1 < lines.size(); ++i)
+    sum += std::stoull(lines[i].substr(lines[i].find(' ') + 1));
   EXPECT_EQ("perft 3 " + std::to_string(sum), lines.back());
 
   // A stored position, the upper army to move.
@@ -145,7 +147,8 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
   for (size_t i = 0; i + 1 < lines.size(); ++i) EXPECT_TRUE(IsInfoLine(lines[i])) << lines[i];
   // The lower army's move in the game's coordinates, then the score.
   EXPECT_TRUE(IsBestLine(lines.back(), true)) << lines.back();
-  EXPECT_EQ(WithoutSpeed(Cli("bestmove --level 5 --nodes 30000 --side lower '" + file + "'").out), WithoutSpeed(a.out));
+  EXPECT_EQ(WithoutSpeed(Cli("bestmove --level 5 --nodes 30000 --side lower '" + file + "'").out),
+            WithoutSpeed(a.out));
 
   // The upper army by default, as at the other levels.
   const CliRun upper = Cli("bestmove --level 4 --nodes 5000 '" + file + "'");
@@ -153,7 +156,8 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
 
   Position over = pos;
   over.Board[5][10] = EMPTY;  // the lower king has been taken
-  EXPECT_EQ(Cli("bestmove --level 4 --nodes 1000 '" + Record("over.棋譜", {&over}) + "'").out, "best none\n");
+  EXPECT_EQ(Cli("bestmove --level 4 --nodes 1000 '" + Record("over.棋譜", {&over}) + "'").out,
+            "best none\n");
   EXPECT_EQ(Cli("bestmove --level 3 --nodes 1000 '" + file + "'").status, 2);
   EXPECT_EQ(Cli("bestmove --level 6 '" + file + "'").status, 2);
 }

@@ -1,5 +1,7 @@
 // The deep search: decided games, the ban on mating with an unpromoted pawn,
 // repeatability, opening variety, and an evaluation that favours neither army.
+#include "search/searcher.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,7 +16,6 @@
 #include "model/placement.h"
 #include "model/reversal.h"
 #include "model/uci_notation.h"
-#include "search/searcher.h"
 
 namespace qz::search {
 namespace {
@@ -25,7 +26,8 @@ Position Fen(const char* fen, Side& toMove) {
   return pos;
 }
 
-Result ThinkNodes(Searcher& s, const Position& pos, Side side, std::uint64_t nodes, int gamePly = 40) {
+Result ThinkNodes(Searcher& s, const Position& pos, Side side, std::uint64_t nodes,
+                  int gamePly = 40) {
   Limits limits;
   limits.nodes = nodes;
   return s.Think(pos, side, gamePly, limits);
@@ -131,13 +133,16 @@ TEST_F(SearcherTest, WithoutAMoveThereIsNoResultAndAStopGivesAMoveAtOnce) {
 
 TEST_F(SearcherTest, ANodeLimitGivesTheSameResultEveryTime) {
   Side side;
-  const Position pos = Fen(
-      "ln2g5/1r2sc1H1H/1pp1ppp1S1/p2p3p2/5k4/P6Ppp/7m2/1P1PPPP1PP/3SCS4/L+m1GKG3L[GNLrnnp] w - - 0 1", side);
+  const Position pos =
+      Fen("ln2g5/1r2sc1H1H/1pp1ppp1S1/p2p3p2/5k4/P6Ppp/7m2/1P1PPPP1PP/3SCS4/L+m1GKG3L[GNLrnnp] w - "
+          "- 0 1",
+          side);
   const Result a = ThinkNodes(S(), pos, side, 60000);
   Searcher fresh(8);
   fresh.NewGame(0);
   const Result b = ThinkNodes(fresh, pos, side, 60000);
-  EXPECT_EQ(std::tie(a.best, a.score, a.depth, a.nodes), std::tie(b.best, b.score, b.depth, b.nodes));
+  EXPECT_EQ(std::tie(a.best, a.score, a.depth, a.nodes),
+            std::tie(b.best, b.score, b.depth, b.nodes));
   EXPECT_LE(a.nodes, 60001u);
 }
 

@@ -41,10 +41,10 @@ int HandSum(const Position& p, Side s) {
 // Every menu command that keeps the program running and needs no outside
 // program; handicap steps are left out so that the piece count is fixed.
 constexpr MenuCommand kCommands[] = {
-    MenuCommand::START,  MenuCommand::SENTE,  MenuCommand::GOTE,   MenuCommand::LEVEL1,
+    MenuCommand::START,  MenuCommand::SENTE,  MenuCommand::GOTE,    MenuCommand::LEVEL1,
     MenuCommand::LEVEL2, MenuCommand::CANCEL, MenuCommand::REVERSE, MenuCommand::REPLAY,
-    MenuCommand::AFTER,  MenuCommand::AFTER,  MenuCommand::SIDOU,  MenuCommand::KEIKA,
-    MenuCommand::UREI,   MenuCommand::SAREI,  MenuCommand::TAKE,   MenuCommand::OPEN_STOP,
+    MenuCommand::AFTER,  MenuCommand::AFTER,  MenuCommand::SIDOU,   MenuCommand::KEIKA,
+    MenuCommand::UREI,   MenuCommand::SAREI,  MenuCommand::TAKE,    MenuCommand::OPEN_STOP,
 };
 
 void Walk(Game& g, RecordingPorts& rp, unsigned seed, int events) {

@@ -1,6 +1,5 @@
 // The start commands in every state of a game, and the choice of placement.
 #include "flow_fixture.h"
-
 #include "model/placement.h"
 #include "play/cp932.h"
 
@@ -185,13 +184,15 @@ TEST_F(FlowPlacement, SwitchingBackAndForthGivesExactStartingPositions) {
   EXPECT_TRUE(SameBoard(left.Board, g->pos.Board));
   EXPECT_TRUE(g->checks.SAREI);
   EXPECT_FALSE(g->checks.UREI);
-  EXPECT_NE(readFile((dir / SettingsFileName).string()).find(*Utf8ToCp932("初期配置=左嶺")), std::string::npos);
+  EXPECT_NE(readFile((dir / SettingsFileName).string()).find(*Utf8ToCp932("初期配置=左嶺")),
+            std::string::npos);
 
   g->Menu(MenuCommand::UREI);
   Position right;
   SetUpStartingPosition(right, true);
   EXPECT_TRUE(SameBoard(right.Board, g->pos.Board));
-  EXPECT_NE(readFile((dir / SettingsFileName).string()).find(*Utf8ToCp932("初期配置=右嶺")), std::string::npos);
+  EXPECT_NE(readFile((dir / SettingsFileName).string()).find(*Utf8ToCp932("初期配置=右嶺")),
+            std::string::npos);
 }
 
 TEST_F(FlowPlacement, ChoosingTheCheckedEntryDoesNothing) {
@@ -215,7 +216,7 @@ TEST_F(FlowPlacement, RefusedDuringAGameAndAfterAReversal) {
   g->Menu(MenuCommand::CANCEL);
   g->Menu(MenuCommand::START);
   g->Menu(MenuCommand::REVERSE);  // the upper army is now to move
-  move(3, 3, 3, 4);  // both conditions: the game goes first
+  move(3, 3, 3, 4);               // both conditions: the game goes first
   ASSERT_EQ(g->hist.MoveCount, 1);
   clearLog();
   g->Menu(MenuCommand::SAREI);

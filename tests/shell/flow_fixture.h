@@ -3,22 +3,21 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "script/recording_ports.h"
 #include "shell/game.h"
 #include "shell/grid.h"
-#include "script/recording_ports.h"
 
 namespace qz::flow_test {
 

@@ -1,6 +1,5 @@
 // Saving and reading records through the record panel.
 #include "flow_fixture.h"
-
 #include "play/cp932.h"
 #include "play/record_file.h"
 
@@ -207,9 +206,9 @@ TEST_F(FlowRecord, OverlongRecordIsReadUpToTheHistorysCapacity) {
   History h;
   g->初期設定();
   for (int k = 1; k < History::Capacity; ++k) h.SetEntry(k, g->pos);
-  ASSERT_EQ(WriteRecord((dir / "long.棋譜").string(), RecordHeader{}, h, History::Capacity - 1)
-                .status,
-            RecordStatus::Ok);
+  ASSERT_EQ(
+      WriteRecord((dir / "long.棋譜").string(), RecordHeader{}, h, History::Capacity - 1).status,
+      RecordStatus::Ok);
   std::string bytes = readFile((dir / "long.棋譜").string());
   const std::string entry = FormatEntryLine(h.entries[1]) + "\r\n";
   for (int i = 0; i < 5; ++i) bytes += entry;

@@ -125,7 +125,7 @@ TEST_F(FlowReplay, ClocksFollowTheStoredValues) {
 
 TEST_F(FlowReplay, ResumingAgainstTheComputerLetsItMoveFirst) {
   g->Menu(MenuCommand::SENTE);
-  move(3, 8, 3, 7);  // the computer answers: move 2
+  move(3, 8, 3, 7);              // the computer answers: move 2
   g->Menu(MenuCommand::REPLAY);  // the computer's move taken back
   ASSERT_EQ(g->flags.Turn, g->flags.UpperSideToken);
   clearLog();

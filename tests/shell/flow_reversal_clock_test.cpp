@@ -31,9 +31,7 @@ class ReversalClock : public FlowTest {
   }
 };
 
-bool NeverDecreases(const std::vector<int>& v) {
-  return std::is_sorted(v.begin(), v.end());
-}
+bool NeverDecreases(const std::vector<int>& v) { return std::is_sorted(v.begin(), v.end()); }
 
 TEST_F(ReversalClock, AgainstTheComputerTheHumansWaitIsNotTheComputersTime) {
   ASSERT_TRUE(g->checks.KEIKA);

@@ -1,6 +1,5 @@
 // Start-up, shutdown and the dispatch of menu, key and panel events.
 #include "flow_fixture.h"
-
 #include "model/placement.h"
 
 namespace qz::flow_test {
@@ -10,8 +9,8 @@ using FlowStartup = FlowTest;
 
 TEST(FlowStartupOrder, LoadsSoundsSettingsAndAFreshPosition) {
   RecordingPorts rp;
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("qz_flow_load_" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("qz_flow_load_" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
@@ -21,7 +20,8 @@ TEST(FlowStartupOrder, LoadsSoundsSettingsAndAFreshPosition) {
     g.Load();
     ASSERT_GE(rp.sound.calls.size(), 5u);
     EXPECT_EQ(rp.sound.calls[0].op, "initialize");
-    const std::int32_t buffers[] = {g.sounds.SndOther, g.sounds.SndForbidden, g.sounds.SndPiece, g.sounds.SndBgm};
+    const std::int32_t buffers[] = {g.sounds.SndOther, g.sounds.SndForbidden, g.sounds.SndPiece,
+                                    g.sounds.SndBgm};
     const std::int32_t flags[] = {3, 3, 3, 1};
     for (int i = 0; i < 4; ++i) {
       EXPECT_NE(buffers[i], 0);
@@ -50,7 +50,8 @@ TEST_F(FlowStartup, EscFreesTheSoundsInOrder) {
   EXPECT_TRUE(rp.sound.calls.empty());
   EXPECT_TRUE(g->KeyPress(27));
   ASSERT_EQ(rp.sound.calls.size(), 5u);
-  const std::int32_t order[] = {g->sounds.SndOther, g->sounds.SndForbidden, g->sounds.SndPiece, g->sounds.SndBgm};
+  const std::int32_t order[] = {g->sounds.SndOther, g->sounds.SndForbidden, g->sounds.SndPiece,
+                                g->sounds.SndBgm};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(rp.sound.calls[i].op, "free");
     EXPECT_EQ(rp.sound.calls[i].handle, order[i]);

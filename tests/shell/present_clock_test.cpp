@@ -98,8 +98,7 @@ TEST_F(ClockTest, KeikaSwitchShowsOrErasesBothClocksAndSaves) {
   EXPECT_TRUE(rp.timer.enabled);
   EXPECT_EQ(textAt(-1.6, 11.2).text, "00:01:01");
   EXPECT_EQ(textAt(14, 11.2).text, "01:02:05");
-  EXPECT_NE(readFile(settingsPath()).find(*Utf8ToCp932("\r\n経過時間=ON\r\n")),
-            std::string::npos);
+  EXPECT_NE(readFile(settingsPath()).find(*Utf8ToCp932("\r\n経過時間=ON\r\n")), std::string::npos);
 
   g->KEIKA_Click();  // off
   EXPECT_FALSE(g->checks.KEIKA);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cmath>
@@ -12,11 +13,9 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "script/recording_ports.h"
 #include "shell/game.h"
 #include "shell/grid.h"
-#include "script/recording_ports.h"
 
 namespace qz::present_test {
 

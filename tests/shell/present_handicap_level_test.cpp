@@ -92,7 +92,10 @@ TEST_F(HandicapTest, UpThenDownReturnsToTheEvenGameWithItsCaption) {
 }
 
 TEST_F(HandicapTest, RefusalsPlayTheSoundAndExplainInOrder) {
-  struct Case { int record, moves, reversed; std::string reason; };
+  struct Case {
+    int record, moves, reversed;
+    std::string reason;
+  };
   const Case cases[] = {{1, 1, 1, "棋譜ﾓｰﾄﾞではできません"},
                         {0, 1, 1, "対局途中ではできません"},
                         {0, 0, 1, "反転後ではできません"}};

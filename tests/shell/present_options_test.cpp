@@ -94,9 +94,13 @@ TEST_F(OptionsTest, MusicSwitchLoopsAndStops) {
 TEST_F(OptionsTest, HelpOpensThePageInTheBrowserInOrder) {
   writeFile((dir / HelpPageName).string(), "<html></html>");
   g->KAISETU_Click();
-  const std::vector<std::string> expected = {
-      "create", "options fullscreen=0 toolbar=1 menubar=0",
-      "navigate " + dir.string() + "/" + HelpPageName, "busy", "busy", "busy", "visible 1"};
+  const std::vector<std::string> expected = {"create",
+                                             "options fullscreen=0 toolbar=1 menubar=0",
+                                             "navigate " + dir.string() + "/" + HelpPageName,
+                                             "busy",
+                                             "busy",
+                                             "busy",
+                                             "visible 1"};
   EXPECT_EQ(rp.browser.calls, expected);
   EXPECT_TRUE(rp.dialogs.shown.empty());
 }

@@ -98,7 +98,9 @@ TEST_F(ScreenTest, FullRedrawOrderAndOptionalCaptions) {
 }
 
 TEST_F(ScreenTest, TextColoursFollowTheBackground) {
-  struct Case { int background, text, shadow; };
+  struct Case {
+    int background, text, shadow;
+  };
   for (Case c : {Case{MIDORI, 12, 8}, Case{TATAMI, 15, 0}, Case{RENGA, 15, 0}, Case{0, 15, 0}}) {
     SCOPED_TRACE(c.background);
     ops().clear();
@@ -123,7 +125,11 @@ TEST_F(ScreenTest, TextColoursFollowTheBackground) {
 
 TEST_F(ScreenTest, MoveNumberIsRightAlignedAndCaptioned) {
   g->screen.CurrentBackground = TAKE;
-  struct Case { int n; double x; std::string text; };
+  struct Case {
+    int n;
+    double x;
+    std::string text;
+  };
   for (Case c : {Case{9, 14.2, " 9 "}, Case{10, 14.1, " 10 "}, Case{100, 14.0, " 100 "}}) {
     ops().clear();
     g->描画_手数(c.n);

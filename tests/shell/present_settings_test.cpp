@@ -45,8 +45,8 @@ TEST_F(SettingsTest, MissingFileWritesAndAppliesTheDefaults) {
 }
 
 TEST_F(SettingsTest, EachKeyIsAppliedExactly) {
-  const std::string file = Cp932(
-      "背景画=竹\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=on\r\n初期配置=左嶺\r\nその他=1\r\n");
+  const std::string file =
+      Cp932("背景画=竹\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=on\r\n初期配置=左嶺\r\nその他=1\r\n");
   writeFile(settingsPath(), file);
   g->読込_環境設定ファイル();
   EXPECT_EQ(g->screen.CurrentBackground, TAKE);
@@ -92,8 +92,8 @@ TEST_F(SettingsTest, LaterLinesOverrideEarlierOnes) {
 TEST_F(SettingsTest, MalformedFilesAreReplacedByTheDefaultsAppliedOnTop) {
   const std::string broken[] = {
       Cp932("背景画=宇宙\r\n移動指導=ON\r\n\r\n初期配置=左嶺\r\n"),  // empty line
-      Cp932("移動指導=ON\r\nこの行には等号がない\r\n"),            // no "="
-      std::string("\xe7\xab\xb9=\xff\xff\r\n"),                    // not CP932
+      Cp932("移動指導=ON\r\nこの行には等号がない\r\n"),              // no "="
+      std::string("\xe7\xab\xb9=\xff\xff\r\n"),                      // not CP932
   };
   for (const std::string& bytes : broken) {
     SCOPED_TRACE(bytes);

@@ -20,8 +20,7 @@ struct AssetCase {
 };
 
 std::string CaseName(const ::testing::TestParamInfo<AssetCase>& info) {
-  static const char* files[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav",
-                                "QZ嶺将棋.htm"};
+  static const char* files[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav", "QZ嶺将棋.htm"};
   static const char* words[] = {"Other", "Forbidden", "Piece", "Bgm", "Help"};
   std::string name = "Unknown";
   for (int i = 0; i < 5; ++i)
@@ -90,7 +89,9 @@ TEST_P(ReliabilityAssets, GameStartsAndPlaysAgainstTheComputer) {
     EXPECT_EQ(bufferOf(g), 0);
     // The other three sounds are loaded all the same.
     int loaded = 0;
-    for (std::int32_t b : {g.sounds.SndOther, g.sounds.SndForbidden, g.sounds.SndPiece, g.sounds.SndBgm}) loaded += b != 0;
+    for (std::int32_t b :
+         {g.sounds.SndOther, g.sounds.SndForbidden, g.sounds.SndPiece, g.sounds.SndBgm})
+      loaded += b != 0;
     EXPECT_EQ(loaded, 3);
   } else {
     EXPECT_NE(g.sounds.SndOther, 0);
@@ -142,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(EachAsset, ReliabilityAssets, ::testing::ValuesIn(AllCa
 // A pipe has no end until someone writes to it: loading it as a sound would
 // hold start-up for ever.
 TEST(ReliabilityAssetsPipe, PipeForTheMusicIsRefusedWithoutWaitingOnIt) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("qz_assets_pipe_" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("qz_assets_pipe_" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string pipe = (dir / "BGM.wav").string();

@@ -132,8 +132,13 @@ TEST_F(ReliabilityWrites, NameThatIsNotAFileNameIsRefusedAndNothingIsWritten) {
   std::filesystem::create_directory(dir / "sub");
   const std::string music = readFile((dir / "BGM.wav").string());
   const std::string settings = readFile(settingsPath());
-  const std::string names[] = {std::string("BGM.wav\0x", 9), std::string("QZ嶺将棋.ini\0", 16),
-                               "sub/game", "..\\game", "tab\there", "del\x7f", "\x1b[2J"};
+  const std::string names[] = {std::string("BGM.wav\0x", 9),
+                               std::string("QZ嶺将棋.ini\0", 16),
+                               "sub/game",
+                               "..\\game",
+                               "tab\there",
+                               "del\x7f",
+                               "\x1b[2J"};
   for (const std::string& name : names) {
     clearLog();
     saveAs(name);

@@ -6,6 +6,11 @@
 // A failure prints the seed and the event number; rerunning with the same
 // seed replays the same events, and --trace-from K prints each event from
 // the K-th on.
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -20,17 +25,12 @@
 #include <string>
 #include <vector>
 
-#include <grp.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "model/placement.h"
 #include "model/movegen.h"
+#include "model/placement.h"
 #include "play/cp932.h"
 #include "play/record_file.h"
-#include "shell/game.h"
 #include "script/recording_ports.h"
+#include "shell/game.h"
 #include "shell/grid.h"
 
 namespace fs = std::filesystem;
@@ -142,9 +142,11 @@ class Soak {
   void Trace(const std::string& what) {
     if (event_ < traceFrom_) return;
     const auto& g = *game_;
-    std::fprintf(stderr, "[%ld] %s  turn=%d mode=%d winner=%d rec=%d moves=%d/%d hands=%d/%d hc=%d/%d\n",
-                 event_, what.c_str(), g.flags.Turn, g.flags.GameMode, g.flags.Winner, g.flags.RecordMode,
-                 g.hist.MoveCount, g.hist.LastSnapshot, g.pos.HandTotal[0], g.pos.HandTotal[1], g.flags.HandicapLevel, g.flags.HandicapSet);
+    std::fprintf(stderr,
+                 "[%ld] %s  turn=%d mode=%d winner=%d rec=%d moves=%d/%d hands=%d/%d hc=%d/%d\n",
+                 event_, what.c_str(), g.flags.Turn, g.flags.GameMode, g.flags.Winner,
+                 g.flags.RecordMode, g.hist.MoveCount, g.hist.LastSnapshot, g.pos.HandTotal[0],
+                 g.pos.HandTotal[1], g.flags.HandicapLevel, g.flags.HandicapSet);
   }
 
   int Plays(std::int32_t buffer) const {
@@ -227,7 +229,8 @@ class Soak {
     const int n = qz::ListMoves(g.pos, side, moves_.data());
     int boardMoves = 0;
     for (int i = 0; i < n; ++i)
-      if (!qz::IsDropOrigin(moves_[static_cast<size_t>(i)].fromX)) std::swap(moves_[static_cast<size_t>(i)], moves_[static_cast<size_t>(boardMoves++)]);
+      if (!qz::IsDropOrigin(moves_[static_cast<size_t>(i)].fromX))
+        std::swap(moves_[static_cast<size_t>(i)], moves_[static_cast<size_t>(boardMoves++)]);
     if (n == 0) {
       Press(RandomButton(), 1 + Pick(10), 1 + Pick(10));
       return;
@@ -238,7 +241,10 @@ class Soak {
     bool promotes = false;
     if (drop) {
       const int i = qz::HandIndexOfDropOrigin(m.fromX, m.fromY);
-      if (side == qz::SITA) Press(1, 12, i + 1); else Press(1, -1, 10 - i);
+      if (side == qz::SITA)
+        Press(1, 12, i + 1);
+      else
+        Press(1, -1, 10 - i);
     } else {
       promotes = m.code != g.pos.Board[m.fromX][m.fromY];
       Press(1, m.fromX, m.fromY);
@@ -250,11 +256,12 @@ class Soak {
   // may make a move.
   bool RandomMenu() {
     using M = qz::MenuCommand;
-    static const M all[] = {M::START, M::SENTE, M::GOTE, M::LEVEL1, M::LEVEL2, M::LEVEL3, M::LEVEL4, M::LEVEL5,
-                            M::CANCEL, M::REVERSE, M::REPLAY, M::AFTER, M::LBEL_UP,
-                            M::LEBEL_DOWN, M::KIFU_READ, M::KIFU_WRITE, M::MIDORI, M::TATAMI,
-                            M::TAKE, M::UCHU, M::RENGA, M::SIDOU, M::KEIKA, M::BGM, M::UREI,
-                            M::SAREI, M::KAISETU, M::VER, M::OPEN_TAIKYOKU, M::OPEN_STOP,
+    static const M all[] = {M::START,      M::SENTE,   M::GOTE,    M::LEVEL1,        M::LEVEL2,
+                            M::LEVEL3,     M::LEVEL4,  M::LEVEL5,  M::CANCEL,        M::REVERSE,
+                            M::REPLAY,     M::AFTER,   M::LBEL_UP, M::LEBEL_DOWN,    M::KIFU_READ,
+                            M::KIFU_WRITE, M::MIDORI,  M::TATAMI,  M::TAKE,          M::UCHU,
+                            M::RENGA,      M::SIDOU,   M::KEIKA,   M::BGM,           M::UREI,
+                            M::SAREI,      M::KAISETU, M::VER,     M::OPEN_TAIKYOKU, M::OPEN_STOP,
                             M::OPEN_OPTION};
     const M m = all[Pick(static_cast<int>(std::size(all)))];
     Trace("menu " + std::to_string(static_cast<int>(m)));
@@ -285,8 +292,8 @@ class Soak {
   }
 
   void TypeInPanel() {
-    static const char* names[] = {"", "対局", "名人戦", "先手太郎", "後手花子", "game",
-                                  "a b", "棋譜", "😀", "..", "x/y", "ｶﾀｶﾅ", "\t"};
+    static const char* names[] = {"",     "対局", "名人戦", "先手太郎", "後手花子", "game", "a b",
+                                  "棋譜", "😀",    "..",     "x/y",      "ｶﾀｶﾅ",     "\t"};
     rp_->panel.texts[1 + Pick(4)] = names[Pick(static_cast<int>(std::size(names)))];
   }
 
@@ -344,11 +351,23 @@ class Soak {
     // Names a player may type (up to the longest the file system takes),
     // and names that are no file name: they hold control characters or
     // separators, or would reach the wave files or the settings file.
-    static const std::string files[] = {
-        "soak", "試合", "", "sub/deep", "😀", "blocked", std::string(300, 'x'),
-        std::string(255 - 7, 'n'), std::string(256 - 7, 'n'), "linked", "dangling",
-        std::string("BGM.wav\0x", 9), std::string("QZ嶺将棋.ini\0", 16), "a\\b", "tab\tname",
-        "\x7f", "../soak"};
+    static const std::string files[] = {"soak",
+                                        "試合",
+                                        "",
+                                        "sub/deep",
+                                        "😀",
+                                        "blocked",
+                                        std::string(300, 'x'),
+                                        std::string(255 - 7, 'n'),
+                                        std::string(256 - 7, 'n'),
+                                        "linked",
+                                        "dangling",
+                                        std::string("BGM.wav\0x", 9),
+                                        std::string("QZ嶺将棋.ini\0", 16),
+                                        "a\\b",
+                                        "tab\tname",
+                                        "\x7f",
+                                        "../soak"};
     const std::string name = files[Pick(static_cast<int>(std::size(files)))];
     Trace("save " + name + (garbage_ ? " (garbage)" : ""));
     rp_->panel.texts[1] = name;
@@ -368,7 +387,8 @@ class Soak {
     game_->Command1Click();
 
     if (!name.empty() && !validName && hasData) {
-      if (!Said("ﾌｧｲﾙ名に使えない文字があります")) Fail("a name that is no file name was not refused");
+      if (!Said("ﾌｧｲﾙ名に使えない文字があります"))
+        Fail("a name that is no file name was not refused");
       ++totals_.namesRefused;
     }
     if (SaidSaved()) {
@@ -376,7 +396,10 @@ class Soak {
       if (!validName) Fail("a record was saved under a name that is no file name");
       if (locked) Fail("a read-only record was replaced");
       // A record written from positions no game produced reads back as such.
-      if (garbage_) tainted_.insert(RecordBehind(file)); else tainted_.erase(RecordBehind(file));
+      if (garbage_)
+        tainted_.insert(RecordBehind(file));
+      else
+        tainted_.erase(RecordBehind(file));
       if (link) {
         if (!fs::is_symlink(dir_ / file, ec)) Fail("saving through a link replaced the link");
         ++totals_.linksWritten;
@@ -395,7 +418,8 @@ class Soak {
       ++totals_.readOnlyKept;
     }
     for (const char* wave : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
-      if (Contents(wave) != std::string("RIFF stand-in ") + wave) Fail("a save reached a wave file");
+      if (Contents(wave) != std::string("RIFF stand-in ") + wave)
+        Fail("a save reached a wave file");
   }
 
   void ReadRecord() {
@@ -428,7 +452,8 @@ class Soak {
     Trace("files " + std::to_string(r));
     std::error_code ec;
     if (r == 0) {
-      std::ofstream(dir_ / "broken.棋譜", std::ios::binary) << "x\r\n\r\n\r\n  10 -10 zz\n" << Pick(1000);
+      std::ofstream(dir_ / "broken.棋譜", std::ios::binary) << "x\r\n\r\n\r\n  10 -10 zz\n"
+                                                            << Pick(1000);
     } else if (r == 3) {
       WriteStrangeRecord();
     } else if (r == 1) {
@@ -455,8 +480,8 @@ class Soak {
   // on: pieces on any square (also where they could never move again), no
   // king or several, crowded hands, clocks negative or past a day.
   void WriteStrangeRecord() {
-    static const int kinds[] = {10, 11, 20, 21, 30, 31, 40, 41, 100, 101, 110,
-                                210, 211, 800, 801, 900, 901, 950};
+    static const int kinds[] = {10,  11,  20,  21,  30,  31,  40,  41,  100,
+                                101, 110, 210, 211, 800, 801, 900, 901, 950};
     std::string text = "strange\r\n\r\n\r\n";
     const int entries = 1 + Pick(6);
     const int density = 2 + Pick(60);
@@ -526,7 +551,10 @@ class Soak {
         const int c = p.Board[x][y];
         if (c == 0) continue;
         if (c > -10 && c < 10) Fail("a square holds an impossible code");
-        if (c == 950 || c == -950) ++kings; else ++pieces;
+        if (c == 950 || c == -950)
+          ++kings;
+        else
+          ++pieces;
       }
     if (p.Board[0][0] != 0) Fail("Board(0, 0) was written");
     for (int s = 0; s < 2; ++s) {
@@ -543,7 +571,8 @@ class Soak {
       Fail("pieces created or lost: " + std::to_string(pieces) + " besides the kings, handicap " +
            std::to_string(g.flags.HandicapLevel));
     }
-    if (kings > 2 || (kings < 2 && g.flags.Winner == qz::NoTurn)) Fail("a king vanished without a winner");
+    if (kings > 2 || (kings < 2 && g.flags.Winner == qz::NoTurn))
+      Fail("a king vanished without a winner");
     CheckHistory(44 - removed);
     CheckFlagsAndFiles();
   }
@@ -575,10 +604,13 @@ class Soak {
     auto token = [](int t) { return t == 1 || t == -1; };
     if (!(token(g.flags.Turn) || g.flags.Turn == 0)) Fail("Turn");
     if (!(token(g.flags.Winner) || g.flags.Winner == 0)) Fail("Winner");
-    if (!token(g.flags.LowerSideToken) || g.flags.UpperSideToken != -g.flags.LowerSideToken) Fail("side tokens");
-    if (g.input.InputState != qz::Idle && g.input.InputState != qz::PieceSelected) Fail("InputState");
+    if (!token(g.flags.LowerSideToken) || g.flags.UpperSideToken != -g.flags.LowerSideToken)
+      Fail("side tokens");
+    if (g.input.InputState != qz::Idle && g.input.InputState != qz::PieceSelected)
+      Fail("InputState");
     if (g.checks.UREI == g.checks.SAREI) Fail("placement check marks");
-    if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 + g.checks.LEVEL4 + g.checks.LEVEL5 != 1)
+    if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 + g.checks.LEVEL4 + g.checks.LEVEL5 !=
+        1)
       Fail("level check marks");
     if (!(g.clocks.LowerClock >= 0 && g.clocks.UpperClock >= 0 && g.clocks.TurnElapsed >= 0))
       Fail("a clock ran backwards");
@@ -596,11 +628,16 @@ class Soak {
     if (!text) Fail("settings file is not CP932");
     const auto& c = game_->checks;
     std::string expected;
-    if (c.MIDORI) expected += "背景画=嶺\r\n";
-    else if (c.TAKE) expected += "背景画=竹\r\n";
-    else if (c.TATAMI) expected += "背景画=畳\r\n";
-    else if (c.UCHU) expected += "背景画=宇宙\r\n";
-    else if (c.RENGA) expected += "背景画=煉瓦\r\n";
+    if (c.MIDORI)
+      expected += "背景画=嶺\r\n";
+    else if (c.TAKE)
+      expected += "背景画=竹\r\n";
+    else if (c.TATAMI)
+      expected += "背景画=畳\r\n";
+    else if (c.UCHU)
+      expected += "背景画=宇宙\r\n";
+    else if (c.RENGA)
+      expected += "背景画=煉瓦\r\n";
     expected += c.SIDOU ? "移動指導=ON\r\n" : "移動指導=OFF\r\n";
     expected += c.KEIKA ? "経過時間=ON\r\n" : "経過時間=OFF\r\n";
     expected += c.BGM ? "BGM=ON\r\n" : "BGM=OFF\r\n";
@@ -631,7 +668,8 @@ void BecomePlayer(const fs::path& dir) {
   const gid_t gid = nobody ? nobody->pw_gid : 65534;
   if (::chown(dir.c_str(), uid, gid) != 0 || ::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 ||
       ::setuid(uid) != 0)
-    std::fprintf(stderr, "soak: playing as root (cannot become nobody): read-only files are written\n");
+    std::fprintf(stderr,
+                 "soak: playing as root (cannot become nobody): read-only files are written\n");
 }
 
 }  // namespace
@@ -642,9 +680,12 @@ int main(int argc, char** argv) {
   long traceFrom = 1L << 62;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
-    if (a == "--events") events = std::atol(argv[i + 1]);
-    else if (a == "--seed") seed = std::strtoul(argv[i + 1], nullptr, 10);
-    else if (a == "--trace-from") traceFrom = std::atol(argv[i + 1]);
+    if (a == "--events")
+      events = std::atol(argv[i + 1]);
+    else if (a == "--seed")
+      seed = std::strtoul(argv[i + 1], nullptr, 10);
+    else if (a == "--trace-from")
+      traceFrom = std::atol(argv[i + 1]);
     else {
       std::fprintf(stderr, "usage: qz_soak [--events N] [--seed S] [--trace-from K]\n");
       return 2;
@@ -684,7 +725,9 @@ int main(int argc, char** argv) {
     status = 1;
   }
   std::error_code ec;
-  if (std::getenv("QZ_SOAK_KEEP")) std::fprintf(stderr, "kept %s\n", dir.c_str());
-  else fs::remove_all(dir, ec);
+  if (std::getenv("QZ_SOAK_KEEP"))
+    std::fprintf(stderr, "kept %s\n", dir.c_str());
+  else
+    fs::remove_all(dir, ec);
   return status;
 }

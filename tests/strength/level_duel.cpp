@@ -34,8 +34,8 @@ namespace {
 using namespace qz;
 
 struct Player {
-  int level = 0;             // 1..3: the specified computer
-  std::uint64_t nodes = 0;   // otherwise the deep search with this budget
+  int level = 0;            // 1..3: the specified computer
+  std::uint64_t nodes = 0;  // otherwise the deep search with this budget
   std::unique_ptr<search::Searcher> searcher;
 };
 
@@ -133,16 +133,26 @@ int main(int argc, char** argv) {
   search::SearchOptions aOptions, bOptions;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i], v = argv[i + 1];
-    if (k == "--games") games = std::atoi(v.c_str());
-    else if (k == "--a") aNodes = std::strtoull(v.c_str(), nullptr, 10);
-    else if (k == "--b") bSpec = v;
-    else if (k == "--random-plies") randomPlies = std::atoi(v.c_str());
-    else if (k == "--seed") seed = std::strtoull(v.c_str(), nullptr, 10);
-    else if (k == "--max-plies") maxPlies = std::atoi(v.c_str());
-    else if (k == "--a-eval") aEval = v;
-    else if (k == "--b-eval") bEval = v;
-    else if (k == "--a-no-check-extension") aOptions.extendChecks = v != "1";
-    else if (k == "--b-no-check-extension") bOptions.extendChecks = v != "1";
+    if (k == "--games")
+      games = std::atoi(v.c_str());
+    else if (k == "--a")
+      aNodes = std::strtoull(v.c_str(), nullptr, 10);
+    else if (k == "--b")
+      bSpec = v;
+    else if (k == "--random-plies")
+      randomPlies = std::atoi(v.c_str());
+    else if (k == "--seed")
+      seed = std::strtoull(v.c_str(), nullptr, 10);
+    else if (k == "--max-plies")
+      maxPlies = std::atoi(v.c_str());
+    else if (k == "--a-eval")
+      aEval = v;
+    else if (k == "--b-eval")
+      bEval = v;
+    else if (k == "--a-no-check-extension")
+      aOptions.extendChecks = v != "1";
+    else if (k == "--b-no-check-extension")
+      bOptions.extendChecks = v != "1";
     else {
       std::fprintf(stderr, "unknown option %s\n", k.c_str());
       return 2;
@@ -179,7 +189,8 @@ int main(int argc, char** argv) {
       for (int i = 0; i < randomPlies && i < 64; ++i) {
         const int n = ListMoves(p, i % 2 == 0 ? SITA : UE, list);
         opening[i] = list[rng() % static_cast<unsigned>(n)];
-        駒移動(p, opening[i].fromX, opening[i].fromY, opening[i].toX, opening[i].toY, opening[i].code);
+        駒移動(p, opening[i].fromX, opening[i].fromY, opening[i].toX, opening[i].toY,
+               opening[i].code);
       }
     }
     // A plays the lower army (moving first) in even games.
@@ -191,7 +202,8 @@ int main(int argc, char** argv) {
     int winner = -1;  // 0 lower, 1 upper
     const char* how = "limit";
     for (; ply < randomPlies; ++ply)
-      駒移動(pos, opening[ply].fromX, opening[ply].fromY, opening[ply].toX, opening[ply].toY, opening[ply].code);
+      駒移動(pos, opening[ply].fromX, opening[ply].fromY, opening[ply].toX, opening[ply].toY,
+             opening[ply].code);
     for (; ply < maxPlies; ++ply) {
       const Side side = ply % 2 == 0 ? SITA : UE;
       Player& mover = side == SITA ? *lower : *upper;
@@ -234,7 +246,7 @@ int main(int argc, char** argv) {
   const double clamped = std::min(std::max(score, 0.001), 0.999);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("a wins %d, b wins %d, unfinished %d, score %.1f%%, elo %+.0f, %.0f s\n", aWins, bWins,
-              unfinished, 100 * score, -400 * std::log10(1 / clamped - 1), seconds);
+  std::printf("a wins %d, b wins %d, unfinished %d, score %.1f%%, elo %+.0f, %.0f s\n", aWins,
+              bWins, unfinished, 100 * score, -400 * std::log10(1 / clamped - 1), seconds);
   return 0;
 }

@@ -63,11 +63,13 @@ inline std::string AsPlayer(const std::function<std::string()>& check) {
   ::close(fds[1]);
   std::string result;
   char buffer[512];
-  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, static_cast<std::size_t>(n));
   ::close(fds[0]);
   int status = 0;
   ::waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the player's process failed: " + result;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return "the player's process failed: " + result;
   return result;
 }
 

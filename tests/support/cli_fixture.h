@@ -54,8 +54,8 @@ class CliFixture : public ::testing::Test {
 
   CliRun Cli(const std::string& args) {
     const auto out = dir_ / "out.txt", err = dir_ / "err.txt";
-    const std::string cmd = "'" + cli_.string() + "' " + args + " >'" + out.string() + "' 2>'" +
-                            err.string() + "'";
+    const std::string cmd =
+        "'" + cli_.string() + "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
     CliRun r;
     const int raw = std::system(cmd.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -143,9 +143,12 @@ QImage Bamboo() {
         // The node: a dark ring with a pale ridge just above it.
         double dy = y + 0.5 - s.node;
         dy -= H * std::round(dy / H);
-        if (std::abs(dy) < 0.8) c = Shade(c, -55.0);
-        else if (dy > -2.6 && dy < -0.8) c = Shade(c, 30.0);
-        else if (dy > 0.8 && dy < 2.2) c = Shade(c, -14.0);
+        if (std::abs(dy) < 0.8)
+          c = Shade(c, -55.0);
+        else if (dy > -2.6 && dy < -0.8)
+          c = Shade(c, 30.0);
+        else if (dy > 0.8 && dy < 2.2)
+          c = Shade(c, -14.0);
         // A soft dark edge where the stem meets the grove.
         if (std::abs(v) > 0.85) c = Shade(c, -30.0 * (std::abs(v) - 0.85) / 0.15);
         image.setPixelColor(x, y, c);
@@ -175,9 +178,9 @@ QImage StarrySpace() {
   for (int i = 0; i < 16; ++i) {
     const double x = random.range(0, W), y = random.range(0, H);
     const int level = random.below(10);
-    const QColor hue = Mix(QColor(255, 255, 255), (i % 3 == 0) ? QColor(170, 200, 255)
-                                                               : QColor(255, 236, 190),
-                           random.unit());
+    const QColor hue =
+        Mix(QColor(255, 255, 255), (i % 3 == 0) ? QColor(170, 200, 255) : QColor(255, 236, 190),
+            random.unit());
     const double radius = level < 6 ? 0.45 : (level < 9 ? 0.7 : 1.0);
     const int alpha = level < 6 ? 120 + random.below(100) : 255;
     Wrapped(
@@ -239,7 +242,7 @@ QImage BrickWall() {
         continue;
       }
       double shade = brickShade[course][half] + 12.0 * g;
-      if (inCourse == mortar) shade += 14.0;                       // lit top edge
+      if (inCourse == mortar) shade += 14.0;                                         // lit top edge
       if (inCourse == courseTop[course + 1] - courseTop[course] - 1) shade -= 18.0;  // lower edge
       if (fromJoint == mortar) shade += 8.0;
       image.setPixelColor(x, y, Shade(brick, shade));

@@ -6,8 +6,8 @@
 namespace assetgen {
 
 bool SavePng(const QImage& image, const QString& path, bool keepAlpha) {
-  const QImage out = image.convertToFormat(keepAlpha ? QImage::Format_RGBA8888
-                                                     : QImage::Format_RGB888);
+  const QImage out =
+      image.convertToFormat(keepAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
   QImageWriter writer(path, "png");
   // For PNG the quality setting selects the zlib level: 0 is the strongest.
   // Any fixed level gives the same bytes on every run.

@@ -17,20 +17,20 @@ namespace assetgen {
 namespace {
 
 struct PieceKind {
-  const char* word;       // picture name part
-  const char* face;       // unpromoted character
-  const char* promoted;   // promoted face: one character, or two to be stacked; null if none
-  double width, height;   // size of the wedge in pixels: higher ranks are larger
+  const char* word;      // picture name part
+  const char* face;      // unpromoted character
+  const char* promoted;  // promoted face: one character, or two to be stacked; null if none
+  double width, height;  // size of the wedge in pixels: higher ranks are larger
 };
 
 // Single characters are the traditional forms of the promoted lance, knight and
 // silver; the 嶺 and 銅 have none, so they show both characters stacked.
 const PieceKind kKinds[] = {
-    {"HU", "歩", "と", 29.0, 36.0},       {"KYOU", "香", "杏", 30.5, 37.5},
-    {"KEI", "桂", "圭", 30.5, 37.5},      {"REI", "嶺", "成嶺", 31.0, 38.0},
-    {"GIN", "銀", "全", 32.0, 39.0},      {"KIN", "金", nullptr, 32.0, 39.0},
-    {"DOU", "銅", "成銅", 32.0, 39.0},    {"KAKU", "角", "馬", 33.0, 40.0},
-    {"SYA", "飛", "龍", 33.0, 40.0},      {"OU", "王", nullptr, 34.0, 41.0},
+    {"HU", "歩", "と", 29.0, 36.0},    {"KYOU", "香", "杏", 30.5, 37.5},
+    {"KEI", "桂", "圭", 30.5, 37.5},   {"REI", "嶺", "成嶺", 31.0, 38.0},
+    {"GIN", "銀", "全", 32.0, 39.0},   {"KIN", "金", nullptr, 32.0, 39.0},
+    {"DOU", "銅", "成銅", 32.0, 39.0}, {"KAKU", "角", "馬", 33.0, 40.0},
+    {"SYA", "飛", "龍", 33.0, 40.0},   {"OU", "王", nullptr, 34.0, 41.0},
 };
 
 const QColor kInk(28, 18, 10);
@@ -152,8 +152,8 @@ void AddPiecePictures(std::vector<PictureAsset>& out) {
       }
     }
   }
-  out.push_back({QStringLiteral("pictures/KARA_MASU.png"),
-                 BoardWoodImage(kPieceWidth, kPieceHeight), false});
+  out.push_back(
+      {QStringLiteral("pictures/KARA_MASU.png"), BoardWoodImage(kPieceWidth, kPieceHeight), false});
   out.push_back({QStringLiteral("qzreishogi.png"), PaintEmblemPiece(kIconSize), true});
 }
 
@@ -162,7 +162,10 @@ namespace {
 // Where the emblem's wedge stands in a size x size square.
 struct EmblemPlace {
   explicit EmblemPlace(double size)
-      : scale(size / 42.0), cx(size / 2.0 - 0.02 * size), baseY(0.965 * size), w(0.80 * size),
+      : scale(size / 42.0),
+        cx(size / 2.0 - 0.02 * size),
+        baseY(0.965 * size),
+        w(0.80 * size),
         h(0.94 * size) {}
   double scale, cx, baseY, w, h;
 };
@@ -182,8 +185,8 @@ QImage PaintEmblemPiece(int size) {
 
 void AddIcons(std::vector<PictureAsset>& out) {
   for (int size : kIconSizes) {
-    out.push_back({QStringLiteral("icons/%1x%1/qzreishogi.png").arg(size), PaintEmblemPiece(size),
-                   true});
+    out.push_back(
+        {QStringLiteral("icons/%1x%1/qzreishogi.png").arg(size), PaintEmblemPiece(size), true});
   }
 }
 
@@ -200,8 +203,9 @@ std::string EmblemSvg() {
   inset.scale(1.0 - 2.2 * e.scale / bounds.width(), 1.0 - 2.2 * e.scale / bounds.height());
   inset.translate(-bounds.center().x(), -bounds.center().y());
   const double top = e.baseY - e.h;
-  const QPainterPath face = FitOutline(
-      QString::fromUtf8("嶺"), QRectF(e.cx - 0.355 * e.w, top + 0.27 * e.h, 0.71 * e.w, 0.64 * e.h));
+  const QPainterPath face =
+      FitOutline(QString::fromUtf8("嶺"),
+                 QRectF(e.cx - 0.355 * e.w, top + 0.27 * e.h, 0.71 * e.w, 0.64 * e.h));
 
   const QString shape = SvgPathData(wedge);
   const QString n = SvgNumber(kSize);
@@ -227,11 +231,11 @@ std::string EmblemSvg() {
          SvgNumber(e.scale) + "\"/>\n";
   svg += "<path d=\"" + shape + "\" fill=\"none\" stroke=\"" + SvgColour(PieceEdge()) +
          "\" stroke-width=\"" + SvgNumber(1.1 * e.scale) + "\" stroke-linejoin=\"miter\"/>\n";
-  svg += "<path d=\"" + SvgPathData(face) + "\" fill=\"" + SvgColour(kInk) +
-         "\" fill-rule=\"" +
-         (face.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd") : QStringLiteral("nonzero")) +
-         "\" stroke=\"" + SvgColour(kInk) + "\" stroke-width=\"" + SvgNumber(0.55 * e.scale) +
-         "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
+  svg +=
+      "<path d=\"" + SvgPathData(face) + "\" fill=\"" + SvgColour(kInk) + "\" fill-rule=\"" +
+      (face.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd") : QStringLiteral("nonzero")) +
+      "\" stroke=\"" + SvgColour(kInk) + "\" stroke-width=\"" + SvgNumber(0.55 * e.scale) +
+      "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
   svg += QStringLiteral("</svg>\n");
   return svg.toStdString();
 }

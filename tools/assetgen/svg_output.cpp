@@ -15,9 +15,7 @@ QString SvgColour(const QColor& colour) { return colour.name(QColor::HexRgb); }
 
 QString SvgPathData(const QPainterPath& path) {
   QString d;
-  auto point = [&d](const QPainterPath::Element& e) {
-    d += SvgNumber(e.x) + ' ' + SvgNumber(e.y);
-  };
+  auto point = [&d](const QPainterPath::Element& e) { d += SvgNumber(e.x) + ' ' + SvgNumber(e.y); };
   bool open = false;
   for (int i = 0; i < path.elementCount(); ++i) {
     const QPainterPath::Element e = path.elementAt(i);
@@ -41,8 +39,7 @@ QString SvgPathData(const QPainterPath& path) {
         d += ' ';
         point(path.elementAt(++i));
         break;
-      case QPainterPath::CurveToDataElement:
-        break;  // consumed with its curve
+      case QPainterPath::CurveToDataElement: break;  // consumed with its curve
     }
   }
   if (open) d += QStringLiteral("Z");

@@ -94,8 +94,8 @@ QImage VersionPicture() {
   Engraved(p, QString::fromUtf8("嶺将棋"), QRectF(163.0, 7.0, 122.0, 34.0), kInk, 0.8);
   Engraved(p, QString::fromUtf8("十路盤に嶺と銅が加わった将棋"), QRectF(84.0, 46.0, 236.0, 14.0),
            kInk, 0.3);
-  Engraved(p, QStringLiteral("Version 1.0"), QRectF(122.0, 76.0, 92.0, 14.0),
-           QColor(90, 50, 20), 0.3);
+  Engraved(p, QStringLiteral("Version 1.0"), QRectF(122.0, 76.0, 92.0, 14.0), QColor(90, 50, 20),
+           0.3);
   p.end();
   return image;
 }

@@ -34,13 +34,13 @@ bool WriteWave(const std::string& path, const std::vector<double>& samples, int 
   out += "RIFF";
   Put32(out, 36 + dataBytes);
   out += "WAVEfmt ";
-  Put32(out, 16);                                     // chunk size
-  Put16(out, 1);                                      // PCM
-  Put16(out, 1);                                      // mono
+  Put32(out, 16);  // chunk size
+  Put16(out, 1);   // PCM
+  Put16(out, 1);   // mono
   Put32(out, static_cast<std::uint32_t>(sampleRate));
   Put32(out, static_cast<std::uint32_t>(sampleRate * 2));  // bytes per second
-  Put16(out, 2);                                      // block align
-  Put16(out, 16);                                     // bits per sample
+  Put16(out, 2);                                           // block align
+  Put16(out, 16);                                          // bits per sample
   out += "data";
   Put32(out, dataBytes);
   for (double s : samples) {

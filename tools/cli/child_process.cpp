@@ -15,9 +15,9 @@ namespace qz::cli {
 namespace {
 
 int MillisecondsUntil(ChildProcess::Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        deadline - ChildProcess::Clock::now())
-                        .count();
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - ChildProcess::Clock::now())
+          .count();
   if (left <= 0) return 0;
   return left > 1000000 ? 1000000 : static_cast<int>(left);
 }

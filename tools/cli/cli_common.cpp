@@ -20,8 +20,9 @@ std::vector<CommandInfo>& Registry() {
 RegisterCommand::RegisterCommand(CommandInfo info) {
   auto& r = Registry();
   r.push_back(info);
-  std::sort(r.begin(), r.end(),
-            [](const CommandInfo& a, const CommandInfo& b) { return std::string(a.name) < b.name; });
+  std::sort(r.begin(), r.end(), [](const CommandInfo& a, const CommandInfo& b) {
+    return std::string(a.name) < b.name;
+  });
 }
 
 const std::vector<CommandInfo>& Commands() { return Registry(); }
@@ -66,8 +67,8 @@ bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position
   // The history holds 500 entries; a longer record is read only so far, and
   // "the last" entry is then the 500th: say so, whatever the command prints.
   if (r.status == RecordStatus::Truncated) {
-    std::fprintf(stderr, "%s: only the first %d of %d entries were read\n", path.c_str(),
-                 r.entries, r.entriesInFile);
+    std::fprintf(stderr, "%s: only the first %d of %d entries were read\n", path.c_str(), r.entries,
+                 r.entriesInFile);
   }
   const int k = entry.value_or(r.entries);
   if (k < 1 || k > r.entries) {

@@ -105,7 +105,8 @@ int RunBestMove(const std::vector<std::string>& argsIn) {
   }
   if (level >= 4) return RunDeepLevel(level, args);
   for (const char* deepOnly : {"--movetime", "--nodes", "--side"})
-    if (TakeOption(args, deepOnly)) return Usage("--movetime, --nodes and --side are for levels 4 and 5");
+    if (TakeOption(args, deepOnly))
+      return Usage("--movetime, --nodes and --side are for levels 4 and 5");
   const bool candidates = TakeFlag(args, "--candidates");
 
   static Position pos;

@@ -73,7 +73,8 @@ std::string ReadOptions(std::vector<std::string> args, MatchOptions& o) {
   auto count = [&](const char* name, std::uint64_t lo, std::uint64_t& out) -> std::string {
     if (auto v = TakeOption(args, name)) {
       auto n = ParseCount(*v);
-      if (!n || *n < lo) return std::string(name) + " takes a whole number of at least " + std::to_string(lo);
+      if (!n || *n < lo)
+        return std::string(name) + " takes a whole number of at least " + std::to_string(lo);
       out = *n;
     }
     return {};
@@ -84,9 +85,9 @@ std::string ReadOptions(std::vector<std::string> args, MatchOptions& o) {
   o.a = *a;
   o.b = *b;
   for (const std::string& problem :
-       {whole("--games", 1, kMaxGames, o.games), whole("--movetime", 1, kMaxMovetimeMs, o.movetimeMs),
-        count("--nodes", 1, o.nodes), count("--seed", 0, o.seed),
-        whole("--max-moves", 1, kMaxPlies, o.maxMoves),
+       {whole("--games", 1, kMaxGames, o.games),
+        whole("--movetime", 1, kMaxMovetimeMs, o.movetimeMs), count("--nodes", 1, o.nodes),
+        count("--seed", 0, o.seed), whole("--max-moves", 1, kMaxPlies, o.maxMoves),
         whole("--random-plies", 0, kMaxPlies - 1, o.randomPlies)})
     if (!problem.empty()) return problem;
   if (o.randomPlies >= o.maxMoves) return "--random-plies must be below --max-moves";
@@ -154,7 +155,9 @@ struct GameOutcome {
 class MatchRunner {
  public:
   MatchRunner(const MatchOptions& options, MatchPlayer& a, MatchPlayer& b)
-      : o_(options), players_{&a, &b}, history_(std::make_unique<History>()),
+      : o_(options),
+        players_{&a, &b},
+        history_(std::make_unique<History>()),
         buffer_(std::make_unique<MoveBuffer>()) {}
 
   // Plays game g (1-based) from the opening with player `lower` (0 a, 1 b)
@@ -186,7 +189,8 @@ class MatchRunner {
 
     for (int p : {lower, 1 - lower}) {
       std::string problem;
-      if (!players_[p]->NewGame(o_.seed ^ (0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(g)), problem))
+      if (!players_[p]->NewGame(o_.seed ^ (0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(g)),
+                                problem))
         return GameOutcome{1 - p, Label(p) + ": cannot start the game: " + problem, ply};
     }
 
@@ -204,13 +208,11 @@ class MatchRunner {
       const double seconds =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       switch (answer.kind) {
-        case PlayerMove::Kind::Failed:
-          return lose(side, Label(p) + ": " + answer.problem);
+        case PlayerMove::Kind::Failed: return lose(side, Label(p) + ": " + answer.problem);
         case PlayerMove::Kind::NoMove:
           return lose(side, Label(p) + ": no move given though the rules allow " +
                                 std::to_string(buffer_->size));
-        case PlayerMove::Kind::Move:
-          break;
+        case PlayerMove::Kind::Move: break;
       }
       const std::string refusal = RefusalOf(pos, side, answer.move);
       if (!refusal.empty())
@@ -219,7 +221,7 @@ class MatchRunner {
       (side == SITA ? before.SitaAfter : before.UeAfter) += seconds;
       clock[side] += seconds;
       駒移動(pos, answer.move.fromX, answer.move.fromY, answer.move.toX, answer.move.toY,
-            answer.move.code);
+             answer.move.code);
       ++ply;
       store();
       if (KingCaptured(pos)) return GameOutcome{p, "king captured", ply};
@@ -265,7 +267,8 @@ int RunMatch(const std::vector<std::string>& args) {
   if (o.outDir) {
     std::error_code ec;
     std::filesystem::create_directories(*o.outDir, ec);
-    if (ec || !std::filesystem::is_directory(*o.outDir)) return Usage(*o.outDir + ": cannot create the folder");
+    if (ec || !std::filesystem::is_directory(*o.outDir))
+      return Usage(*o.outDir + ": cannot create the folder");
   }
   // An engine that ends while it is written to must not end the match.
   ::signal(SIGPIPE, SIG_IGN);
@@ -276,7 +279,8 @@ int RunMatch(const std::vector<std::string>& args) {
   for (int p = 0; p < 2; ++p) {
     std::string problem;
     players[p] = MakePlayer(*specs[p], settings, problem);
-    if (!players[p]) return Usage(std::string(p == 0 ? "--a " : "--b ") + *specs[p] + ": " + problem);
+    if (!players[p])
+      return Usage(std::string(p == 0 ? "--a " : "--b ") + *specs[p] + ": " + problem);
   }
   for (int p = 0; p < 2; ++p) {
     std::string problem;
@@ -297,15 +301,19 @@ int RunMatch(const std::vector<std::string>& args) {
     if (g % 2 == 1) {
       opening = DrawOpening(pair % 2 == 1, o.randomPlies, rng, *buffer);
       if (!opening) {
-        std::fprintf(stderr, "match: no opening of %d random moves could be drawn\n", o.randomPlies);
+        std::fprintf(stderr, "match: no opening of %d random moves could be drawn\n",
+                     o.randomPlies);
         return 2;
       }
     }
     const int lower = g % 2 == 1 ? 0 : 1;
     const GameOutcome outcome = runner.Play(g, *opening, lower);
-    if (outcome.winner == 0) ++tally.wins;
-    else if (outcome.winner == 1) ++tally.losses;
-    else ++tally.unfinished;
+    if (outcome.winner == 0)
+      ++tally.wins;
+    else if (outcome.winner == 1)
+      ++tally.losses;
+    else
+      ++tally.unfinished;
     std::printf("game %d %s lower=%s upper=%s plies=%d winner=%s (%s)\n", g,
                 opening->右嶺 ? "右嶺" : "左嶺", MatchRunner::Label(lower).c_str(),
                 MatchRunner::Label(1 - lower).c_str(), outcome.plies,
@@ -313,7 +321,8 @@ int RunMatch(const std::vector<std::string>& args) {
                 outcome.reason.c_str());
     std::fflush(stdout);
     std::string problem;
-    if (o.outDir && outcome.plies > 0 && !runner.WriteGame(g, *opening, lower, outcome.plies, problem)) {
+    if (o.outDir && outcome.plies > 0 &&
+        !runner.WriteGame(g, *opening, lower, outcome.plies, problem)) {
       std::fprintf(stderr, "match: %s\n", problem.c_str());
       recordsWritten = false;
     }

@@ -31,8 +31,8 @@ constexpr int kMaxMoves = 500;
 // HandTotal is the sum of its hand. Returns an empty text when it holds.
 std::string ConservationProblem(const Position& pos, bool kingCaptured) {
   static constexpr int kExpected[10] = {0, 20, 4, 4, 2, 4, 4, 2, 2, 2};
-  static const char* const kNames[10] = {"",     "pawns", "lances", "knights", "嶺",
-                                         "silvers", "golds", "銅",    "bishops", "rooks"};
+  static const char* const kNames[10] = {"",        "pawns", "lances", "knights", "嶺",
+                                         "silvers", "golds", "銅",     "bishops", "rooks"};
   int count[10] = {};
   int kings = 0;
   for (int x = 1; x <= 10; ++x) {
@@ -192,8 +192,8 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
 
     const char* result = winnerArmy == 1 ? "first" : winnerArmy == 2 ? "second" : "none";
     std::printf("game %d moves %d winner %s%s mean-ms %.3f max-ms %.3f\n", g, moves, result,
-                stuck ? " (no move)" : "",
-                gameComputerMoves ? gameMs / gameComputerMoves : 0.0, gameMaxMs);
+                stuck ? " (no move)" : "", gameComputerMoves ? gameMs / gameComputerMoves : 0.0,
+                gameMaxMs);
     ++totals.games;
     totals.moves += moves;
     if (winnerArmy == 1) ++totals.firstWins;
@@ -203,11 +203,11 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
     totals.computerMoves += gameComputerMoves;
     if (gameMaxMs > totals.maxMs) totals.maxMs = gameMaxMs;
   }
-  std::printf("total games %d moves %d first-wins %d second-wins %d unfinished %d mean-ms %.3f "
-              "max-ms %.3f\n",
-              totals.games, totals.moves, totals.firstWins, totals.secondWins, totals.unfinished,
-              totals.computerMoves ? totals.computerMs / totals.computerMoves : 0.0,
-              totals.maxMs);
+  std::printf(
+      "total games %d moves %d first-wins %d second-wins %d unfinished %d mean-ms %.3f "
+      "max-ms %.3f\n",
+      totals.games, totals.moves, totals.firstWins, totals.secondWins, totals.unfinished,
+      totals.computerMoves ? totals.computerMs / totals.computerMoves : 0.0, totals.maxMs);
   return 0;
 }
 

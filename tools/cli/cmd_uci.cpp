@@ -34,7 +34,8 @@ constexpr int kMaxPerftDepth = 4;
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -121,12 +122,15 @@ class UciSession {
       StopSearch();
       return false;
     }
-    if (cmd == "stop") StopSearch();
+    if (cmd == "stop")
+      StopSearch();
     else if (cmd == "isready") {
       EnsurePlayer();
       out_.Line("readyok");
-    } else if (cmd == "uci") Identify();
-    else if (cmd == "d") out_.Line("Fen: " + ToFen(pos_, side_, ply_ / 2 + 1));
+    } else if (cmd == "uci")
+      Identify();
+    else if (cmd == "d")
+      out_.Line("Fen: " + ToFen(pos_, side_, ply_ / 2 + 1));
     else if (cmd == "setoption") {
       StopSearch();
       SetOption(w);
@@ -167,9 +171,12 @@ class UciSession {
     std::string name, value;
     std::string* into = nullptr;
     for (std::size_t i = 1; i < w.size(); ++i) {
-      if (w[i] == "name") into = &name;
-      else if (w[i] == "value") into = &value;
-      else if (into) *into += (into->empty() ? "" : " ") + w[i];
+      if (w[i] == "name")
+        into = &name;
+      else if (w[i] == "value")
+        into = &value;
+      else if (into)
+        *into += (into->empty() ? "" : " ") + w[i];
     }
     if (SameName(name, "Level")) {
       const auto n = Number(Words(value), 0);
@@ -214,7 +221,8 @@ class UciSession {
       const auto fullMove = fields.size() >= 6 ? Number(fields, 5) : std::nullopt;
       if (fullMove && *fullMove >= 1 && *fullMove < 100000)
         ply = static_cast<int>(*fullMove - 1) * 2 + (side == UE ? 1 : 0);
-      else if (side == UE) ply = 1;
+      else if (side == UE)
+        ply = 1;
     } else {
       out_.Line("info string position takes startpos or fen");
       return;
@@ -247,24 +255,36 @@ class UciSession {
     for (std::size_t i = 1; i < w.size(); ++i) {
       const auto n = Number(w, i + 1);
       const std::string& k = w[i];
-      if (k == "infinite") limits.infinite = true;
-      else if (k == "perft" && n) return Perft(static_cast<int>(*n));
-      else if (!n) continue;
-      else if (k == "movetime") limits.movetimeMs = static_cast<int>(std::clamp<std::int64_t>(*n, 1, 1 << 30));
-      else if (k == "nodes") limits.nodes = static_cast<std::uint64_t>(std::max<std::int64_t>(*n, 1));
-      else if (k == "depth") limits.depth = static_cast<int>(std::clamp<std::int64_t>(*n, 1, 1000));
-      else if (k == "wtime") time[SITA] = *n;
-      else if (k == "btime") time[UE] = *n;
-      else if (k == "winc") increment[SITA] = *n;
-      else if (k == "binc") increment[UE] = *n;
-      else if (k == "movestogo") movesToGo = *n;
+      if (k == "infinite")
+        limits.infinite = true;
+      else if (k == "perft" && n)
+        return Perft(static_cast<int>(*n));
+      else if (!n)
+        continue;
+      else if (k == "movetime")
+        limits.movetimeMs = static_cast<int>(std::clamp<std::int64_t>(*n, 1, 1 << 30));
+      else if (k == "nodes")
+        limits.nodes = static_cast<std::uint64_t>(std::max<std::int64_t>(*n, 1));
+      else if (k == "depth")
+        limits.depth = static_cast<int>(std::clamp<std::int64_t>(*n, 1, 1000));
+      else if (k == "wtime")
+        time[SITA] = *n;
+      else if (k == "btime")
+        time[UE] = *n;
+      else if (k == "winc")
+        increment[SITA] = *n;
+      else if (k == "binc")
+        increment[UE] = *n;
+      else if (k == "movestogo")
+        movesToGo = *n;
     }
     // A clock: a share of what is left, and most of the increment.
     if (limits.movetimeMs == 0 && time[side_] >= 0) {
       const std::int64_t left = time[side_];
-      const std::int64_t share = left / (movesToGo > 0 ? movesToGo + 1 : 40) + increment[side_] * 3 / 4;
-      limits.movetimeMs = static_cast<int>(std::clamp<std::int64_t>(
-          std::min(share, left - 50), 1, 1 << 30));
+      const std::int64_t share =
+          left / (movesToGo > 0 ? movesToGo + 1 : 40) + increment[side_] * 3 / 4;
+      limits.movetimeMs =
+          static_cast<int>(std::clamp<std::int64_t>(std::min(share, left - 50), 1, 1 << 30));
     }
     EnsurePlayer();
     MoveBuffer& moves = buffers_[0];
@@ -286,8 +306,10 @@ class UciSession {
     std::string move = "(none)";
     if (answer.kind == PlayerMove::Kind::Move) {
       const std::string refusal = RefusalOf(pos_, side_, answer.move);
-      if (refusal.empty()) move = MoveToUci(pos_, answer.move);
-      else out_.Line("info string the search chose a refused move (" + refusal + ")");
+      if (refusal.empty())
+        move = MoveToUci(pos_, answer.move);
+      else
+        out_.Line("info string the search chose a refused move (" + refusal + ")");
     }
     out_.Line("bestmove " + move);
   }

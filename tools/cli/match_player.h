@@ -21,7 +21,7 @@ struct Limits {
   int movetimeMs = 0;
   std::uint64_t nodes = 0;
   int depth = 0;
-  bool infinite = false;  // until stopped (uci "go infinite")
+  bool infinite = false;    // until stopped (uci "go infinite")
   bool levelNodes = false;  // a deep level searches its own node budget instead
 };
 
@@ -30,7 +30,7 @@ struct ThinkReport {
   static constexpr int MaxPv = 64;
   int depth = 0;
   bool hasScore = false;
-  int score = 0;     // centipawns from the mover's view, or moves to mate when mate
+  int score = 0;  // centipawns from the mover's view, or moves to mate when mate
   bool mate = false;
   std::uint64_t nodes = 0;
   std::uint64_t nps = 0;

@@ -10,7 +10,6 @@ namespace {
 
 bool Owns(Side side, PieceCode c) { return side == SITA ? IsSita(c) : IsUe(c); }
 
-
 }  // namespace
 
 bool KingCaptured(const Position& pos) {

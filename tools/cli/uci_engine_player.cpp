@@ -50,8 +50,8 @@ std::string UciEnginePlayer::Ended(const std::string& what) {
   return what + " (" + child_.ExitDescription() + ")";
 }
 
-bool UciEnginePlayer::Exchange(const std::string& line, const std::string& expected,
-                               int timeoutMs, std::string& problem, std::string* answer) {
+bool UciEnginePlayer::Exchange(const std::string& line, const std::string& expected, int timeoutMs,
+                               std::string& problem, std::string* answer) {
   const auto deadline = After(timeoutMs);
   if (!child_.WriteLine(line, deadline)) {
     problem = child_.HasEnded() ? Ended("the engine ended") : "the engine does not read its input";
@@ -73,9 +73,7 @@ bool UciEnginePlayer::Exchange(const std::string& line, const std::string& expec
         child_.Kill();
         problem = "no '" + expected + "' within " + std::to_string(timeoutMs) + " ms (stopped)";
         return false;
-      case ChildProcess::ReadResult::Closed:
-        problem = Ended("the engine ended");
-        return false;
+      case ChildProcess::ReadResult::Closed: problem = Ended("the engine ended"); return false;
     }
   }
 }
@@ -121,8 +119,10 @@ PlayerMove UciEnginePlayer::Play(const Position& pos, Side toMove, int gamePly,
   // The round trip also passes over anything left from the last answer, so
   // that a stray second "bestmove" is never taken for this one.
   if (!Exchange("isready", "readyok", StartTimeoutMs, answer.problem)) return answer;
-  if (!child_.WriteLine("position fen " + ToFen(pos, toMove, gamePly / 2 + 1), After(MoveGraceMs))) {
-    answer.problem = child_.HasEnded() ? Ended("the engine ended") : "the engine does not read its input";
+  if (!child_.WriteLine("position fen " + ToFen(pos, toMove, gamePly / 2 + 1),
+                        After(MoveGraceMs))) {
+    answer.problem =
+        child_.HasEnded() ? Ended("the engine ended") : "the engine does not read its input";
     child_.Kill();
     return answer;
   }
