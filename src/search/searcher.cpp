@@ -214,6 +214,7 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
     }
     Undo undo;
     pos_.Make(m, undo);
+    tt_.Prefetch(Key());  // the child probes the table
     if (LeftKingAttacked(pos_, m, inCheck || qDepth >= 4) || IsForbiddenPawnMate(m, true)) {
       pos_.Unmake(m, undo);
       continue;
@@ -324,6 +325,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     }
     Undo undo;
     pos_.Make(m, undo);
+    tt_.Prefetch(Key());  // the child probes the table
     if (LeftKingAttacked(pos_, m, inCheck) ||
         (usPlaysRoot && IsUnpromotedPawnMove(m) && IsForbiddenPawnMate(m, true))) {
       pos_.Unmake(m, undo);
@@ -331,7 +333,6 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     }
     ++legal;
     p.madeIndex = PieceTo(m);
-    if (depth > 1) tt_.Prefetch(Key());  // the child probes the table
     pvLength_[ply + 1] = ply + 1;
     const bool givesCheck = pos_.InCheck();
     if (quiet && quietsTried < 64) p.quietsTried[quietsTried++] = m;
