@@ -6,6 +6,7 @@
 
 #include "app/palette.h"
 #include "app/window_font.h"
+#include "shell/grid.h"
 
 namespace qz::app {
 
@@ -96,8 +97,8 @@ void CanvasWidget::setMarginTile(int code) {
 void CanvasWidget::paintMargins(QPainter& painter, double scale, const QPointF& offset) {
   const QImage& picture =
       PictureNameForCode(marginTile_).isEmpty() ? QImage() : scaledPicture(marginTile_);
-  const int cellWidth = 615 / kTwipsPerPixel * kBackingScale;
-  const int cellHeight = 690 / kTwipsPerPixel * kBackingScale;
+  const int cellWidth = static_cast<int>(grid::CellWidth) / kTwipsPerPixel * kBackingScale;
+  const int cellHeight = static_cast<int>(grid::CellHeight) / kTwipsPerPixel * kBackingScale;
   if (picture.width() < cellWidth || picture.height() < cellHeight) {
     painter.fillRect(rect(), margin_);
     return;
@@ -105,12 +106,12 @@ void CanvasWidget::paintMargins(QPainter& painter, double scale, const QPointF& 
   // One cell of the picture, as the background tiling leaves each cell (a
   // larger picture is overlapped by its right and lower neighbours), laid on
   // the same grid as the tiles inside the image: cell (0, 0) has its corner
-  // at the natural pixel of (1300, 100) twips.
+  // at the natural pixel of the grid's top-left corner.
   QBrush tile(picture.copy(0, 0, cellWidth, cellHeight));
   const double unit = scale / kBackingScale;
   tile.setTransform(QTransform()
-                        .translate(offset.x() + PixelOfTwips(1300) * scale,
-                                   offset.y() + PixelOfTwips(100) * scale)
+                        .translate(offset.x() + PixelOfTwips(grid::Left) * scale,
+                                   offset.y() + PixelOfTwips(grid::Top) * scale)
                         .scale(unit, unit));
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.fillRect(rect(), tile);
