@@ -97,8 +97,8 @@ void CanvasWidget::setMarginTile(int code) {
 void CanvasWidget::paintMargins(QPainter& painter, double scale, const QPointF& offset) {
   const QImage& picture =
       PictureNameForCode(marginTile_).isEmpty() ? QImage() : scaledPicture(marginTile_);
-  const int cellWidth = static_cast<int>(grid::CellWidth) / kTwipsPerPixel * kBackingScale;
-  const int cellHeight = static_cast<int>(grid::CellHeight) / kTwipsPerPixel * kBackingScale;
+  const int cellWidth = PixelOfTwips(grid::CellWidth) * kBackingScale;
+  const int cellHeight = PixelOfTwips(grid::CellHeight) * kBackingScale;
   if (picture.width() < cellWidth || picture.height() < cellHeight) {
     painter.fillRect(rect(), margin_);
     return;
