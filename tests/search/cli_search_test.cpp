@@ -162,5 +162,35 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
   EXPECT_EQ(Cli("bestmove --level 6 '" + file + "'").status, 2);
 }
 
+// The signature of the search: the nodes the bench searches. A change of
+// the search's behaviour changes it and names the new figure in its commit
+// message ("Bench: N"); a refactoring keeps it.
+constexpr std::uint64_t kBenchSignature = 5917159;
+
+TEST_F(CliSearch, BenchSearchesItsPositionsToTheSameSignature) {
+  const CliRun r = Cli("bench");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_GE(lines.size(), 3u);
+  std::uint64_t sum = 0;
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    const auto w = Words(lines[i]);
+    ASSERT_TRUE(w.size() == 10 && w[0] == "position" && w[6] == "nodes") << lines[i];
+    EXPECT_EQ(w[3], "9") << "every position is searched to the full depth: " << lines[i];
+    sum += std::stoull(w[7]);
+  }
+  const auto last = Words(lines.back());
+  ASSERT_EQ(last.size(), 5u) << lines.back();
+  EXPECT_EQ(last[0], "bench");
+  EXPECT_EQ(last[2], "nodes");
+  EXPECT_TRUE(IsNumber(last[3]));
+  EXPECT_EQ(last[4], "nps");
+  EXPECT_EQ(std::stoull(last[1]), sum);
+  EXPECT_EQ(std::stoull(last[1]), kBenchSignature) << "the search's behaviour changed";
+
+  EXPECT_EQ(Cli("bench --depth 0").status, 2);
+  EXPECT_EQ(Cli("bench extra").status, 2);
+}
+
 }  // namespace
 }  // namespace qz
