@@ -67,19 +67,17 @@ struct Searcher::Ply {
 Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
 
 Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights,
-                   const SearchOptions& options)
-    : options_(options),
+                   const SearchParams& params)
+    : params_(params),
       eval_(weights),
       tt_(hashMegabytes),
       plies_(std::make_unique<Ply[]>(kMaxPly + 1)),
       escapeMoves_(std::make_unique<Move[]>(kMaxMoves)),
-      rootMoves_(std::make_unique<Move[]>(kMaxRootMoves)),
-      rootScores_(std::make_unique<int[]>(kMaxRootMoves)),
-      rootBonus_(std::make_unique<int[]>(kMaxRootMoves)) {
+      rootMoves_(std::make_unique<RootMove[]>(kMaxRootMoves)) {
   pos_.SetTable(&eval_.table());
   for (int d = 1; d < 64; ++d)
     for (int m = 1; m < 64; ++m)
-      lmr_[d][m] = static_cast<int>(0.5 + std::log(d) * std::log(m) / 2.3);
+      lmr_[d][m] = static_cast<int>(0.5 + std::log(d) * std::log(m) * 100 / params_.lmrDivisor);
   NewGame(0);
 }
 
@@ -147,6 +145,57 @@ bool Searcher::IsForbiddenPawnMate(Move m, bool mustCheck) {
   return true;
 }
 
+bool Searcher::HasMateInOne() {
+  const Side us = pos_.sideToMove(), them = Opponent(us);
+  const int king = pos_.kingSquare(them);
+  if (king == 0) return false;
+  const Piece* board = pos_.squares();
+  // A king with several squares to go to is not mated by one move: look only
+  // where at most a few of its neighbours are open to it.
+  static constexpr int kAround[8] = {-kRowWidth - 1, -kRowWidth, -kRowWidth + 1, -1, 1,
+                                     kRowWidth - 1,  kRowWidth,  kRowWidth + 1};
+  int open = 0;
+  for (const int d : kAround) {
+    const int sq = king + d;
+    const Piece p = board[sq];
+    if (p == Wall || (p != 0 && SideOf(p) == them)) continue;
+    if (!pos_.Attacked(sq, us) && ++open > 2) return false;
+  }
+  Ply& p = plies_[kMaxPly - 1];
+  const int n = GenerateMoves(pos_, p.moves);
+  const bool banPawn = us == rootSide_;
+  for (int i = 0; i < n; ++i) {
+    const Move m = p.moves[i];
+    if (KindOf(CapturedPiece(m)) == King) return true;
+    // Contact and jumping checks: the target within two squares of the king.
+    const int dx = XOf(MoveTo(m)) - XOf(king), dy = YOf(MoveTo(m)) - YOf(king);
+    if (dx < -2 || dx > 2 || dy < -3 || dy > 3) continue;
+    if (banPawn && IsUnpromotedPawnMove(m)) continue;
+    Undo undo;
+    pos_.Make(m, undo);
+    bool mate = false;
+    if (pos_.InCheck() && !pos_.CanCaptureKing()) {
+      // Every answer must leave the king to be taken.
+      Move* replies = escapeMoves_.get();
+      const int r = GenerateMoves(pos_, replies);
+      mate = true;
+      for (int j = 0; j < r && mate; ++j) {
+        if (KindOf(CapturedPiece(replies[j])) == King) {
+          mate = false;
+          break;
+        }
+        Undo u;
+        pos_.Make(replies[j], u);
+        if (!pos_.CanCaptureKing()) mate = false;
+        pos_.Unmake(replies[j], u);
+      }
+    }
+    pos_.Unmake(m, undo);
+    if (mate) return true;
+  }
+  return false;
+}
+
 int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
   ++nodes_;
   pvLength_[ply] = ply;
@@ -168,7 +217,7 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
 
   // In check near the horizon every reply is tried, so that a mate is seen;
   // further out the position is judged as it stands.
-  const bool inCheck = qDepth < 4 && (check >= 0 ? check == 1 : pos_.InCheck());
+  const bool inCheck = qDepth < params_.qsCheckPlies && (check >= 0 ? check == 1 : pos_.InCheck());
   const int alphaIn = alpha;
   int best = -kInfinity;
   int standPat = 0;
@@ -208,14 +257,15 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
       // in the exchange that follows, are left out.
       const int gain = eval_.CaptureGain(CapturedPiece(m));
       if (KindOf(CapturedPiece(m)) != King) {
-        if (standPat + gain + 150 < alpha && !IsPromotion(m)) continue;
+        if (standPat + gain + params_.qsFutilityMargin < alpha && !IsPromotion(m)) continue;
         if (!ExchangeAtLeast(pos_, eval_, m, 0)) continue;
       }
     }
     Undo undo;
     pos_.Make(m, undo);
     tt_.Prefetch(Key());  // the child probes the table
-    if (LeftKingAttacked(pos_, m, inCheck || qDepth >= 4) || IsForbiddenPawnMate(m, true)) {
+    if (LeftKingAttacked(pos_, m, inCheck || qDepth >= params_.qsCheckPlies) ||
+        IsForbiddenPawnMate(m, true)) {
       pos_.Unmake(m, undo);
       continue;
     }
@@ -249,12 +299,15 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
   if (MustStop()) return 0;
   if (pos_.Over()) return -(kMate - ply);
   if (ply >= kMaxPly - 2) return eval_.Evaluate(pos_);
+  const SearchParams& sp = params_;
 
-  // A decided game no faster than one already found needs no search.
+  // Step 1. Mate distance pruning: a decided game no faster than one already
+  // found needs no search.
   alpha = std::max(alpha, -(kMate - ply));
   beta = std::min(beta, kMate - ply - 1);
   if (alpha >= beta) return alpha;
 
+  // Step 2. Transposition table lookup.
   const bool pvNode = beta - alpha > 1;
   const std::uint64_t key = Key();
   const TTEntry* entry = tt_.Probe(key);
@@ -272,23 +325,36 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
       return score;
   }
 
+  // Step 3. Mate in one: a move after which the opponent cannot save its
+  // king, seen before any move is searched.
+  if (sp.mateOneMinDepth > 0 && depth >= sp.mateOneMinDepth && HasMateInOne()) {
+    const int score = kMate - ply - 3;
+    tt_.Store(key, 0, ToTT(score, ply), kNoEval, depth, BoundLower);
+    return score;
+  }
+
+  // Step 4. Static evaluation, and whether it improved on two plies ago.
   Ply& p = plies_[ply];
   const int staticEval = inCheck ? -kInfinity : haveTtEval ? ttEval : eval_.Evaluate(pos_);
   p.staticEval = staticEval;
-  // Better than two plies ago: prune less of what follows.
   const bool improving = !inCheck && ply >= 2 && staticEval > plies_[ply - 2].staticEval;
 
-  // Without a stored move a node expected to matter is searched a ply less:
-  // that search fills the table for the next iteration.
-  if (depth >= 4 && ttMove == 0 && (pvNode || cutNode)) --depth;
+  // Step 5. Internal iterative reduction: without a stored move a node
+  // expected to matter is searched a ply less; that search fills the table
+  // for the next iteration.
+  if (depth >= sp.iirMinDepth && ttMove == 0 && (pvNode || cutNode)) --depth;
 
   if (!pvNode && !inCheck) {
-    // Far above beta at a shallow depth: the opponent will not allow it.
-    if (depth <= 3 && staticEval - 120 * (depth - improving) >= beta && !IsDecided(beta))
+    // Step 6. Reverse futility pruning: far above beta at a shallow depth,
+    // the opponent will not allow it.
+    if (depth <= sp.rfpMaxDepth && staticEval - sp.rfpMargin * (depth - improving) >= beta &&
+        !IsDecided(beta))
       return staticEval;
-    // Passing the move still keeps us above beta: so will a real move.
-    if (allowNull && depth >= 3 && staticEval >= beta && !IsDecided(beta)) {
-      const int r = 3 + depth / 5;
+    // Step 7. Null move search: passing the move still keeps us above beta,
+    // so will a real move.
+    if (allowNull && depth >= sp.nullMinDepth && staticEval >= beta && !IsDecided(beta)) {
+      int r = sp.nullBase + depth / sp.nullDepthDivisor;
+      if (sp.nullEvalDivisor > 0) r += std::min((staticEval - beta) / sp.nullEvalDivisor, 3);
       p.madeIndex = -1;
       pos_.MakeNull();
       const int v = -Search(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false, false);
@@ -298,6 +364,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     }
   }
 
+  // Step 8. The moves, best first by the picker.
   if (ttMove != 0 && !IsListedMove(pos_, ttMove)) ttMove = 0;
   QuietOrder order;
   order.history = &history_;
@@ -317,12 +384,39 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
   while (const Move m = picker.Next()) {
     anyMove = true;
     const bool quiet = IsQuiet(m);
-    if (quiet && !pvNode && !inCheck && legal > 0 && !IsDecided(best)) {
-      // Late quiet moves at the last plies are not worth their nodes.
-      if (depth <= 3 && quietsTried >= (improving ? 4 + depth * depth * 2 : 2 + depth * depth))
+    const int moveCount = legal + 1;
+    const int baseR =
+        depth >= sp.lmrMinDepth ? lmr_[std::min(depth, 63)][std::min(moveCount, 63)] : 0;
+    const int lmrDepth = std::max(depth - 1 - baseR, 0);
+
+    // Step 9. Pruning at shallow depth, once a move has been found that
+    // does not lose at once.
+    if (legal > 0 && !IsDecided(best)) {
+      if (quiet && !pvNode && !inCheck) {
+        // Late quiet moves at the last plies are not worth their nodes.
+        if (depth <= sp.lmpMaxDepth &&
+            quietsTried >=
+                (improving ? sp.lmpImprovingBase + 2 * depth * depth : sp.lmpBase + depth * depth))
+          continue;
+        // Futility: the move would need a large gain to reach alpha.
+        if (depth <= sp.futilityMaxDepth &&
+            staticEval + sp.futilityBase + sp.futilityPerDepth * depth <= alpha)
+          continue;
+        // History: the move has failed here often.
+        if (lmrDepth < sp.historyPruneMaxDepth &&
+            history_.Score(m, order.cont1, order.cont2) < -sp.historyPruneMargin * depth)
+          continue;
+      }
+      // Exchange: the piece moved or dropped is lost for too little.
+      if (quiet && !inCheck && lmrDepth < sp.seeQuietMaxDepth &&
+          !ExchangeAtLeast(pos_, eval_, m, -sp.seeQuietMargin * lmrDepth * lmrDepth))
         continue;
-      if (depth <= 2 && staticEval + 100 + 120 * depth <= alpha) continue;
+      if (!quiet && !inCheck && depth <= sp.seeCaptureMaxDepth &&
+          KindOf(CapturedPiece(m)) != King &&
+          !ExchangeAtLeast(pos_, eval_, m, -sp.seeCaptureMargin * depth))
+        continue;
     }
+
     Undo undo;
     pos_.Make(m, undo);
     tt_.Prefetch(Key());  // the child probes the table
@@ -336,22 +430,27 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     pvLength_[ply + 1] = ply + 1;
     const bool givesCheck = pos_.InCheck();
     if (quiet && quietsTried < 64) p.quietsTried[quietsTried++] = m;
-    // A check the opponent cannot answer by taking the checker is looked at
-    // one ply further, within twice the nominal depth.
-    const bool extend = options_.extendChecks && givesCheck && ply < 2 * rootDepth_ &&
+
+    // Step 10. Check extension: a check the opponent cannot answer by taking
+    // the checker is looked at one ply further, within twice the nominal depth.
+    const bool extend = sp.checkExtension != 0 && givesCheck && ply < 2 * rootDepth_ &&
                         (IsCapture(m) || !pos_.Attacked(MoveTo(m), pos_.sideToMove()));
     const int newDepth = depth - 1 + (extend ? 1 : 0);
+
+    // Step 11. Late-move reductions, then the principal variation search.
     int v;
     if (legal == 1) {
       v = -Search(-beta, -alpha, newDepth, ply + 1, !pvNode && !cutNode, true, givesCheck);
     } else {
       int r = 0;
-      if (depth >= 3 && quiet && !inCheck && !givesCheck && legal > 2) {
+      if (depth >= sp.lmrMinDepth && quiet && !inCheck && legal > 2 &&
+          (!givesCheck || sp.lmrChecks != 0)) {
         r = lmr_[std::min(depth, 63)][std::min(legal, 63)];
         if (pvNode) r -= 1;
         if (cutNode) r += 1;
+        if (givesCheck) r -= 1;
         if (m == killers_[ply][0] || m == killers_[ply][1]) r -= 1;
-        r -= std::clamp(history_.Score(m, order.cont1, order.cont2) / 8192, -2, 2);
+        r -= std::clamp(history_.Score(m, order.cont1, order.cont2) / sp.lmrHistoryDivisor, -2, 2);
         r = std::clamp(r, 0, newDepth - 1);
       }
       v = -Search(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true, givesCheck);
@@ -362,6 +461,8 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     }
     pos_.Unmake(m, undo);
     if (stopped_) return 0;
+
+    // Step 12. A new best move; a cut rewards it in the histories.
     if (v > best) {
       best = v;
       if (v > alpha) {
@@ -376,7 +477,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
     }
   }
 
-  // Every move gives the king away (lost next ply), or there is none.
+  // Step 13. Every move gives the king away (lost next ply), or there is none.
   if (legal == 0) best = anyMove ? -(kMate - ply - 2) : -(kMate - ply);
   const Bound bound = best >= beta                      ? BoundLower
                       : bestMove != 0 && best > alphaIn ? BoundExact
@@ -390,7 +491,8 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
   pvLength_[0] = 0;
   int best = -kInfinity;
   for (int i = 0; i < rootCount_; ++i) {
-    const Move m = rootMoves_[i];
+    const Move m = rootMoves_[i].move;
+    const int bonus = rootMoves_[i].bonus;
     Undo undo;
     pos_.Make(m, undo);
     int v;
@@ -400,7 +502,6 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
       v = -(kMate - 2);
     } else {
       // The move's variety bonus shifts the window its reply is searched in.
-      const int bonus = rootBonus_[i];
       const int a = alpha - bonus, b = beta - bonus;
       const bool check = pos_.InCheck();
       if (i == 0) {
@@ -422,13 +523,10 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
         bestRootScore_ = v;
         iterationBest_ = m;
         // The new best goes first, the others keep their order.
-        const int bonus = rootBonus_[i];
-        for (int j = i; j > 0; --j) {
-          rootMoves_[j] = rootMoves_[j - 1];
-          rootBonus_[j] = rootBonus_[j - 1];
-        }
-        rootMoves_[0] = m;
-        rootBonus_[0] = bonus;
+        const RootMove moved = rootMoves_[i];
+        for (int j = i; j > 0; --j) rootMoves_[j] = rootMoves_[j - 1];
+        rootMoves_[0] = moved;
+        rootMoves_[0].score = v;
         if (v >= beta) break;
       }
     }
@@ -478,7 +576,7 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
         continue;
       }
     }
-    rootMoves_[rootCount_++] = m;
+    rootMoves_[rootCount_++] = RootMove{m, 0, 0};
   }
   if (rootCount_ == 0) {
     // Only pawn mates are left: the game is won whichever is played.
@@ -492,39 +590,31 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   }
 
   // Opening variety: a seeded bonus per root move in the first plies.
-  for (int i = 0; i < rootCount_; ++i) {
-    rootBonus_[i] = 0;
-    if (seed_ != 0 && gamePly < kVarietyPlies)
-      rootBonus_[i] = static_cast<int>(
-          Mix(seed_ ^ Mix(pos_.key() + static_cast<std::uint64_t>(gamePly)) ^ Mix(rootMoves_[i])) %
-          (kVarietyMargin + 1));
-  }
+  if (seed_ != 0 && gamePly < kVarietyPlies)
+    for (int i = 0; i < rootCount_; ++i)
+      rootMoves_[i].bonus =
+          static_cast<int>(Mix(seed_ ^ Mix(pos_.key() + static_cast<std::uint64_t>(gamePly)) ^
+                               Mix(rootMoves_[i].move)) %
+                           (kVarietyMargin + 1));
 
   // First order: by a quiescence look at each reply.
   for (int i = 0; i < rootCount_; ++i) {
     Undo undo;
-    pos_.Make(rootMoves_[i], undo);
-    rootScores_[i] =
+    pos_.Make(rootMoves_[i].move, undo);
+    rootMoves_[i].score =
         pos_.CanCaptureKing() ? -kMate : -Quiesce(-kInfinity, kInfinity, 1, 0, kCheckUnknown);
-    pos_.Unmake(rootMoves_[i], undo);
+    pos_.Unmake(rootMoves_[i].move, undo);
   }
   stopped_ = false;
   for (int i = 1; i < rootCount_; ++i) {
-    const Move m = rootMoves_[i];
-    const int s = rootScores_[i], b = rootBonus_[i];
+    const RootMove m = rootMoves_[i];
     int j = i;
-    for (; j > 0 && rootScores_[j - 1] < s; --j) {
-      rootMoves_[j] = rootMoves_[j - 1];
-      rootScores_[j] = rootScores_[j - 1];
-      rootBonus_[j] = rootBonus_[j - 1];
-    }
+    for (; j > 0 && rootMoves_[j - 1].score < m.score; --j) rootMoves_[j] = rootMoves_[j - 1];
     rootMoves_[j] = m;
-    rootScores_[j] = s;
-    rootBonus_[j] = b;
   }
 
-  bestRootMove_ = rootMoves_[0];
-  bestRootScore_ = rootScores_[0];
+  bestRootMove_ = rootMoves_[0].move;
+  bestRootScore_ = rootMoves_[0].score;
   int completedScore = bestRootScore_;
   Move completedMove = bestRootMove_;
   int completedDepth = 0;
@@ -532,8 +622,8 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   for (int depth = 1; depth <= maxDepth; ++depth) {
     rootDepth_ = depth;
     int score;
-    if (depth >= 4 && !IsDecided(completedScore)) {
-      int window = 40;
+    if (depth >= params_.aspirationMinDepth && !IsDecided(completedScore)) {
+      int window = params_.aspirationWindow;
       int alpha = completedScore - window, beta = completedScore + window;
       for (;;) {
         iterationBest_ = 0;
@@ -547,7 +637,7 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
           break;
         }
         window *= 2;
-        if (window > 600) alpha = -kInfinity, beta = kInfinity;
+        if (window > params_.aspirationFullPast) alpha = -kInfinity, beta = kInfinity;
       }
     } else {
       iterationBest_ = 0;
@@ -590,7 +680,7 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
       const auto elapsed = std::chrono::steady_clock::now() - start_;
       // The next depth takes about twice as long again: start it only when
       // it has a fair chance to finish (an unfinished one still counts).
-      if (elapsed * 10 > std::chrono::milliseconds(movetimeMs_) * 6) break;
+      if (elapsed * 100 > std::chrono::milliseconds(movetimeMs_) * params_.newDepthPercent) break;
     }
     if (rootCount_ == 1 && depth >= 2 && limits.depth == 0 && limits.nodes == 0) break;
   }

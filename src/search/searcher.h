@@ -22,6 +22,7 @@
 #include "model/position.h"
 #include "search/evaluation.h"
 #include "search/history.h"
+#include "search/search_params.h"
 #include "search/transposition_table.h"
 
 namespace qz::search {
@@ -55,9 +56,11 @@ class DepthObserver {
   virtual void onDepth(const DepthReport&) = 0;
 };
 
-// Switches of the search, for measuring them.
-struct SearchOptions {
-  bool extendChecks = true;
+// A move at the root with what the search knows of it.
+struct RootMove {
+  Move move = 0;
+  int score = 0;  // the last depth's, or the first look's before depth 1
+  int bonus = 0;  // opening variety, added to the move's score
 };
 
 struct Result {
@@ -71,10 +74,9 @@ struct Result {
 class Searcher {
  public:
   explicit Searcher(std::size_t hashMegabytes = 64);
-  // With other evaluation weights and switches (for measuring them against
-  // the defaults).
-  Searcher(std::size_t hashMegabytes, const EvalWeights& weights,
-           const SearchOptions& options = {});
+  // With other evaluation weights and search numbers (for measuring them
+  // against the defaults).
+  Searcher(std::size_t hashMegabytes, const EvalWeights& weights, const SearchParams& params = {});
   ~Searcher();
   Searcher(const Searcher&) = delete;
   Searcher& operator=(const Searcher&) = delete;
@@ -122,7 +124,11 @@ class Searcher {
   bool IsForbiddenPawnMate(Move m, bool mustCheck);
   std::uint64_t Key() const { return pos_.key() ^ rootKey_; }
 
-  SearchOptions options_;
+  // The side to move has a move after which the opponent has no answer that
+  // saves its king (the pawn mates the searching side may not choose aside).
+  bool HasMateInOne();
+
+  SearchParams params_;
   Evaluator eval_;
   TranspositionTable tt_;
   FastPosition pos_;
@@ -136,9 +142,7 @@ class Searcher {
 
   // Root.
   static constexpr int kMaxRootMoves = kMaxMoves;
-  std::unique_ptr<Move[]> rootMoves_;
-  std::unique_ptr<int[]> rootScores_;
-  std::unique_ptr<int[]> rootBonus_;
+  std::unique_ptr<RootMove[]> rootMoves_;
   int rootCount_ = 0;
   Side rootSide_ = SITA;
   std::uint64_t rootKey_ = 0;

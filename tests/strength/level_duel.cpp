@@ -8,7 +8,8 @@
 // W changes evaluation weights of that side's deep search, e.g.
 // "kingDangerScale=8,tempo=10" (names as in search/evaluation.h; board.K and
 // hand.K for the values of kind K); --a-no-check-extension 1 turns the check
-// extension off for that side.
+// extension off for that side; --a-search P changes the search's numbers,
+// e.g. "lmpMaxDepth=6,rfpMargin=90" (names as in search/search_params.h).
 //
 // Games come in pairs from the same opening (R random plies), the players
 // swapping armies; the placements alternate between pairs. A game ends when
@@ -116,6 +117,22 @@ bool ParseWeights(const std::string& text, search::EvalWeights& w) {
   return true;
 }
 
+// Applies "name=value,..." to the search numbers; false on an unknown name.
+bool ParseParams(const std::string& text, search::SearchParams& params) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string item = text.substr(start, end - start);
+    const size_t eq = item.find('=');
+    if (eq == std::string::npos ||
+        !search::SetSearchParam(params, item.substr(0, eq), std::atoi(item.c_str() + eq + 1)))
+      return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 bool IsListed(const Position& pos, Side side, const GameMove& m) {
   static GameMove moves[kMaxMoves];
   const int n = ListMoves(pos, side, moves);
@@ -129,8 +146,8 @@ bool IsListed(const Position& pos, Side side, const GameMove& m) {
 int main(int argc, char** argv) {
   int games = 20, randomPlies = 2, maxPlies = 400;
   std::uint64_t seed = 1, aNodes = 200000;
-  std::string bSpec = "3", aEval, bEval;
-  search::SearchOptions aOptions, bOptions;
+  std::string bSpec = "3", aEval, bEval, aSearch, bSearch;
+  search::SearchParams aOptions, bOptions;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i], v = argv[i + 1];
     if (k == "--games")
@@ -149,10 +166,14 @@ int main(int argc, char** argv) {
       aEval = v;
     else if (k == "--b-eval")
       bEval = v;
+    else if (k == "--a-search")
+      aSearch = v;
+    else if (k == "--b-search")
+      bSearch = v;
     else if (k == "--a-no-check-extension")
-      aOptions.extendChecks = v != "1";
+      aOptions.checkExtension = v != "1";
     else if (k == "--b-no-check-extension")
-      bOptions.extendChecks = v != "1";
+      bOptions.checkExtension = v != "1";
     else {
       std::fprintf(stderr, "unknown option %s\n", k.c_str());
       return 2;
@@ -161,6 +182,10 @@ int main(int argc, char** argv) {
   search::EvalWeights aWeights = search::DefaultWeights(), bWeights = search::DefaultWeights();
   if (!ParseWeights(aEval, aWeights) || !ParseWeights(bEval, bWeights)) {
     std::fprintf(stderr, "bad weights\n");
+    return 2;
+  }
+  if (!ParseParams(aSearch, aOptions) || !ParseParams(bSearch, bOptions)) {
+    std::fprintf(stderr, "bad search numbers\n");
     return 2;
   }
   Player a, b;
