@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include "search/move_picker.h"
 #include "search/see.h"
+#include "search/worker.h"
 
 namespace qz::search {
 
@@ -56,7 +60,7 @@ bool LeftKingAttacked(const FastPosition& pos, Move m, bool wasInCheck) {
 
 }  // namespace
 
-struct Searcher::Ply {
+struct Worker::Ply {
   Move moves[kMaxMoves];
   int scores[kMaxMoves];
   Move quietsTried[64];
@@ -64,13 +68,10 @@ struct Searcher::Ply {
   int madeIndex = -1;  // PieceTo of the move made here, -1 for a pass
 };
 
-Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
-
-Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights,
-                   const SearchParams& params)
+Worker::Worker(TranspositionTable& table, const EvalWeights& weights, const SearchParams& params)
     : params_(params),
       eval_(weights),
-      tt_(hashMegabytes),
+      tt_(table),
       plies_(std::make_unique<Ply[]>(kMaxPly + 1)),
       escapeMoves_(std::make_unique<Move[]>(kMaxMoves)),
       rootMoves_(std::make_unique<RootMove[]>(kMaxRootMoves)) {
@@ -81,20 +82,19 @@ Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights,
   NewGame(0);
 }
 
-Searcher::~Searcher() = default;
+Worker::~Worker() = default;
 
-void Searcher::NewGame(std::uint64_t seed) {
+void Worker::NewGame(std::uint64_t seed) {
   seed_ = seed;
-  tt_.Clear();
   history_.Clear();
   std::memset(killers_, 0, sizeof killers_);
 }
 
-int Searcher::PreviousMove(int ply, int back) const {
+int Worker::PreviousMove(int ply, int back) const {
   return ply >= back ? plies_[ply - back].madeIndex : -1;
 }
 
-void Searcher::RewardQuiet(int ply, Move m, int depth, const Move* tried, int triedCount) {
+void Worker::RewardQuiet(int ply, Move m, int depth, const Move* tried, int triedCount) {
   if (killers_[ply][0] != m) {
     killers_[ply][1] = killers_[ply][0];
     killers_[ply][0] = m;
@@ -102,7 +102,7 @@ void Searcher::RewardQuiet(int ply, Move m, int depth, const Move* tried, int tr
   history_.Reward(m, depth, tried, triedCount, PreviousMove(ply, 1), PreviousMove(ply, 2));
 }
 
-bool Searcher::TimeUp() {
+bool Worker::TimeUp() {
   if (stopFlag_ != nullptr && stopFlag_->load(std::memory_order_relaxed)) return true;
   if (movetimeMs_ > 0) {
     const auto elapsed = std::chrono::steady_clock::now() - start_;
@@ -111,23 +111,25 @@ bool Searcher::TimeUp() {
   return false;
 }
 
-bool Searcher::MustStop() {
+bool Worker::MustStop() {
   if (stopped_) return true;
   if (nodeLimit_ != 0 && nodes_ >= nodeLimit_) stopped_ = true;
   // The clock and the stop flag every few thousand nodes.
-  else if ((nodes_ & 2047) == 0 && TimeUp())
-    stopped_ = true;
+  else if ((nodes_ & 2047) == 0) {
+    nodeCount_.store(nodes_, std::memory_order_relaxed);
+    if (TimeUp()) stopped_ = true;
+  }
   return stopped_;
 }
 
-void Searcher::UpdatePv(int ply, Move m) {
+void Worker::UpdatePv(int ply, Move m) {
   pv_[ply][ply] = m;
   const int childLength = ply + 1 < kMaxPly ? pvLength_[ply + 1] : ply + 1;
   for (int i = ply + 1; i < childLength; ++i) pv_[ply][i] = pv_[ply + 1][i];
   pvLength_[ply] = std::max(childLength, ply + 1);
 }
 
-bool Searcher::IsForbiddenPawnMate(Move m, bool mustCheck) {
+bool Worker::IsForbiddenPawnMate(Move m, bool mustCheck) {
   if (pos_.sideToMove() == rootSide_ || !IsUnpromotedPawnMove(m)) return false;
   if (mustCheck && !pos_.InCheck()) return false;
   // The opponent escapes with any reply that takes our king or after which
@@ -145,7 +147,7 @@ bool Searcher::IsForbiddenPawnMate(Move m, bool mustCheck) {
   return true;
 }
 
-bool Searcher::HasMateInOne() {
+bool Worker::HasMateInOne() {
   const Side us = pos_.sideToMove(), them = Opponent(us);
   const int king = pos_.kingSquare(them);
   if (king == 0) return false;
@@ -196,7 +198,7 @@ bool Searcher::HasMateInOne() {
   return false;
 }
 
-int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
+int Worker::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
   ++nodes_;
   pvLength_[ply] = ply;
   if (MustStop()) return 0;
@@ -291,8 +293,8 @@ int Searcher::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
   return best;
 }
 
-int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull,
-                     bool inCheck) {
+int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull,
+                   bool inCheck) {
   if (depth <= 0) return Quiesce(alpha, beta, ply, 0, inCheck ? 1 : 0);
   ++nodes_;
   pvLength_[ply] = ply;
@@ -486,7 +488,7 @@ int Searcher::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool
   return best;
 }
 
-int Searcher::SearchRoot(int alpha, int beta, int depth) {
+int Worker::SearchRoot(int alpha, int beta, int depth) {
   ++nodes_;
   pvLength_[0] = 0;
   int best = -kInfinity;
@@ -534,10 +536,16 @@ int Searcher::SearchRoot(int alpha, int beta, int depth) {
   return best;
 }
 
-Result Searcher::Think(const Position& position, Side toMove, int gamePly, const Limits& limits,
-                       const std::atomic<bool>* stop, DepthObserver* observer) {
+Result Worker::Think(const Position& position, Side toMove, int gamePly, const Limits& limits,
+                     const std::atomic<bool>* stop, DepthObserver* observer, bool helper,
+                     const std::unique_ptr<Worker>* peers, int peerCount) {
   start_ = std::chrono::steady_clock::now();
   nodes_ = 0;
+  nodeCount_.store(0, std::memory_order_relaxed);
+  helper_ = helper;
+  peers_ = peers;
+  peerCount_ = peerCount;
+  completedDepth_ = 0;
   stopped_ = false;
   nodeLimit_ = limits.nodes;
   movetimeMs_ = limits.movetimeMs;
@@ -545,7 +553,6 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   pos_.Set(position, toMove);
   rootSide_ = toMove;
   rootKey_ = toMove == UE ? kUpperRootKey : 0;
-  tt_.NewSearch();
   std::memset(killers_, 0, sizeof killers_);
   plies_[0].staticEval = pos_.InCheck() ? -kInfinity : eval_.Evaluate(pos_);
   plies_[1].staticEval = -kInfinity;
@@ -620,6 +627,18 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   int completedDepth = 0;
   const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
   for (int depth = 1; depth <= maxDepth; ++depth) {
+    // Step 0. Helpers skip depths in a pattern of their own (as Stockfish's
+    // Lazy SMP once did), so that the threads do not all search alike.
+    if (helper_ && depth > 1 && peerCount_ > 1) {
+      static constexpr int kSkipSize[20] = {1, 1, 2, 2, 2, 2, 3, 3, 3, 3,
+                                            3, 3, 4, 4, 4, 4, 4, 4, 4, 4};
+      static constexpr int kSkipPhase[20] = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3,
+                                             4, 5, 0, 1, 2, 3, 4, 5, 6, 7};
+      int index = 0;
+      while (index < peerCount_ && peers_[index].get() != this) ++index;
+      const int i = (index - 1) % 20;
+      if (((depth + kSkipPhase[i]) / kSkipSize[i]) % 2 != 0) continue;
+    }
     rootDepth_ = depth;
     int score;
     if (depth >= params_.aspirationMinDepth && !IsDecided(completedScore)) {
@@ -656,15 +675,19 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
     completedScore = score;
     completedDepth = depth;
 
+    completedDepth_ = depth;
+
     if (observer != nullptr) {
       DepthReport report{};
       report.depth = depth;
       report.score = score;
       report.nodes = nodes_;
+      for (int i = 0; i < peerCount_; ++i)
+        if (peers_[i].get() != this) report.nodes += peers_[i]->nodes();
       const double seconds =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
       report.nps =
-          seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(nodes_) / seconds) : 0;
+          seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(report.nodes) / seconds) : 0;
       report.pvLength = std::min(pvLength_[0], kMaxPv);
       if (report.pvLength == 0) {
         report.pvLength = 1;
@@ -690,6 +713,123 @@ Result Searcher::Think(const Position& position, Side toMove, int gamePly, const
   result.score = completedScore;
   result.depth = completedDepth;
   result.nodes = nodes_;
+  nodeCount_.store(nodes_, std::memory_order_relaxed);
+  return result;
+}
+
+// The threads beside the caller's: each waits for a search, thinks on it
+// with its worker until the main worker is done, and waits again.
+struct Searcher::Helpers {
+  std::vector<std::thread> threads;
+  std::mutex mutex;
+  std::condition_variable wake, done;
+  std::uint64_t generation = 0;  // one more for each search
+  int busy = 0;
+  bool quit = false;
+  std::atomic<bool> stop{false};
+  // The search in hand.
+  Position pos;
+  Side toMove = SITA;
+  int gamePly = 0;
+  Limits limits;
+  std::vector<Result> results;  // of each helper, [0] unused
+};
+
+Searcher::Searcher(std::size_t hashMegabytes) : Searcher(hashMegabytes, DefaultWeights()) {}
+
+Searcher::Searcher(std::size_t hashMegabytes, const EvalWeights& weights,
+                   const SearchParams& params)
+    : weights_(weights), params_(params), tt_(hashMegabytes) {
+  workers_.push_back(std::make_unique<Worker>(tt_, weights_, params_));
+}
+
+Searcher::~Searcher() { SetThreads(1); }
+
+void Searcher::NewGame(std::uint64_t seed) {
+  seed_ = seed;
+  tt_.Clear();
+  for (auto& w : workers_) w->NewGame(seed);
+}
+
+void Searcher::SetThreads(int threads) {
+  threads = std::clamp(threads, 1, kMaxThreads);
+  if (threads == this->threads()) return;
+  if (helpers_) {
+    {
+      std::lock_guard<std::mutex> lock(helpers_->mutex);
+      helpers_->quit = true;
+    }
+    helpers_->wake.notify_all();
+    for (std::thread& t : helpers_->threads) t.join();
+    helpers_.reset();
+  }
+  workers_.resize(1);
+  for (int i = 1; i < threads; ++i) {
+    workers_.push_back(std::make_unique<Worker>(tt_, weights_, params_));
+    workers_.back()->NewGame(seed_);
+  }
+  if (threads == 1) return;
+  helpers_ = std::make_unique<Helpers>();
+  helpers_->results.resize(threads);
+  for (int i = 1; i < threads; ++i)
+    helpers_->threads.emplace_back([this, i, threads] {
+      Helpers& h = *helpers_;
+      std::uint64_t seen = 0;
+      for (;;) {
+        std::unique_lock<std::mutex> lock(h.mutex);
+        h.wake.wait(lock, [&] { return h.quit || h.generation != seen; });
+        if (h.quit) return;
+        seen = h.generation;
+        lock.unlock();
+        const Result r = workers_[i]->Think(h.pos, h.toMove, h.gamePly, h.limits, &h.stop, nullptr,
+                                            true, workers_.data(), threads);
+        lock.lock();
+        h.results[i] = r;
+        if (--h.busy == 0) h.done.notify_all();
+      }
+    });
+}
+
+Result Searcher::Think(const Position& pos, Side toMove, int gamePly, const Limits& limits,
+                       const std::atomic<bool>* stop, DepthObserver* observer) {
+  tt_.NewSearch();
+  const int n = threads();
+  if (n == 1)
+    return workers_[0]->Think(pos, toMove, gamePly, limits, stop, observer, false, workers_.data(),
+                              1);
+
+  // The helpers think without limits of their own until the main worker is
+  // done; a node budget is shared out among the threads.
+  Helpers& h = *helpers_;
+  {
+    std::lock_guard<std::mutex> lock(h.mutex);
+    h.pos = pos;
+    h.toMove = toMove;
+    h.gamePly = gamePly;
+    h.limits = Limits{0, 0, limits.depth};
+    h.stop.store(false);
+    h.busy = n - 1;
+    ++h.generation;
+  }
+  h.wake.notify_all();
+  Limits mainLimits = limits;
+  if (mainLimits.nodes != 0) mainLimits.nodes = std::max<std::uint64_t>(1, limits.nodes / n);
+  Result result = workers_[0]->Think(pos, toMove, gamePly, mainLimits, stop, observer, false,
+                                     workers_.data(), n);
+  h.stop.store(true);
+  {
+    std::unique_lock<std::mutex> lock(h.mutex);
+    h.done.wait(lock, [&] { return h.busy == 0; });
+  }
+  // A helper that finished a deeper depth with a score no worse speaks for
+  // the search.
+  std::uint64_t nodes = result.nodes;
+  for (int i = 1; i < n; ++i) {
+    nodes += workers_[i]->nodes();
+    const Result& r = h.results[i];
+    if (r.found && r.depth > result.depth && r.score >= result.score) result = r;
+  }
+  result.nodes = nodes;
   return result;
 }
 
