@@ -39,6 +39,8 @@ bool SetSearchParam(SearchParams& params, std::string_view name, int value) {
       {"qsCheckPlies", &SearchParams::qsCheckPlies},
       {"mateOneMinDepth", &SearchParams::mateOneMinDepth},
       {"newDepthPercent", &SearchParams::newDepthPercent},
+      {"timeSettledDepths", &SearchParams::timeSettledDepths},
+      {"timeSettledPercent", &SearchParams::timeSettledPercent},
   };
   for (const Field& f : kFields)
     if (f.name == name) {

@@ -15,37 +15,37 @@ struct SearchParams {
   // A node expected to matter, without a stored move, is searched a ply less.
   int iirMinDepth = 4;
   // Reverse futility: far above beta at a shallow depth.
-  int rfpMaxDepth = 3;
-  int rfpMargin = 120;  // a ply
+  int rfpMaxDepth = 7;
+  int rfpMargin = 100;  // a ply
   // Null move: R = base + depth / divisor + min(excess / evalDivisor, 3).
   int nullMinDepth = 3;
   int nullBase = 3;
-  int nullDepthDivisor = 5;
-  int nullEvalDivisor = 0;  // 0: the excess over beta does not count
+  int nullDepthDivisor = 3;
+  int nullEvalDivisor = 200;  // 0: the excess over beta does not count
   // Late-move pruning of quiet moves: after (base + depth²) quiet moves, twice
   // as many when improving, up to maxDepth.
-  int lmpMaxDepth = 3;
+  int lmpMaxDepth = 7;
   int lmpBase = 2;
   int lmpImprovingBase = 4;
   // Futility of quiet moves: the static evaluation plus base + perDepth ·
   // depth stays at or below alpha.
-  int futilityMaxDepth = 2;
+  int futilityMaxDepth = 6;
   int futilityBase = 100;
   int futilityPerDepth = 120;
   // Exchange pruning: a quiet move or drop losing more than quiet · depth²
   // in the exchange, a capture losing more than capture · depth (0: off).
-  int seeQuietMaxDepth = 0;
+  int seeQuietMaxDepth = 8;
   int seeQuietMargin = 30;
-  int seeCaptureMaxDepth = 0;
+  int seeCaptureMaxDepth = 6;
   int seeCaptureMargin = 100;
   // History pruning: a quiet move whose history is below -margin · depth.
-  int historyPruneMaxDepth = 0;
+  int historyPruneMaxDepth = 3;
   int historyPruneMargin = 4000;
   // Late-move reductions: 0.5 + ln(depth) · ln(moves) · 100 / divisor.
   int lmrMinDepth = 3;
   int lmrDivisor = 230;
   int lmrHistoryDivisor = 8192;
-  int lmrChecks = 0;  // 1: checks are reduced too, a ply less than other moves
+  int lmrChecks = 1;  // 1: checks are reduced too, a ply less than other moves
   // A check that cannot be answered by taking the checker, one ply further.
   int checkExtension = 1;
   // Quiescence: captures that cannot reach alpha by this margin are left out;
@@ -55,8 +55,13 @@ struct SearchParams {
   // Mate in one seen a ply early (0: off; from this depth on: 1 = every node
   // of the main search).
   int mateOneMinDepth = 0;
-  // Time: a new depth starts only before this share of the move time (per cent).
-  int newDepthPercent = 60;
+  // Time: while the best move changes, depths start until the time is up;
+  // once it has stood for a depth, a new depth starts only before this share
+  // of the move time (per cent); once it has stood for settledDepths, the
+  // search stops after settledPercent.
+  int newDepthPercent = 100;
+  int timeSettledDepths = 8;
+  int timeSettledPercent = 50;
 };
 
 // Sets the number called name; false when there is none by that name.

@@ -625,6 +625,8 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
   int completedScore = bestRootScore_;
   Move completedMove = bestRootMove_;
   int completedDepth = 0;
+  Move previousBest = 0;
+  int stableDepths = 0;  // finished depths since the best move last changed
   const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
   for (int depth = 1; depth <= maxDepth; ++depth) {
     // Step 0. Helpers skip depths in a pattern of their own (as Stockfish's
@@ -699,11 +701,22 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
     }
 
     if (IsDecided(score) && depth >= kMate - std::abs(score) + 1) break;
+    // Step 14. Time management by stability: while the best move keeps
+    // changing, new depths are started until the time is up (an unfinished
+    // depth still counts); a settled one starts a depth only before a share
+    // of the move time, and one settled for long stops early.
+    if (completedMove != previousBest)
+      stableDepths = 0;
+    else
+      ++stableDepths;
+    previousBest = completedMove;
     if (movetimeMs_ > 0) {
       const auto elapsed = std::chrono::steady_clock::now() - start_;
-      // The next depth takes about twice as long again: start it only when
-      // it has a fair chance to finish (an unfinished one still counts).
-      if (elapsed * 100 > std::chrono::milliseconds(movetimeMs_) * params_.newDepthPercent) break;
+      const auto share = [&](int percent) {
+        return elapsed * 100 > std::chrono::milliseconds(movetimeMs_) * percent;
+      };
+      if (stableDepths >= params_.timeSettledDepths && share(params_.timeSettledPercent)) break;
+      if (stableDepths > 0 && share(params_.newDepthPercent)) break;
     }
     if (rootCount_ == 1 && depth >= 2 && limits.depth == 0 && limits.nodes == 0) break;
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,9 +77,33 @@ int RunBench(const std::vector<std::string>& argsIn) {
     if (!n || *n < 1 || *n > 64) return Usage("--depth takes a whole number from 1 to 64");
     depth = *n;
   }
+  int threads = 1;
+  if (auto v = TakeOption(args, "--threads")) {
+    auto n = ParseInt(*v);
+    if (!n || *n < 1 || *n > search::Searcher::kMaxThreads)
+      return Usage("--threads takes a whole number from 1 to 64");
+    threads = *n;
+  }
+  search::SearchParams params;
+  if (auto v = TakeOption(args, "--search")) {
+    // name=value,... : a variant of the search's numbers, for measuring it.
+    std::size_t start = 0;
+    while (start < v->size()) {
+      std::size_t end = v->find(',', start);
+      if (end == std::string::npos) end = v->size();
+      const std::string item = v->substr(start, end - start);
+      const std::size_t eq = item.find('=');
+      const auto value = eq == std::string::npos ? std::nullopt : ParseInt(item.substr(eq + 1));
+      if (!value || !search::SetSearchParam(params, item.substr(0, eq), *value))
+        return Usage("--search takes name=value,... with the names of the search's numbers");
+      start = end + 1;
+    }
+  }
   if (!args.empty()) return Usage("unexpected argument '" + args[0] + "'");
 
-  auto searcher = std::make_unique<search::Searcher>(kDefaultHashMb);
+  auto searcher =
+      std::make_unique<search::Searcher>(kDefaultHashMb, search::DefaultWeights(), params);
+  searcher->SetThreads(threads);
   std::uint64_t total = 0;
   const auto start = std::chrono::steady_clock::now();
   int index = 0;
@@ -105,10 +130,12 @@ int RunBench(const std::vector<std::string>& argsIn) {
 
 const RegisterCommand kRegister({
     "bench",
-    "  bench [--depth D]\n"
+    "  bench [--depth D] [--threads N] [--search NAME=VALUE,...]\n"
     "      the deep search, one thread, on a fixed set of positions to depth D\n"
     "      (default 9): one line per position, then 'bench NODES nodes NPS nps';\n"
-    "      NODES is the signature of the search",
+    "      NODES is the signature of the search; --search changes the search's\n"
+    "      numbers (names as in docs/search.md), for measuring a variant; with\n"
+    "      --threads N the nodes differ from run to run (the speed is the point)",
     RunBench,
 });
 

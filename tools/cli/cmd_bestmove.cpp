@@ -79,10 +79,18 @@ int RunDeepLevel(int level, std::vector<std::string>& args) {
     limits.nodes = *n;
   }
   if (!movetime && !nodes) limits.movetimeMs = settings.movetimeMs;
+  int threads = 1;
+  if (auto v = TakeOption(args, "--threads")) {
+    auto n = ParseInt(*v);
+    if (!n || *n < 1 || *n > search::Searcher::kMaxThreads)
+      return Usage("--threads takes a whole number from 1 to 64");
+    threads = *n;
+  }
 
   static Position pos;
   if (!LoadPositionArgument("bestmove", args, pos)) return 2;
   static search::Searcher searcher;
+  searcher.SetThreads(threads);
   searcher.NewGame(0);  // seed 0: the same move on every run
   InfoPrinter printer(pos);
   const search::Result r = searcher.Think(pos, side, 0, limits, nullptr, &printer);
@@ -104,9 +112,9 @@ int RunBestMove(const std::vector<std::string>& argsIn) {
     level = *n;
   }
   if (level >= 4) return RunDeepLevel(level, args);
-  for (const char* deepOnly : {"--movetime", "--nodes", "--side"})
+  for (const char* deepOnly : {"--movetime", "--nodes", "--side", "--threads"})
     if (TakeOption(args, deepOnly))
-      return Usage("--movetime, --nodes and --side are for levels 4 and 5");
+      return Usage("--movetime, --nodes, --threads and --side are for levels 4 and 5");
   const bool candidates = TakeFlag(args, "--candidates");
 
   static Position pos;
@@ -132,7 +140,8 @@ const RegisterCommand kRegister({
     "bestmove",
     "  bestmove [--level 1|2|3] [--entry K] [--candidates] FILE\n"
     "      the computer's move (upper side) for history entry K (default the last)\n"
-    "  bestmove --level 4|5 [--movetime MS] [--nodes N] [--side lower|upper] [--entry K] FILE\n"
+    "  bestmove --level 4|5 [--movetime MS] [--nodes N] [--threads N] [--side lower|upper]\n"
+    "           [--entry K] FILE\n"
     "      the deep search's move (upper side unless --side lower): 'info depth D\n"
     "      score S nodes N nps R pv MOVES' per finished depth, then the best line;\n"
     "      the level's own time unless --movetime or --nodes is given",

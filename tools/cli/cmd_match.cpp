@@ -33,6 +33,7 @@ namespace {
 constexpr int kMaxPlies = History::Capacity - 1;
 constexpr int kMaxGames = 100000;
 constexpr int kMaxMovetimeMs = 3600000;
+constexpr int kMaxThreads = 64;
 
 struct MatchOptions {
   std::string a, b;
@@ -43,6 +44,7 @@ struct MatchOptions {
   int randomPlies = 0;
   int maxMoves = 300;
   bool levelNodes = false;
+  int threads[2] = {1, 1};  // of each player's deep search
   std::optional<std::string> outDir;
 };
 
@@ -88,7 +90,9 @@ std::string ReadOptions(std::vector<std::string> args, MatchOptions& o) {
        {whole("--games", 1, kMaxGames, o.games),
         whole("--movetime", 1, kMaxMovetimeMs, o.movetimeMs), count("--nodes", 1, o.nodes),
         count("--seed", 0, o.seed), whole("--max-moves", 1, kMaxPlies, o.maxMoves),
-        whole("--random-plies", 0, kMaxPlies - 1, o.randomPlies)})
+        whole("--random-plies", 0, kMaxPlies - 1, o.randomPlies),
+        whole("--a-threads", 1, kMaxThreads, o.threads[0]),
+        whole("--b-threads", 1, kMaxThreads, o.threads[1])})
     if (!problem.empty()) return problem;
   if (o.randomPlies >= o.maxMoves) return "--random-plies must be below --max-moves";
   o.outDir = TakeOption(args, "--out");
@@ -273,11 +277,12 @@ int RunMatch(const std::vector<std::string>& args) {
   // An engine that ends while it is written to must not end the match.
   ::signal(SIGPIPE, SIG_IGN);
 
-  PlayerSettings settings;
   std::unique_ptr<MatchPlayer> players[2];
   const std::string* specs[2] = {&o.a, &o.b};
   for (int p = 0; p < 2; ++p) {
     std::string problem;
+    PlayerSettings settings;
+    settings.threads = o.threads[p];
     players[p] = MakePlayer(*specs[p], settings, problem);
     if (!players[p])
       return Usage(std::string(p == 0 ? "--a " : "--b ") + *specs[p] + ": " + problem);
@@ -336,6 +341,7 @@ const RegisterCommand kRegister({
     "match",
     "  match --a P --b P [--games N] [--movetime MS] [--nodes N] [--seed S]\n"
     "        [--random-plies R] [--max-moves M] [--level-nodes] [--out DIR]\n"
+    "        [--a-threads N] [--b-threads N]\n"
     "      plays P against P, where P is a level 1 to 5 or uci:COMMAND (an engine run\n"
     "      through /bin/sh -c COMMAND, speaking UCI with FEN hands and moves like\n"
     "      c3c4, c8c9+, P@e5). Games come in pairs from one opening (the placement,\n"
@@ -351,7 +357,8 @@ const RegisterCommand kRegister({
     "      game, then: result a=W b=L unfinished=U score=S% elo=E±M (a's wins, losses,\n"
     "      unfinished games; its score with unfinished games as half; the Elo\n"
     "      difference of a over b and its 95% margin, inf when unbounded). --out\n"
-    "      writes each game as DIR/game-NNN.棋譜, replayable with 進",
+    "      writes each game as DIR/game-NNN.棋譜, replayable with 進. --a-threads and\n"
+    "      --b-threads: the threads of that player's deep search (default 1)",
     RunMatch,
 });
 

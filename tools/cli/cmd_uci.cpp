@@ -31,6 +31,7 @@ namespace {
 constexpr int kDefaultHashMb = 64;
 constexpr int kMaxHashMb = 4096;
 constexpr int kMaxPerftDepth = 4;
+constexpr int kMaxThreads = 64;
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -162,6 +163,7 @@ class UciSession {
               " min 1 max " + std::to_string(HighestLevel()));
     out_.Line("option name Hash type spin default " + std::to_string(kDefaultHashMb) +
               " min 1 max " + std::to_string(kMaxHashMb));
+    out_.Line("option name Threads type spin default 1 min 1 max " + std::to_string(kMaxThreads));
     out_.Line("option name UCI_Variant type combo default reishogi var reishogi");
     out_.Line("uciok");
   }
@@ -194,6 +196,14 @@ class UciSession {
       }
       if (static_cast<std::size_t>(*n) != settings_.hashMegabytes) player_.reset();
       settings_.hashMegabytes = static_cast<std::size_t>(*n);
+    } else if (SameName(name, "Threads")) {
+      const auto n = Number(Words(value), 0);
+      if (!n || *n < 1 || *n > kMaxThreads) {
+        out_.Line("info string Threads takes 1 to " + std::to_string(kMaxThreads));
+        return;
+      }
+      if (static_cast<int>(*n) != settings_.threads) player_.reset();
+      settings_.threads = static_cast<int>(*n);
     } else if (SameName(name, "UCI_Variant")) {
       if (value != "reishogi") out_.Line("info string only the variant reishogi is played");
     }

@@ -44,6 +44,8 @@ class DeepLevelPlayer : public MatchPlayer {
 
   std::string Name() const override { return "LEVEL" + std::to_string(level_); }
 
+  void SetThreads(int threads) { searcher_->SetThreads(threads); }
+
   bool NewGame(std::uint64_t seed, std::string&) override {
     searcher_->NewGame(seed);
     return true;
@@ -79,8 +81,11 @@ class DeepLevelPlayer : public MatchPlayer {
 
 }  // namespace
 
-std::unique_ptr<MatchPlayer> MakeDeepLevelPlayer(int level, std::size_t hashMegabytes) {
-  return std::make_unique<DeepLevelPlayer>(level, hashMegabytes);
+std::unique_ptr<MatchPlayer> MakeDeepLevelPlayer(int level, std::size_t hashMegabytes,
+                                                 int threads) {
+  auto player = std::make_unique<DeepLevelPlayer>(level, hashMegabytes);
+  player->SetThreads(threads);
+  return player;
 }
 
 }  // namespace qz::cli

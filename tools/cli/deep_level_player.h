@@ -8,6 +8,7 @@
 
 namespace qz::cli {
 
-std::unique_ptr<MatchPlayer> MakeDeepLevelPlayer(int level, std::size_t hashMegabytes);
+std::unique_ptr<MatchPlayer> MakeDeepLevelPlayer(int level, std::size_t hashMegabytes,
+                                                 int threads = 1);
 
 }  // namespace qz::cli

@@ -73,7 +73,8 @@ int HighestLevel() { return 5; }
 std::unique_ptr<MatchPlayer> MakeLevelPlayer(int level, const PlayerSettings& settings,
                                              std::string& problem) {
   if (level >= 1 && level <= 3) return std::make_unique<ComputerLevelPlayer>(level);
-  if (level == 4 || level == 5) return MakeDeepLevelPlayer(level, settings.hashMegabytes);
+  if (level == 4 || level == 5)
+    return MakeDeepLevelPlayer(level, settings.hashMegabytes, settings.threads);
   problem = "no level " + std::to_string(level) + " (levels are 1 to " +
             std::to_string(HighestLevel()) + ")";
   return nullptr;

@@ -79,6 +79,7 @@ class MatchPlayer {
 
 struct PlayerSettings {
   std::size_t hashMegabytes = 64;
+  int threads = 1;  // of the deep levels
 };
 
 // The highest level built into this program.
