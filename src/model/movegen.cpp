@@ -26,7 +26,7 @@ inline void ForEachSquare(std::uint64_t lo, std::uint64_t hi, F&& f) {
   }
 }
 
-template <Side S, bool Captures, bool Quiets>
+template <Side S, bool Captures, bool Quiets, bool WithDrops = Quiets>
 class Generator {
  public:
   Generator(const FastPosition& pos, Move* out) : pos_(pos), out_(out), begin_(out) {}
@@ -34,7 +34,7 @@ class Generator {
   int Run() {
     if (pos_.Over()) return 0;
     ForEachSquare(pos_.occupancy(S, 0), pos_.occupancy(S, 1), [&](int from) { PieceMoves(from); });
-    if constexpr (Quiets) Drops();
+    if constexpr (WithDrops) Drops();
     return static_cast<int>(out_ - begin_);
   }
 
@@ -181,10 +181,10 @@ class Generator {
   Move* const begin_;
 };
 
-template <bool Captures, bool Quiets>
+template <bool Captures, bool Quiets, bool WithDrops = Quiets>
 int Generate(const FastPosition& pos, Move* out) {
-  return pos.sideToMove() == SITA ? Generator<SITA, Captures, Quiets>(pos, out).Run()
-                                  : Generator<UE, Captures, Quiets>(pos, out).Run();
+  return pos.sideToMove() == SITA ? Generator<SITA, Captures, Quiets, WithDrops>(pos, out).Run()
+                                  : Generator<UE, Captures, Quiets, WithDrops>(pos, out).Run();
 }
 
 }  // namespace
@@ -192,6 +192,12 @@ int Generate(const FastPosition& pos, Move* out) {
 int GenerateMoves(const FastPosition& pos, Move* out) { return Generate<true, true>(pos, out); }
 int GenerateCaptures(const FastPosition& pos, Move* out) { return Generate<true, false>(pos, out); }
 int GenerateQuiets(const FastPosition& pos, Move* out) { return Generate<false, true>(pos, out); }
+int GenerateBoardMoves(const FastPosition& pos, Move* out) {
+  return Generate<true, true, false>(pos, out);
+}
+int GenerateDrops(const FastPosition& pos, Move* out) {
+  return Generate<false, false, true>(pos, out);
+}
 
 bool IsListedMove(const FastPosition& pos, Move m) {
   if (m == 0 || pos.Over()) return false;

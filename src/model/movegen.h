@@ -22,6 +22,10 @@ int GenerateMoves(const FastPosition& pos, Move* out);
 int GenerateCaptures(const FastPosition& pos, Move* out);
 // Board moves onto empty squares and drops.
 int GenerateQuiets(const FastPosition& pos, Move* out);
+// Every board move (captures and the rest), and every drop: GenerateMoves in
+// two parts.
+int GenerateBoardMoves(const FastPosition& pos, Move* out);
+int GenerateDrops(const FastPosition& pos, Move* out);
 
 // Whether m is one of the moves GenerateMoves would list (for moves that come
 // from elsewhere: a stored best move, a killer, a user).

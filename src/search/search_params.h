@@ -48,6 +48,10 @@ struct SearchParams {
   int lmrChecks = 1;  // 1: checks are reduced too, a ply less than other moves
   // A check that cannot be answered by taking the checker, one ply further.
   int checkExtension = 1;
+  // Singular extension from this depth (0: off); the others must fall short
+  // of the stored score by margin · depth.
+  int singularMinDepth = 0;
+  int singularMargin = 2;
   // Quiescence: captures that cannot reach alpha by this margin are left out;
   // in check within this many plies of the horizon every reply is tried.
   int qsFutilityMargin = 150;
@@ -55,6 +59,7 @@ struct SearchParams {
   // Mate in one seen a ply early (0: off; from this depth on: 1 = every node
   // of the main search).
   int mateOneMinDepth = 0;
+  int mateOneQuiescence = 0;  // 1: also where quiescence starts
   // Time: while the best move changes, depths start until the time is up;
   // once it has stood for a depth, a new depth starts only before this share
   // of the move time (per cent); once it has stood for settledDepths, the

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
+#include <initializer_list>
 #include <mutex>
 #include <thread>
 
@@ -147,6 +148,39 @@ bool Worker::IsForbiddenPawnMate(Move m, bool mustCheck) {
   return true;
 }
 
+bool Worker::EscapesCheck() {
+  // Board moves first: against a check from next to the king or by a jump
+  // only they can help; a drop can only block a line.
+  Move* replies = escapeMoves_.get();
+  for (int part = 0; part < 2; ++part) {
+    const int n = part == 0 ? GenerateBoardMoves(pos_, replies) : GenerateDrops(pos_, replies);
+    for (int i = 0; i < n; ++i) {
+      if (KindOf(CapturedPiece(replies[i])) == King) return true;
+      Undo undo;
+      pos_.Make(replies[i], undo);
+      const bool safe = !pos_.CanCaptureKing();
+      pos_.Unmake(replies[i], undo);
+      if (safe) return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+// The kinds in hand that attack a square next to them in each direction, as
+// the attacker sees it.
+constexpr unsigned Bits(std::initializer_list<int> kinds) {
+  unsigned bits = 0;
+  for (const int k : kinds) bits |= 1u << k;
+  return bits;
+}
+constexpr unsigned kChecksForward = Bits({Pawn, Lance, Silver, Gold, Dou, Rook});
+constexpr unsigned kChecksForwardDiagonal = Bits({Silver, Gold, Dou, Bishop});
+constexpr unsigned kChecksSideways = Bits({Gold, Rook});
+constexpr unsigned kChecksBack = Bits({Gold, Dou, Rook});
+constexpr unsigned kChecksBackDiagonal = Bits({Silver, Bishop});
+}  // namespace
+
 bool Worker::HasMateInOne() {
   const Side us = pos_.sideToMove(), them = Opponent(us);
   const int king = pos_.kingSquare(them);
@@ -158,42 +192,66 @@ bool Worker::HasMateInOne() {
                                      kRowWidth - 1,  kRowWidth,  kRowWidth + 1};
   int open = 0;
   for (const int d : kAround) {
-    const int sq = king + d;
-    const Piece p = board[sq];
+    const Piece p = board[king + d];
     if (p == Wall || (p != 0 && SideOf(p) == them)) continue;
-    if (!pos_.Attacked(sq, us) && ++open > 2) return false;
+    if (!pos_.Attacked(king + d, us) && ++open > 3) return false;
   }
-  Ply& p = plies_[kMaxPly - 1];
-  const int n = GenerateMoves(pos_, p.moves);
   const bool banPawn = us == rootSide_;
-  for (int i = 0; i < n; ++i) {
-    const Move m = p.moves[i];
-    if (KindOf(CapturedPiece(m)) == King) return true;
-    // Contact and jumping checks: the target within two squares of the king.
-    const int dx = XOf(MoveTo(m)) - XOf(king), dy = YOf(MoveTo(m)) - YOf(king);
-    if (dx < -2 || dx > 2 || dy < -3 || dy > 3) continue;
-    if (banPawn && IsUnpromotedPawnMove(m)) continue;
+  // A move that gives check from next to the king, or by a jump, and leaves
+  // no answer.
+  auto mates = [&](Move m) {
+    if (banPawn && IsUnpromotedPawnMove(m)) return false;
     Undo undo;
     pos_.Make(m, undo);
-    bool mate = false;
-    if (pos_.InCheck() && !pos_.CanCaptureKing()) {
-      // Every answer must leave the king to be taken.
-      Move* replies = escapeMoves_.get();
-      const int r = GenerateMoves(pos_, replies);
-      mate = true;
-      for (int j = 0; j < r && mate; ++j) {
-        if (KindOf(CapturedPiece(replies[j])) == King) {
-          mate = false;
-          break;
-        }
-        Undo u;
-        pos_.Make(replies[j], u);
-        if (!pos_.CanCaptureKing()) mate = false;
-        pos_.Unmake(replies[j], u);
+    const bool mate = pos_.InCheck() && !pos_.CanCaptureKing() && !EscapesCheck();
+    pos_.Unmake(m, undo);
+    return mate;
+  };
+  // Board moves only where a piece of ours reaches a square next to the king
+  // that is not the enemy's.
+  const int f = Forward(us);
+  bool reached = false;
+  auto reaches = [&](int sq) {
+    const Piece p = board[sq];
+    return p != Wall && (p == 0 || SideOf(p) != them) && pos_.Attacked(sq, us);
+  };
+  for (const int d : kAround) reached = reached || reaches(king + d);
+  for (const int sq : {king - 2 * f - 1, king - 2 * f + 1, king - 3 * f - 1, king - 3 * f + 1})
+    reached = reached || reaches(sq);
+  Move* moves = plies_[kMaxPly - 1].moves;
+  const int n = reached ? GenerateBoardMoves(pos_, moves) : 0;
+  for (int i = 0; i < n; ++i) {
+    const Move m = moves[i];
+    if (KindOf(CapturedPiece(m)) == King) return true;
+    const int dx = XOf(MoveTo(m)) - XOf(king), dy = YOf(MoveTo(m)) - YOf(king);
+    if (dx < -1 || dx > 1 || dy < -3 || dy > 3) continue;
+    if (mates(m)) return true;
+  }
+  // Drops next to the king, and of a knight or 嶺 where it jumps onto it.
+  for (int kind = Pawn; kind <= Rook; ++kind) {
+    if (pos_.hand(us, kind) == 0) continue;
+    const Piece piece = MakePiece(us, kind);
+    auto tryDrop = [&](int to) {
+      const Move m = MakeDrop(to, piece);
+      return board[to] == 0 && IsListedMove(pos_, m) && mates(m);
+    };
+    if (kind == Knight) {
+      if (tryDrop(king - 2 * f - 1) || tryDrop(king - 2 * f + 1)) return true;
+    } else if (kind == Rei) {
+      if (tryDrop(king - 3 * f - 1) || tryDrop(king - 3 * f + 1)) return true;
+    } else {
+      // The drop must give check: the kind steps (or slides) from its square
+      // onto the king's.
+      for (const int d : kAround) {
+        const int step = -d;  // from the dropped piece to the king
+        const unsigned kinds = step == f                        ? kChecksForward
+                               : step == f - 1 || step == f + 1 ? kChecksForwardDiagonal
+                               : step == 1 || step == -1        ? kChecksSideways
+                               : step == -f                     ? kChecksBack
+                                                                : kChecksBackDiagonal;
+        if (((kinds >> kind) & 1u) != 0 && tryDrop(king + d)) return true;
       }
     }
-    pos_.Unmake(m, undo);
-    if (mate) return true;
   }
   return false;
 }
@@ -237,6 +295,8 @@ int Worker::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
       if (entry == nullptr) tt_.Store(key, 0, ToTT(standPat, ply), judged, 0, BoundLower);
       return standPat;
     }
+    // At the horizon a mate in one is not left to stand pat.
+    if (qDepth == 0 && params_.mateOneQuiescence != 0 && HasMateInOne()) return kMate - ply - 3;
     if (standPat > alpha) alpha = standPat;
     best = standPat;
   }
@@ -294,7 +354,7 @@ int Worker::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
 }
 
 int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull,
-                   bool inCheck) {
+                   bool inCheck, Move excluded) {
   if (depth <= 0) return Quiesce(alpha, beta, ply, 0, inCheck ? 1 : 0);
   ++nodes_;
   pvLength_[ply] = ply;
@@ -314,14 +374,18 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   const std::uint64_t key = Key();
   const TTEntry* entry = tt_.Probe(key);
   Move ttMove = 0;
-  int ttEval = 0;
+  int ttEval = 0, ttScore = 0, ttDepth = -1;
+  Bound ttBound = BoundNone;
   bool haveTtEval = false;
   if (entry != nullptr) {
     ttMove = entry->move;
     ttEval = entry->eval;
     haveTtEval = entry->eval != kNoEval;
     const int score = FromTT(entry->score, ply);
-    if (!pvNode && entry->depth >= depth &&
+    ttScore = score;
+    ttDepth = entry->depth;
+    ttBound = entry->bound();
+    if (!pvNode && excluded == 0 && entry->depth >= depth &&
         (entry->bound() == BoundExact || (entry->bound() == BoundLower && score >= beta) ||
          (entry->bound() == BoundUpper && score <= alpha)))
       return score;
@@ -329,7 +393,7 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
 
   // Step 3. Mate in one: a move after which the opponent cannot save its
   // king, seen before any move is searched.
-  if (sp.mateOneMinDepth > 0 && depth >= sp.mateOneMinDepth && HasMateInOne()) {
+  if (sp.mateOneMinDepth > 0 && depth >= sp.mateOneMinDepth && excluded == 0 && HasMateInOne()) {
     const int score = kMate - ply - 3;
     tt_.Store(key, 0, ToTT(score, ply), kNoEval, depth, BoundLower);
     return score;
@@ -346,7 +410,7 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   // for the next iteration.
   if (depth >= sp.iirMinDepth && ttMove == 0 && (pvNode || cutNode)) --depth;
 
-  if (!pvNode && !inCheck) {
+  if (!pvNode && !inCheck && excluded == 0) {
     // Step 6. Reverse futility pruning: far above beta at a shallow depth,
     // the opponent will not allow it.
     if (depth <= sp.rfpMaxDepth && staticEval - sp.rfpMargin * (depth - improving) >= beta &&
@@ -384,6 +448,7 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   bool anyMove = false;
   const bool usPlaysRoot = pos_.sideToMove() == rootSide_;
   while (const Move m = picker.Next()) {
+    if (m == excluded) continue;
     anyMove = true;
     const bool quiet = IsQuiet(m);
     const int moveCount = legal + 1;
@@ -437,7 +502,34 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
     // the checker is looked at one ply further, within twice the nominal depth.
     const bool extend = sp.checkExtension != 0 && givesCheck && ply < 2 * rootDepth_ &&
                         (IsCapture(m) || !pos_.Attacked(MoveTo(m), pos_.sideToMove()));
-    const int newDepth = depth - 1 + (extend ? 1 : 0);
+    int extension = extend ? 1 : 0;
+    // Step 10b. Singular extension: the stored move, when every other move
+    // falls short of its score by a margin at half the depth, is searched a
+    // ply further; when another move reaches beta too, the node is cut.
+    if (m == ttMove && extension == 0 && excluded == 0 && sp.singularMinDepth > 0 &&
+        depth >= sp.singularMinDepth && ttDepth >= depth - 3 && (ttBound & BoundLower) != 0 &&
+        !IsDecided(ttScore) && ply < 2 * rootDepth_) {
+      const int singularBeta = ttScore - sp.singularMargin * depth;
+      pos_.Unmake(m, undo);
+      const int sv =
+          Search(singularBeta - 1, singularBeta, (depth - 1) / 2, ply, cutNode, false, inCheck, m);
+      pos_.Make(m, undo);
+      if (stopped_) {
+        pos_.Unmake(m, undo);
+        return 0;
+      }
+      if (sv < singularBeta)
+        extension = 1;
+      else if (singularBeta >= beta) {
+        pos_.Unmake(m, undo);
+        return singularBeta;
+      }
+      // The test searched this ply's lists again: the move is the first tried.
+      p.madeIndex = PieceTo(m);
+      if (quiet) p.quietsTried[0] = m;
+      pvLength_[ply + 1] = ply + 1;
+    }
+    const int newDepth = depth - 1 + extension;
 
     // Step 11. Late-move reductions, then the principal variation search.
     int v;
@@ -480,7 +572,12 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   }
 
   // Step 13. Every move gives the king away (lost next ply), or there is none.
-  if (legal == 0) best = anyMove ? -(kMate - ply - 2) : -(kMate - ply);
+  if (legal == 0) {
+    // With a move left out, the node has at least that one: not decided here.
+    if (excluded != 0) return alpha;
+    best = anyMove ? -(kMate - ply - 2) : -(kMate - ply);
+  }
+  if (excluded != 0) return best;
   const Bound bound = best >= beta                      ? BoundLower
                       : bestMove != 0 && best > alphaIn ? BoundExact
                                                         : BoundUpper;

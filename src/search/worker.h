@@ -51,7 +51,9 @@ class Worker {
 
   // Every node's side to move cannot take the enemy king: the move that led
   // there was tested. inCheck says whether its own king is attacked.
-  int Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull, bool inCheck);
+  // excluded: a move left out (the singular extension's test of the others).
+  int Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull, bool inCheck,
+             Move excluded = 0);
   static constexpr int kCheckUnknown = -1;
   int Quiesce(int alpha, int beta, int ply, int qDepth, int check);
   int SearchRoot(int alpha, int beta, int depth);
@@ -69,6 +71,8 @@ class Worker {
   // The side to move has a move after which the opponent has no answer that
   // saves its king (the pawn mates the searching side may not choose aside).
   bool HasMateInOne();
+  // The side to move, in check, has an answer that saves its king.
+  bool EscapesCheck();
 
   SearchParams params_;
   Evaluator eval_;

@@ -4,6 +4,7 @@
 //
 //   qz_level_duel [--games N] [--a NODES] [--b LEVEL|nodes:N] [--random-plies R]
 //                 [--seed S] [--max-plies M] [--a-eval W] [--b-eval W]
+//                 [--a-search P] [--b-search P] [--movetime MS]
 //
 // W changes evaluation weights of that side's deep search, e.g.
 // "kingDangerScale=8,tempo=10" (names as in search/evaluation.h; board.K and
@@ -37,6 +38,7 @@ using namespace qz;
 struct Player {
   int level = 0;            // 1..3: the specified computer
   std::uint64_t nodes = 0;  // otherwise the deep search with this budget
+  int movetimeMs = 0;       // or, when set, this time a move
   std::unique_ptr<search::Searcher> searcher;
 };
 
@@ -58,7 +60,8 @@ bool Choose(Player& player, const Position& pos, Side side, int ply, GameMove& m
     return true;
   }
   search::Limits limits;
-  limits.nodes = player.nodes;
+  limits.nodes = player.movetimeMs > 0 ? 0 : player.nodes;
+  limits.movetimeMs = player.movetimeMs;
   const search::Result r = player.searcher->Think(pos, side, ply, limits);
   if (!r.found) return false;
   move = r.best;
@@ -146,6 +149,7 @@ bool IsListed(const Position& pos, Side side, const GameMove& m) {
 int main(int argc, char** argv) {
   int games = 20, randomPlies = 2, maxPlies = 400;
   std::uint64_t seed = 1, aNodes = 200000;
+  int movetimeMs = 0;
   std::string bSpec = "3", aEval, bEval, aSearch, bSearch;
   search::SearchParams aOptions, bOptions;
   for (int i = 1; i + 1 < argc; i += 2) {
@@ -166,6 +170,8 @@ int main(int argc, char** argv) {
       aEval = v;
     else if (k == "--b-eval")
       bEval = v;
+    else if (k == "--movetime")
+      movetimeMs = std::atoi(v.c_str());
     else if (k == "--a-search")
       aSearch = v;
     else if (k == "--b-search")
@@ -190,9 +196,11 @@ int main(int argc, char** argv) {
   }
   Player a, b;
   a.nodes = aNodes;
+  a.movetimeMs = movetimeMs;
   a.searcher = std::make_unique<search::Searcher>(64, aWeights, aOptions);
   if (bSpec.rfind("nodes:", 0) == 0) {
     b.nodes = std::strtoull(bSpec.c_str() + 6, nullptr, 10);
+    b.movetimeMs = movetimeMs;
     b.searcher = std::make_unique<search::Searcher>(64, bWeights, bOptions);
   } else {
     b.level = std::atoi(bSpec.c_str());
