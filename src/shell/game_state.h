@@ -78,4 +78,12 @@ struct DeepLevels {
   std::size_t HashMegabytes = 32;
 };
 
+// The last hint of 検討 → ヒント, framed on the board until the next press
+// (kentou.cpp).
+struct HintState {
+  bool Shown = false;
+  int FromX = 0, FromY = 0, ToX = 0, ToY = 0;
+  PieceCode Code = EMPTY;
+};
+
 }  // namespace qz
