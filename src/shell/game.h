@@ -115,6 +115,7 @@ class Game : private MoveView, private SearchObserver {
   MenuChecks checks;
   SoundBuffers sounds;
   HintState hint;
+  AnalysisWindowPlace analysisPlace;
 
   // =======================================================================
   // Presentation: drawing, last-move texts, level captions, clocks,
@@ -239,6 +240,9 @@ class Game : private MoveView, private SearchObserver {
   // Steps with 戻 or 進 until the position after move `moveIndex` (0: the
   // first position of the line) is on the board; stops at the first refusal.
   void ShowPositionAfterMove(int moveIndex);
+  // The analysis window was moved or resized: kept in the settings file.
+  // Sizes below 200 x 150 or beyond 20000 are not kept.
+  void SetAnalysisWindowPlace(int x, int y, int width, int height);
 
   void 終了処理();  // game.cpp
 

@@ -86,4 +86,11 @@ struct HintState {
   PieceCode Code = EMPTY;
 };
 
+// Where the analysis window stood and how large it was, kept in the
+// settings file once it has been placed (kentou.cpp, settings.cpp).
+struct AnalysisWindowPlace {
+  bool Known = false;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
 }  // namespace qz

@@ -117,4 +117,16 @@ void Game::ShowPositionAfterMove(int moveIndex) {
   }
 }
 
+void Game::SetAnalysisWindowPlace(int x, int y, int width, int height) {
+  auto within = [](int v, int lo) { return v >= lo && v <= 20000; };
+  if (!within(width, 200) || !within(height, 150) || !within(x, -20000) || !within(y, -20000))
+    return;
+  const AnalysisWindowPlace place{true, x, y, width, height};
+  if (analysisPlace.Known && analysisPlace.X == x && analysisPlace.Y == y &&
+      analysisPlace.Width == width && analysisPlace.Height == height)
+    return;
+  analysisPlace = place;
+  書込_環境設定ファイル();
+}
+
 }  // namespace qz
