@@ -115,7 +115,7 @@ bool TranscriptBrowser::navigate(const std::string& address) {
   return ok;
 }
 
-void TranscriptAnalysis::setVisible(bool shown) {
+void TranscriptAnalysis::setShown(bool shown) {
   visible = shown;
   log_.line(shown ? "analysis window shown" : "analysis window hidden");
 }

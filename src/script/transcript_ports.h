@@ -78,7 +78,7 @@ class TranscriptBrowser : public RecordingBrowser {
 class TranscriptAnalysis : public AnalysisWindow {
  public:
   explicit TranscriptAnalysis(TranscriptLog& log) : log_(log) {}
-  void setVisible(bool visible) override;
+  void setShown(bool shown) override;
   void showHint(int fromX, int fromY, int toX, int toY, int code, std::string_view text,
                 std::string_view score) override;
   bool visible = false;

@@ -102,7 +102,7 @@ void Game::HINT_Click() {
 
 void Game::ANALYSIS_Click() {
   checks.ANALYSIS = !checks.ANALYSIS;
-  if (ports.analysis != nullptr) ports.analysis->setVisible(checks.ANALYSIS);
+  if (ports.analysis != nullptr) ports.analysis->setShown(checks.ANALYSIS);
 }
 
 void Game::ShowPositionAfterMove(int moveIndex) {

@@ -124,7 +124,7 @@ class Thinking {
 class AnalysisWindow {
  public:
   virtual ~AnalysisWindow() = default;
-  virtual void setVisible(bool visible) = 0;
+  virtual void setShown(bool shown) = 0;
   // The hint's move as the game plays it (a drop comes from the hand
   // column, 12 or -1), in the notation, and its score from the lower army's
   // side ("123", "-M3").
