@@ -5,6 +5,7 @@
 //     env QT_QPA_PLATFORM=xcb build/src/app/app_tests --gtest_filter=DocsScreenshot.*
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -51,6 +52,34 @@ TEST(DocsScreenshot, AGameInProgressWithTheAnalysisWindow) {
   QTest::qWait(3000);  // the live analysis a few depths on
   const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
   ASSERT_TRUE(shot.save(QString::fromUtf8(target)));
+}
+
+}  // namespace
+}  // namespace qz::app::testing
+
+namespace qz::app::testing {
+namespace {
+
+// The figure of the README: a LEVEL5 move (by nodes, so that both runs do
+// the same work) with the analysis window closed and open. Runs only when
+// QZ_TIMING is set; the machine should be otherwise idle.
+TEST(DocsTiming, Level5MoveWithAndWithoutTheAnalysisWindow) {
+  if (std::getenv("QZ_TIMING") == nullptr) GTEST_SKIP() << "set QZ_TIMING to measure";
+  for (bool open : {false, true, false, true}) {
+    WindowFixture f;
+    f.window->menus()->action(MenuCommand::LEVEL5)->trigger();
+    f.game().deep.NodeLimit = 3000000;
+    if (open) {
+      f.window->menus()->action(MenuCommand::ANALYSIS)->trigger();
+      ASSERT_TRUE(f.window->analysis()->waitForLive(5000));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    f.window->menus()->action(MenuCommand::GOTE)->trigger();
+    std::printf("LEVEL5 move of 3000000 nodes, analysis window %s: %lld ms\n",
+                open ? "open" : "closed", static_cast<long long>(clock.elapsed()));
+    EXPECT_EQ(f.game().hist.MoveCount, 1);
+  }
 }
 
 }  // namespace
