@@ -220,6 +220,16 @@ void AnalysisWindowWidget::worker() {
     w.wake.wait(lock, [&] { return w.quit || (!w.paused && w.shown && w.hasWork()); });
     if (w.quit) return;
     w.stop = false;
+    if (!w.searcher) {
+      // Made on first use, off the window's thread: a window that is never
+      // opened costs no memory.
+      lock.unlock();
+      auto searcher = std::make_unique<search::Searcher>(kLiveHashMegabytes);
+      searcher->NewGame(0);
+      lock.lock();
+      w.searcher = std::move(searcher);
+      continue;
+    }
     if (w.livePhase < 2 && (w.livePhase == 0 || !w.graphPending())) {
       const Position pos = w.livePosition;
       const Side side = w.liveSide;
@@ -304,8 +314,6 @@ AnalysisWindowWidget::AnalysisWindowWidget(QWidget* parent)
     if (onPlaced) onPlaced(geometry());
   });
 
-  work_->searcher = std::make_unique<search::Searcher>(kLiveHashMegabytes);
-  work_->searcher->NewGame(0);
   thread_ = std::thread([this] { worker(); });
 }
 
