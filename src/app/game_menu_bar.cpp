@@ -74,6 +74,10 @@ GameMenuBar::GameMenuBar(QMenuBar* bar, std::function<void(MenuCommand)> onComma
   addCommand(sonota, "解説", C::KAISETU);
   addCommand(sonota, "バージョン情報", C::VER);
 
+  QMenu* kentou = bar->addMenu(QString::fromUtf8("検討"));
+  addCommand(kentou, "ヒント", C::HINT);
+  addCommand(kentou, "検討ウィンドウ", C::ANALYSIS, true);
+
   showChecks(MenuChecks{});
 }
 
@@ -85,11 +89,12 @@ QAction* GameMenuBar::action(MenuCommand command) const {
 void GameMenuBar::showChecks(const MenuChecks& checks) {
   using C = MenuCommand;
   const std::pair<C, bool> marks[] = {
-      {C::MIDORI, checks.MIDORI}, {C::TATAMI, checks.TATAMI}, {C::TAKE, checks.TAKE},
-      {C::UCHU, checks.UCHU},     {C::RENGA, checks.RENGA},   {C::SIDOU, checks.SIDOU},
-      {C::KEIKA, checks.KEIKA},   {C::BGM, checks.BGM},       {C::UREI, checks.UREI},
-      {C::SAREI, checks.SAREI},   {C::LEVEL1, checks.LEVEL1}, {C::LEVEL2, checks.LEVEL2},
-      {C::LEVEL3, checks.LEVEL3}, {C::LEVEL4, checks.LEVEL4}, {C::LEVEL5, checks.LEVEL5}};
+      {C::MIDORI, checks.MIDORI},    {C::TATAMI, checks.TATAMI}, {C::TAKE, checks.TAKE},
+      {C::UCHU, checks.UCHU},        {C::RENGA, checks.RENGA},   {C::SIDOU, checks.SIDOU},
+      {C::KEIKA, checks.KEIKA},      {C::BGM, checks.BGM},       {C::UREI, checks.UREI},
+      {C::SAREI, checks.SAREI},      {C::LEVEL1, checks.LEVEL1}, {C::LEVEL2, checks.LEVEL2},
+      {C::LEVEL3, checks.LEVEL3},    {C::LEVEL4, checks.LEVEL4}, {C::LEVEL5, checks.LEVEL5},
+      {C::ANALYSIS, checks.ANALYSIS}};
   for (const auto& [command, on] : marks) {
     if (QAction* a = action(command)) a->setChecked(on);
   }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
+#include "app/analysis_window.h"
 #include "app/canvas_widget.h"
 #include "app/desktop_browser.h"
 #include "app/game_menu_bar.h"
@@ -61,8 +62,23 @@ MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
   ports.time = time_.get();
   thinking_ = std::make_unique<QtThinking>();
   ports.thinking = thinking_.get();
+  analysis_ = std::make_unique<AnalysisWindowWidget>();
+  ports.analysis = analysis_.get();
+  thinking_->onActiveChanged = [this](bool active) { analysis_->setPaused(active); };
 
   game_ = std::make_unique<Game>(ports, options.workDir.toStdString());
+  analysis_->attach(game_.get(), [this](int moveIndex) {
+    deliver([this, moveIndex] {
+      game_->ShowPositionAfterMove(moveIndex);
+      return false;
+    });
+  });
+  analysis_->onPlaced = [this](const QRect& r) {
+    game_->SetAnalysisWindowPlace(r.x(), r.y(), r.width(), r.height());
+  };
+  connect(analysis_.get(), &AnalysisWindowWidget::closedByUser, this, [this] {
+    deliver([this] { return game_->checks.ANALYSIS && game_->Menu(MenuCommand::ANALYSIS); });
+  });
 
   menus_ = new GameMenuBar(menuBar(), [this](MenuCommand command) {
     deliver([this, command] { return game_->Menu(command); });
@@ -104,6 +120,7 @@ MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
 
 MainWindow::~MainWindow() {
   timer_->setEnabled(false);
+  analysis_.reset();
   game_.reset();
 }
 
@@ -120,6 +137,7 @@ void MainWindow::deliver(Event&& event) {
   }
   menus_->showChecks(game_->checks);
   canvas_->setMarginTile(game_->screen.CurrentBackground);
+  if (analysis_->isVisible()) analysis_->follow();
   if (end) finish();
 }
 
@@ -132,12 +150,19 @@ void MainWindow::start() {
   // 13000 x 9400 twips at the top-left corner.
   move(0, 0);
   resize(kNaturalWidth, kNaturalHeight + menuBar()->sizeHint().height());
+  // The analysis window where it was last, else beside the main window.
+  const AnalysisWindowPlace& place = game_->analysisPlace;
+  if (place.Known)
+    analysis_->setGeometry(place.X, place.Y, place.Width, place.Height);
+  else
+    analysis_->move(kNaturalWidth + 16, 0);
   show();
   canvas_->setFocus();
 }
 
 void MainWindow::finish() {
   ended_ = true;
+  analysis_->hide();
   timer_->setEnabled(false);
   emit gameEnded();
   close();
@@ -166,6 +191,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (!ended_) {
     ended_ = true;
+    analysis_->hide();
     timer_->setEnabled(false);
     game_->Close();
     emit gameEnded();

@@ -11,6 +11,7 @@
 
 namespace qz::app {
 
+class AnalysisWindowWidget;
 class CanvasWidget;
 class DesktopBrowser;
 class GameMenuBar;
@@ -45,6 +46,7 @@ class MainWindow : public QMainWindow {
   QtDialogs* realDialogs() const { return qtDialogs_.get(); }
   QtTimerPort* timer() const { return timer_.get(); }
   QtThinking* thinking() const { return thinking_.get(); }
+  AnalysisWindowWidget* analysis() const { return analysis_.get(); }
   bool ended() const { return ended_; }
 
   static constexpr const char* kCaption = "QZ 嶺将棋";
@@ -74,6 +76,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtTimerPort> timer_;
   std::unique_ptr<LocalTimeSource> time_;
   std::unique_ptr<QtThinking> thinking_;
+  std::unique_ptr<AnalysisWindowWidget> analysis_;
   std::unique_ptr<Game> game_;
   bool inEvent_ = false;
   bool ended_ = false;

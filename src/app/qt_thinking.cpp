@@ -11,6 +11,7 @@ bool QtThinking::run(const std::function<void(const std::atomic<bool>& stop)>& w
   stop_ = false;
   abandoned_ = false;
   active_ = true;
+  if (onActiveChanged) onActiveChanged(true);
   QEventLoop loop;
   QTimer ticker;
   ticker.setInterval(50);
@@ -31,6 +32,7 @@ bool QtThinking::run(const std::function<void(const std::atomic<bool>& stop)>& w
   worker.join();
   ticker.stop();
   active_ = false;
+  if (onActiveChanged) onActiveChanged(false);
   return !abandoned_;
 }
 

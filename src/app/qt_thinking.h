@@ -19,6 +19,9 @@ class QtThinking : public Thinking {
   // The player ends the program: the work is told to stop and run answers
   // false as soon as it has.
   void abandon();
+  // Told when work starts (true) and when it has ended (false): the analysis
+  // window's searches wait meanwhile.
+  std::function<void(bool active)> onActiveChanged;
 
  private:
   std::atomic<bool> stop_{false};

@@ -17,22 +17,40 @@ struct MenuAlias {
 };
 
 constexpr MenuAlias kMenuAliases[] = {
-    {"START", "スタート"},     {"SENTE", "先手"},
-    {"GOTE", "後手"},          {"LEVEL1", nullptr},
-    {"LEVEL2", nullptr},       {"LEVEL3", nullptr},
-    {"LEVEL4", nullptr},       {"LEVEL5", nullptr},
-    {"OWARI", "終わり"},       {"CANCEL", "最初"},
-    {"REVERSE", "反転"},       {"REPLAY", "戻"},
-    {"AFTER", "進"},           {"LBEL_UP", "△"},
-    {"LEBEL_DOWN", "▽"},       {"KIFU_READ", "読込"},
-    {"KIFU_WRITE", "書込"},    {"MIDORI", "桜"},
-    {"TATAMI", "畳"},          {"TAKE", "竹"},
-    {"UCHU", "宇宙"},          {"RENGA", "煉瓦"},
-    {"SIDOU", "移動指導"},     {"KEIKA", "経過時間"},
-    {"BGM", nullptr},          {"UREI", "右嶺"},
-    {"SAREI", "左嶺"},         {"KAISETU", "解説"},
-    {"VER", "バージョン情報"}, {"OPEN_TAIKYOKU", "対局"},
-    {"OPEN_STOP", "局面"},     {"OPEN_OPTION", "ｵﾌﾟｼｮﾝ"},
+    {"START", "スタート"},
+    {"SENTE", "先手"},
+    {"GOTE", "後手"},
+    {"LEVEL1", nullptr},
+    {"LEVEL2", nullptr},
+    {"LEVEL3", nullptr},
+    {"LEVEL4", nullptr},
+    {"LEVEL5", nullptr},
+    {"OWARI", "終わり"},
+    {"CANCEL", "最初"},
+    {"REVERSE", "反転"},
+    {"REPLAY", "戻"},
+    {"AFTER", "進"},
+    {"LBEL_UP", "△"},
+    {"LEBEL_DOWN", "▽"},
+    {"KIFU_READ", "読込"},
+    {"KIFU_WRITE", "書込"},
+    {"MIDORI", "桜"},
+    {"TATAMI", "畳"},
+    {"TAKE", "竹"},
+    {"UCHU", "宇宙"},
+    {"RENGA", "煉瓦"},
+    {"SIDOU", "移動指導"},
+    {"KEIKA", "経過時間"},
+    {"BGM", nullptr},
+    {"UREI", "右嶺"},
+    {"SAREI", "左嶺"},
+    {"KAISETU", "解説"},
+    {"VER", "バージョン情報"},
+    {"HINT", "ヒント"},
+    {"ANALYSIS", "検討ウィンドウ"},
+    {"OPEN_TAIKYOKU", "対局"},
+    {"OPEN_STOP", "局面"},
+    {"OPEN_OPTION", "ｵﾌﾟｼｮﾝ"},
 };
 
 // The menus that only open a submenu may also be named by their own name.
@@ -40,7 +58,7 @@ constexpr std::pair<const char*, const char*> kOpenMenuNames[] = {
     {"TAIKYOKU", "OPEN_TAIKYOKU"}, {"STOP", "OPEN_STOP"}, {"OPTION", "OPEN_OPTION"}};
 
 constexpr const char* kShowItems[] = {"board",    "hands", "flags",    "clocks", "checks",
-                                      "captions", "panel", "settings", "paint"};
+                                      "captions", "panel", "settings", "paint",  "moves"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -337,9 +355,11 @@ std::string ParseStep(std::string_view body, ScriptStep& step) {
       const std::string_view word = NextWord(rest);
       bool known = false;
       if (word == "all") {
-        // Everything but the paint trace, which is long and resets itself.
+        // Everything but the paint trace, which is long and resets itself,
+        // and the move list, which came later than the scripts that show all.
         for (const char* item : kShowItems) {
-          if (std::string_view(item) != "paint") step.items.emplace_back(item);
+          if (std::string_view(item) != "paint" && std::string_view(item) != "moves")
+            step.items.emplace_back(item);
         }
         known = true;
       }
@@ -352,7 +372,8 @@ std::string ParseStep(std::string_view body, ScriptStep& step) {
       if (!known) return "show cannot show " + Quote(word);
     }
     if (step.items.empty()) {
-      return "show needs what: board hands flags clocks checks captions panel settings paint all";
+      return "show needs what: board hands flags clocks checks captions panel settings paint moves "
+             "all";
     }
     return {};
   }

@@ -62,6 +62,8 @@ std::optional<MenuCommand> ScriptMenuCommand(std::string_view name) {
       {"SAREI", MenuCommand::SAREI},
       {"KAISETU", MenuCommand::KAISETU},
       {"VER", MenuCommand::VER},
+      {"HINT", MenuCommand::HINT},
+      {"ANALYSIS", MenuCommand::ANALYSIS},
       {"OPEN_TAIKYOKU", MenuCommand::OPEN_TAIKYOKU},
       {"OPEN_STOP", MenuCommand::OPEN_STOP},
       {"OPEN_OPTION", MenuCommand::OPEN_OPTION},
@@ -270,6 +272,8 @@ class Runner {
       ShowSettings(workDir_, out_);
     else if (item == "paint")
       ShowPaint(ports_.canvas, out_);
+    else if (item == "moves")
+      ShowMoves(g, out_);
   }
 
   std::string workDir_;

@@ -115,4 +115,17 @@ bool TranscriptBrowser::navigate(const std::string& address) {
   return ok;
 }
 
+void TranscriptAnalysis::setShown(bool shown) {
+  visible = shown;
+  log_.line(shown ? "analysis window shown" : "analysis window hidden");
+}
+
+void TranscriptAnalysis::showHint(int fromX, int fromY, int toX, int toY, int code,
+                                  std::string_view /*text*/, std::string_view score) {
+  std::string text = "hint";
+  for (int v : {fromX, fromY, toX, toY, code}) text.append(" ").append(std::to_string(v));
+  text.append(" score ").append(score);
+  log_.line(text);
+}
+
 }  // namespace qz

@@ -73,9 +73,23 @@ class TranscriptBrowser : public RecordingBrowser {
   TranscriptLog& log_;
 };
 
+// The analysis window as a script sees it: told when it is shown or hidden,
+// and each hint as "hint FX FY TX TY CODE score S".
+class TranscriptAnalysis : public AnalysisWindow {
+ public:
+  explicit TranscriptAnalysis(TranscriptLog& log) : log_(log) {}
+  void setShown(bool shown) override;
+  void showHint(int fromX, int fromY, int toX, int toY, int code, std::string_view text,
+                std::string_view score) override;
+  bool visible = false;
+
+ private:
+  TranscriptLog& log_;
+};
+
 struct TranscriptPorts {
   explicit TranscriptPorts(std::ostream& out)
-      : log(out, canvas), dialogs(log), sound(log), browser(log) {}
+      : log(out, canvas), dialogs(log), sound(log), browser(log), analysis(log) {}
   RecordingCanvas canvas;
   TranscriptLog log;
   TranscriptDialogs dialogs;
@@ -84,7 +98,12 @@ struct TranscriptPorts {
   RecordingTimer timer;
   FakeTime time;
   TranscriptBrowser browser;
-  Ports ports() { return Ports{&canvas, &dialogs, &sound, &panel, &timer, &time, &browser}; }
+  TranscriptAnalysis analysis;
+  Ports ports() {
+    Ports p{&canvas, &dialogs, &sound, &panel, &timer, &time, &browser};
+    p.analysis = &analysis;
+    return p;
+  }
 };
 
 }  // namespace qz

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "play/cp932.h"
+#include "play/move_notation.h"
 #include "script/transcript_ports.h"
 #include "shell/game.h"
 #include "shell/grid.h"
@@ -110,12 +111,22 @@ void ShowChecks(const Game& g, std::ostream& out) {
       {"MIDORI", c.MIDORI}, {"TATAMI", c.TATAMI}, {"TAKE", c.TAKE},     {"UCHU", c.UCHU},
       {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},   {"KEIKA", c.KEIKA},   {"BGM", c.BGM},
       {"UREI", c.UREI},     {"SAREI", c.SAREI},   {"LEVEL1", c.LEVEL1}, {"LEVEL2", c.LEVEL2},
-      {"LEVEL3", c.LEVEL3}, {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}};
+      {"LEVEL3", c.LEVEL3}, {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}, {"ANALYSIS", c.ANALYSIS}};
   out << "checks";
   for (const auto& [name, on] : marks) {
     if (on) out << ' ' << name;
   }
   out << '\n';
+}
+
+void ShowMoves(const Game& g, std::ostream& out) {
+  const std::vector<ListedMove> moves =
+      MoveList(PositionsOfLine(g.hist, g.pos), g.flags.MoveNumber - g.hist.MoveCount + 1);
+  out << "moves " << moves.size() << '\n';
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    const bool current = static_cast<int>(i) + 1 == g.hist.MoveCount;
+    out << (current ? "* " : "  ") << moves[i].number << ' ' << moves[i].text << '\n';
+  }
 }
 
 const std::vector<CaptionArea>& CaptionAreas() {

@@ -19,6 +19,10 @@ void ShowHands(const Game& g, std::ostream& out);
 void ShowFlags(const Game& g, std::ostream& out);
 void ShowClocks(const Game& g, double now, std::ostream& out);
 void ShowChecks(const Game& g, std::ostream& out);
+// The analysis window's move list: "moves N" (the moves of the line), then
+// one line per move in the notation, "*" before the move that leads to the
+// position on the board.
+void ShowMoves(const Game& g, std::ostream& out);
 void ShowCaptions(const RecordingCanvas& canvas, std::ostream& out);
 // Paths inside workDir are shown relative to it ("." for workDir itself).
 void ShowPanel(const RecordingPanel& panel, const std::string& workDir, std::ostream& out);

@@ -31,7 +31,10 @@ void Game::Load() {
   初期設定();
 }
 
-void Game::MouseDown(int button, int shift, int X, int Y) { Form_MouseDown(button, shift, X, Y); }
+void Game::MouseDown(int button, int shift, int X, int Y) {
+  ClearHint();
+  Form_MouseDown(button, shift, X, Y);
+}
 
 bool Game::Menu(MenuCommand command) {
   switch (command) {
@@ -64,6 +67,8 @@ bool Game::Menu(MenuCommand command) {
     case MenuCommand::SAREI: PlacementCommand(false); break;
     case MenuCommand::KAISETU: KAISETU_Click(); break;
     case MenuCommand::VER: VER_Click(); break;
+    case MenuCommand::HINT: HINT_Click(); break;
+    case MenuCommand::ANALYSIS: ANALYSIS_Click(); break;
     case MenuCommand::OPEN_TAIKYOKU:
     case MenuCommand::OPEN_STOP:
     case MenuCommand::OPEN_OPTION:

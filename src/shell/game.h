@@ -53,6 +53,8 @@ enum class MenuCommand {
   SAREI,  // ｵﾌﾟｼｮﾝ
   KAISETU,
   VER,  // その他
+  HINT,
+  ANALYSIS,  // 検討
   // Opening a top-level menu (hides the record panel).
   OPEN_TAIKYOKU,
   OPEN_STOP,
@@ -65,6 +67,7 @@ struct MenuChecks {
   bool SIDOU = false, KEIKA = false, BGM = false;
   bool UREI = false, SAREI = true;
   bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false, LEVEL4 = false, LEVEL5 = false;
+  bool ANALYSIS = false;
 };
 
 class Game : private MoveView, private SearchObserver {
@@ -111,6 +114,8 @@ class Game : private MoveView, private SearchObserver {
   Clocks clocks;
   MenuChecks checks;
   SoundBuffers sounds;
+  HintState hint;
+  AnalysisWindowPlace analysisPlace;
 
   // =======================================================================
   // Presentation: drawing, last-move texts, level captions, clocks,
@@ -226,6 +231,18 @@ class Game : private MoveView, private SearchObserver {
   void WriteRecordFromPanel();
   void ReadRecordFile(const std::string& fileName);
   static double 取得_棋譜のX座標(std::string_view text);
+
+  // kentou.cpp: the 検討 menu: the hint and the analysis window; choosing
+  // a move of the move list.
+  void HINT_Click();
+  void ANALYSIS_Click();
+  void ClearHint();
+  // Steps with 戻 or 進 until the position after move `moveIndex` (0: the
+  // first position of the line) is on the board; stops at the first refusal.
+  void ShowPositionAfterMove(int moveIndex);
+  // The analysis window was moved or resized: kept in the settings file.
+  // Sizes below 200 x 150 or beyond 20000 are not kept.
+  void SetAnalysisWindowPlace(int x, int y, int width, int height);
 
   void 終了処理();  // game.cpp
 

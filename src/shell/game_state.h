@@ -78,4 +78,19 @@ struct DeepLevels {
   std::size_t HashMegabytes = 32;
 };
 
+// The last hint of 検討 → ヒント, framed on the board until the next press
+// (kentou.cpp).
+struct HintState {
+  bool Shown = false;
+  int FromX = 0, FromY = 0, ToX = 0, ToY = 0;
+  PieceCode Code = EMPTY;
+};
+
+// Where the analysis window stood and how large it was, kept in the
+// settings file once it has been placed (kentou.cpp, settings.cpp).
+struct AnalysisWindowPlace {
+  bool Known = false;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
 }  // namespace qz

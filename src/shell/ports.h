@@ -117,6 +117,21 @@ class Thinking {
                    const std::function<void()>& alive) = 0;
 };
 
+// The analysis window (検討ウィンドウ) beside the main window: the move list,
+// the live analysis and the evaluation graph. The game tells it when it is
+// shown and every hint it finds; the window reads the rest of the game's
+// state itself.
+class AnalysisWindow {
+ public:
+  virtual ~AnalysisWindow() = default;
+  virtual void setShown(bool shown) = 0;
+  // The hint's move as the game plays it (a drop comes from the hand
+  // column, 12 or -1), in the notation, and its score from the lower army's
+  // side ("123", "-M3").
+  virtual void showHint(int fromX, int fromY, int toX, int toY, int code, std::string_view text,
+                        std::string_view score) = 0;
+};
+
 struct Ports {
   Canvas* canvas = nullptr;
   Dialogs* dialogs = nullptr;
@@ -125,7 +140,8 @@ struct Ports {
   TimerPort* timer = nullptr;
   TimeSource* time = nullptr;
   Browser* browser = nullptr;
-  Thinking* thinking = nullptr;  // none: the work runs at once on the caller's thread
+  Thinking* thinking = nullptr;        // none: the work runs at once on the caller's thread
+  AnalysisWindow* analysis = nullptr;  // none: hints are shown in a message box only
 };
 
 }  // namespace qz

@@ -49,6 +49,29 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines) 
   return WriteFileAtomically(path, *bytes, &error);
 }
 
+// "A,B": two whole numbers, each within ±20000.
+bool ParsePair(std::string_view text, int& a, int& b) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return false;
+  auto number = [](std::string_view t, int& out) {
+    if (t.empty() || t.size() > 6) return false;
+    int v = 0;
+    std::size_t i = t[0] == '-' ? 1 : 0;
+    if (i == t.size()) return false;
+    for (; i < t.size(); ++i) {
+      if (t[i] < '0' || t[i] > '9') return false;
+      v = v * 10 + (t[i] - '0');
+    }
+    out = t[0] == '-' ? -v : v;
+    return out >= -20000 && out <= 20000;
+  };
+  return number(text.substr(0, comma), a) && number(text.substr(comma + 1), b);
+}
+
+// The analysis window's two keys; a size that cannot be a window is ignored.
+constexpr const char* kAnalysisPlaceKey = "検討ウィンドウ位置";
+constexpr const char* kAnalysisSizeKey = "検討ウィンドウ大きさ";
+
 // Applies one "key=value" line; false when the line has no "=".
 bool ApplySettingLine(Game& g, std::string_view line) {
   const std::size_t p = line.find('=');
@@ -85,6 +108,19 @@ bool ApplySettingLine(Game& g, std::string_view line) {
     const bool right = value == "右嶺";
     g.checks.UREI = right;
     g.checks.SAREI = !right;
+  } else if (key == kAnalysisPlaceKey) {
+    int x = 0, y = 0;
+    if (ParsePair(value, x, y)) {
+      g.analysisPlace.X = x;
+      g.analysisPlace.Y = y;
+    }
+  } else if (key == kAnalysisSizeKey) {
+    int w = 0, h = 0;
+    if (ParsePair(value, w, h) && w >= 200 && h >= 150) {
+      g.analysisPlace.Width = w;
+      g.analysisPlace.Height = h;
+      g.analysisPlace.Known = true;
+    }
   }
   return true;
 }
@@ -131,6 +167,12 @@ void Game::書込_環境設定ファイル() {
   lines.push_back(checks.KEIKA ? "経過時間=ON" : "経過時間=OFF");
   lines.push_back(checks.BGM ? "BGM=ON" : "BGM=OFF");
   lines.push_back(checks.UREI ? "初期配置=右嶺" : "初期配置=左嶺");
+  if (analysisPlace.Known) {
+    lines.push_back(std::string(kAnalysisPlaceKey) + "=" + std::to_string(analysisPlace.X) + "," +
+                    std::to_string(analysisPlace.Y));
+    lines.push_back(std::string(kAnalysisSizeKey) + "=" + std::to_string(analysisPlace.Width) +
+                    "," + std::to_string(analysisPlace.Height));
+  }
 
   const std::string path = SettingsPath(StartDir);
   if (WriteLines(path, lines)) return;

@@ -63,7 +63,9 @@ TEST(MainWindow, MenuBarHoldsTheWholeTreeInOrder) {
                 "COM対局ﾚﾍﾞﾙ[LEVEL1,LEVEL2,LEVEL3,LEVEL4,LEVEL5],終わり],"
                 "局面[最初,反転],戻,進,△,▽,棋譜[読込,書込],"
                 "ｵﾌﾟｼｮﾝ[背景画[桜,畳,竹,宇宙,煉瓦],移動指導,経過時間,BGM,初期配置[右嶺,左嶺]],"
-                "その他[解説,バージョン情報]"));
+                "その他[解説,バージョン情報],"
+                // Added right of その他; the menus before it stay as they are.
+                "検討[ヒント,検討ウィンドウ]"));
 }
 
 // The help page is written apart from the menus: it must not fall behind

@@ -159,8 +159,9 @@ TEST(ScriptParser, KeysCloseShowBrowserEcho) {
   ScriptStep s = One("show board flags");
   EXPECT_EQ(s.items, (std::vector<std::string>{"board", "flags"}));
   s = One("show all");
-  EXPECT_EQ(s.items.size(), 8u);  // everything but the paint trace
-  EXPECT_NE(ErrorOf("show moves").find("cannot show 'moves'"), std::string::npos);
+  EXPECT_EQ(s.items.size(), 8u);  // everything but the paint trace and the move list
+  EXPECT_EQ(One("show moves board").items, (std::vector<std::string>{"moves", "board"}));
+  EXPECT_NE(ErrorOf("show mvoes").find("cannot show 'mvoes'"), std::string::npos);
   EXPECT_FALSE(ParseScript("show").ok);
 
   EXPECT_FALSE(One("browser off").on);

@@ -165,3 +165,37 @@ TEST_F(SettingsTest, FailedWriteShowsTheDefaultMarksButKeepsTheRunningState) {
 
 }  // namespace
 }  // namespace qz::present_test
+
+namespace qz::present_test {
+namespace {
+
+TEST_F(SettingsTest, TheAnalysisWindowsPlaceIsKeptOnceItHasOne) {
+  g->読込_環境設定ファイル();
+  EXPECT_FALSE(g->analysisPlace.Known);
+  // Nothing is written until the window is placed; then after the options.
+  g->SetAnalysisWindowPlace(1320, 40, 480, 700);
+  EXPECT_EQ(readFile(settingsPath()),
+            Cp932(kDefaults + "検討ウィンドウ位置=1320,40\r\n検討ウィンドウ大きさ=480,700\r\n"));
+  // Read back on the next start.
+  g->analysisPlace = {};
+  g->読込_環境設定ファイル();
+  EXPECT_TRUE(g->analysisPlace.Known);
+  EXPECT_EQ(g->analysisPlace.X, 1320);
+  EXPECT_EQ(g->analysisPlace.Height, 700);
+  // No window is that small, and no screen that large: not kept.
+  g->SetAnalysisWindowPlace(0, 0, 50, 700);
+  g->SetAnalysisWindowPlace(0, 99999, 480, 700);
+  EXPECT_EQ(g->analysisPlace.X, 1320);
+}
+
+TEST_F(SettingsTest, ABadAnalysisWindowPlaceIsIgnored) {
+  for (const char* value : {"=480", "=x,700", "=480,", "=10,10", "=480,700,1", "=9999999,700"}) {
+    g->analysisPlace = {};
+    writeFile(settingsPath(), Cp932(kDefaults + "検討ウィンドウ大きさ" + value + "\r\n"));
+    g->読込_環境設定ファイル();
+    EXPECT_FALSE(g->analysisPlace.Known) << value;
+  }
+}
+
+}  // namespace
+}  // namespace qz::present_test

@@ -256,13 +256,13 @@ class Soak {
   // may make a move.
   bool RandomMenu() {
     using M = qz::MenuCommand;
-    static const M all[] = {M::START,      M::SENTE,   M::GOTE,    M::LEVEL1,        M::LEVEL2,
-                            M::LEVEL3,     M::LEVEL4,  M::LEVEL5,  M::CANCEL,        M::REVERSE,
-                            M::REPLAY,     M::AFTER,   M::LBEL_UP, M::LEBEL_DOWN,    M::KIFU_READ,
-                            M::KIFU_WRITE, M::MIDORI,  M::TATAMI,  M::TAKE,          M::UCHU,
-                            M::RENGA,      M::SIDOU,   M::KEIKA,   M::BGM,           M::UREI,
-                            M::SAREI,      M::KAISETU, M::VER,     M::OPEN_TAIKYOKU, M::OPEN_STOP,
-                            M::OPEN_OPTION};
+    static const M all[] = {M::START,       M::SENTE,   M::GOTE,    M::LEVEL1,        M::LEVEL2,
+                            M::LEVEL3,      M::LEVEL4,  M::LEVEL5,  M::CANCEL,        M::REVERSE,
+                            M::REPLAY,      M::AFTER,   M::LBEL_UP, M::LEBEL_DOWN,    M::KIFU_READ,
+                            M::KIFU_WRITE,  M::MIDORI,  M::TATAMI,  M::TAKE,          M::UCHU,
+                            M::RENGA,       M::SIDOU,   M::KEIKA,   M::BGM,           M::UREI,
+                            M::SAREI,       M::KAISETU, M::VER,     M::OPEN_TAIKYOKU, M::OPEN_STOP,
+                            M::OPEN_OPTION, M::HINT,    M::ANALYSIS};
     const M m = all[Pick(static_cast<int>(std::size(all)))];
     Trace("menu " + std::to_string(static_cast<int>(m)));
     rp_->browser.available = Pick(4) != 0;
