@@ -221,17 +221,66 @@ bool IsListedMove(const FastPosition& pos, Move m) {
   return false;
 }
 
+namespace {
+
+// Perft below the root; false once stop is seen.
+bool CountSequences(FastPosition& pos, int depth, const std::atomic<bool>* stop,
+                    std::uint64_t& total) {
+  if (depth <= 0) {
+    ++total;
+    return true;
+  }
+  Move moves[kMaxMoves];
+  const int n = GenerateMoves(pos, moves);
+  if (depth == 1) {
+    total += static_cast<std::uint64_t>(n);
+    return true;
+  }
+  const bool watch = stop != nullptr && depth >= 3;
+  Undo undo;
+  for (int i = 0; i < n; ++i) {
+    if (watch && stop->load(std::memory_order_relaxed)) return false;
+    pos.Make(moves[i], undo);
+    const bool whole = CountSequences(pos, depth - 1, stop, total);
+    pos.Unmake(moves[i], undo);
+    if (!whole) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::uint64_t Perft(FastPosition& pos, int depth) {
+  std::uint64_t total = 0;
+  CountSequences(pos, depth, nullptr, total);
+  return total;
+}
+
+std::uint64_t PerftDivide(FastPosition& pos, int depth,
+                          const std::function<void(Move, std::uint64_t)>& each,
+                          const std::atomic<bool>* stop, bool* stopped) {
+  if (stopped) *stopped = false;
   if (depth <= 0) return 1;
   Move moves[kMaxMoves];
   const int n = GenerateMoves(pos, moves);
-  if (depth == 1) return static_cast<std::uint64_t>(n);
+  const bool watch = stop != nullptr && depth >= 3;
   std::uint64_t total = 0;
   Undo undo;
   for (int i = 0; i < n; ++i) {
+    if (watch && stop->load(std::memory_order_relaxed)) {
+      if (stopped) *stopped = true;
+      return total;
+    }
+    std::uint64_t count = 0;
     pos.Make(moves[i], undo);
-    total += Perft(pos, depth - 1);
+    const bool whole = CountSequences(pos, depth - 1, stop, count);
     pos.Unmake(moves[i], undo);
+    if (!whole) {
+      if (stopped) *stopped = true;
+      return total;
+    }
+    each(moves[i], count);
+    total += count;
   }
   return total;
 }
