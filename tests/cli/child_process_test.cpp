@@ -25,6 +25,7 @@ TEST(ChildProcess, ThePassedDeadlineHoldsWhateverWaitsInThePipe) {
   ASSERT_EQ(child.ReadLine(line, Clock::now() + std::chrono::seconds(10)),
             ChildProcess::ReadResult::Line);
   EXPECT_EQ(line, "flood");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the pipe fills up
   // Past the deadline only what was already taken from the pipe is given;
   // the pipe itself, full as it is, is not read again.
   const auto deadline = Clock::now();
