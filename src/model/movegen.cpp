@@ -223,37 +223,31 @@ bool IsListedMove(const FastPosition& pos, Move m) {
 
 namespace {
 
-// Perft below the root; false once stop is seen.
-bool CountSequences(FastPosition& pos, int depth, const std::atomic<bool>* stop,
-                    std::uint64_t& total) {
-  if (depth <= 0) {
-    ++total;
-    return true;
-  }
+// Perft below the root; sets stopped (and gives up) once stop is seen.
+std::uint64_t CountSequences(FastPosition& pos, int depth, const std::atomic<bool>* stop,
+                             bool& stopped) {
+  if (depth <= 0) return 1;
   Move moves[kMaxMoves];
   const int n = GenerateMoves(pos, moves);
-  if (depth == 1) {
-    total += static_cast<std::uint64_t>(n);
-    return true;
-  }
+  if (depth == 1) return static_cast<std::uint64_t>(n);
   const bool watch = stop != nullptr && depth >= 3;
+  std::uint64_t total = 0;
   Undo undo;
   for (int i = 0; i < n; ++i) {
-    if (watch && stop->load(std::memory_order_relaxed)) return false;
+    if (watch && stop->load(std::memory_order_relaxed)) stopped = true;
+    if (stopped) break;
     pos.Make(moves[i], undo);
-    const bool whole = CountSequences(pos, depth - 1, stop, total);
+    total += CountSequences(pos, depth - 1, stop, stopped);
     pos.Unmake(moves[i], undo);
-    if (!whole) return false;
   }
-  return true;
+  return total;
 }
 
 }  // namespace
 
 std::uint64_t Perft(FastPosition& pos, int depth) {
-  std::uint64_t total = 0;
-  CountSequences(pos, depth, nullptr, total);
-  return total;
+  bool stopped = false;
+  return CountSequences(pos, depth, nullptr, stopped);
 }
 
 std::uint64_t PerftDivide(FastPosition& pos, int depth,
@@ -271,11 +265,11 @@ std::uint64_t PerftDivide(FastPosition& pos, int depth,
       if (stopped) *stopped = true;
       return total;
     }
-    std::uint64_t count = 0;
+    bool cut = false;
     pos.Make(moves[i], undo);
-    const bool whole = CountSequences(pos, depth - 1, stop, count);
+    const std::uint64_t count = CountSequences(pos, depth - 1, stop, cut);
     pos.Unmake(moves[i], undo);
-    if (!whole) {
+    if (cut) {
       if (stopped) *stopped = true;
       return total;
     }
