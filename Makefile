@@ -38,8 +38,8 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_FUZZ=ON \
 	  -DQZ_BUILD_APP=OFF -DQZ_BUILD_TESTS=OFF -DQZ_BUILD_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_record_reader fuzz_settings_reader fuzz_script_parser
-	@for t in record_reader settings_reader script_parser; do \
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_record_reader fuzz_settings_reader fuzz_script_parser fuzz_uci
+	@for t in record_reader settings_reader script_parser uci; do \
 	  corpus=fuzz/corpus/$$(echo $$t | sed 's/_reader//;s/_parser//'); \
 	  work=$(FUZZ_BUILD)/corpus-$$t; log=$(FUZZ_BUILD)/fuzz-$$t.log; mkdir -p $$work; \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \

@@ -38,8 +38,6 @@ constexpr int kMagnitude[KindCount] = {0,       HU,      KYOU, KEI,     REI,    
                                        DOU,     KAKU,    SYA,  OU,      HU + 1,   KYOU + 1, KEI + 1,
                                        REI + 1, GIN + 1, 0,    DOU + 1, KAKU + 1, SYA + 1};
 
-constexpr int kMaxHandCount = 31;
-
 int KindOfMagnitude(int m) {
   for (int k = 1; k < KindCount; ++k)
     if (k != 16 && kMagnitude[k] == m) return k;
@@ -207,7 +205,7 @@ inline void FastPosition::Remove(int sq, Piece p) {
 
 inline void FastPosition::AddToHand(Side s, int kind) {
   const int n = hand_[s][kind];
-  if (n >= kMaxHandCount) return;
+  if (n >= kMaxHandCount) return;  // Make notes it in the undo
   key_ ^= kKeys.hand[s][kind][n] ^ kKeys.hand[s][kind][n + 1];
   if (table_) incremental_ += table_->hand[s][kind][n + 1] - table_->hand[s][kind][n];
   hand_[s][kind] = static_cast<std::uint8_t>(n + 1);
@@ -231,11 +229,14 @@ void FastPosition::Make(Move m, Undo& undo) {
   const Side o = Opponent(s);
   if (IsDrop(m)) {
     undo.captured = 0;
+    undo.handFull = false;
     TakeFromHand(s, KindOf(moving));
     Put(to, moving);
   } else {
     const Piece captured = board_[to];
     undo.captured = captured;
+    undo.handFull = captured != 0 && KindOf(captured) != King &&
+                    hand_[s][BaseKind(KindOf(captured))] >= kMaxHandCount;
     Remove(MoveFrom(m), moving);
     if (captured != 0) {
       Remove(to, captured);
@@ -273,7 +274,8 @@ void FastPosition::Unmake(Move m, const Undo& undo) {
     if (captured != 0) {
       Put(to, captured);
       const int kind = KindOf(captured);
-      if (kind != King && hand_[s][BaseKind(kind)] > 0) hand_[s][BaseKind(kind)] -= 1;
+      if (kind != King && !undo.handFull && hand_[s][BaseKind(kind)] > 0)
+        hand_[s][BaseKind(kind)] -= 1;
     }
   }
   key_ = undo.key;
@@ -332,6 +334,31 @@ bool FastPosition::Attacked(int sq, Side by) const {
     if (p == bishop || p == horse) return true;
   }
   return false;
+}
+
+std::string PositionProblem(const Position& pos) {
+  int kings[2] = {0, 0};
+  int ofKind[HandKinds + 1] = {};
+  for (int x = 1; x <= 10; ++x)
+    for (int y = 1; y <= 10; ++y) {
+      const Piece p = PieceOfCode(pos.Board[x][y]);
+      if (p == 0) continue;
+      if (KindOf(p) == King)
+        ++kings[SideOf(p)];
+      else
+        ++ofKind[BaseKind(KindOf(p))];
+    }
+  if (kings[SITA] > 1) return "two kings of the lower army";
+  if (kings[UE] > 1) return "two kings of the upper army";
+  for (int k = 1; k <= HandKinds; ++k) {
+    for (int s = 0; s < 2; ++s)
+      if (pos.Hand[s][k] < 0) return "a hand count below zero";
+    // Summed wide: a crafted hand may hold any int.
+    const long long all = static_cast<long long>(ofKind[k]) + pos.Hand[SITA][k] + pos.Hand[UE][k];
+    if (all > kMaxHandCount)
+      return "more than " + std::to_string(kMaxHandCount) + " pieces of one kind";
+  }
+  return {};
 }
 
 GameMove ToGameMove(Move m) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/game_move.h"
 #include "model/position.h"
@@ -105,7 +106,16 @@ struct Undo {
   std::int32_t incremental;
   std::int32_t material[2];
   Piece captured;
+  bool handFull;  // the captor's hand held kMaxHandCount of that kind already
 };
+
+// The most of one kind a hand holds; a capture beyond it is not added.
+constexpr int kMaxHandCount = 31;
+
+// Why pos cannot be played as it stands, or an empty text: two kings of one
+// army, or more of one kind (promoted or not, on the board and in both
+// hands) than a hand can hold, so that captures could not be counted.
+std::string PositionProblem(const Position& pos);
 
 class FastPosition {
  public:

@@ -227,17 +227,60 @@ bool IsListedMove(const FastPosition& pos, Move m) {
   return false;
 }
 
-std::uint64_t Perft(FastPosition& pos, int depth) {
+namespace {
+
+// Perft below the root; sets stopped (and gives up) once stop is seen.
+std::uint64_t CountSequences(FastPosition& pos, int depth, const std::atomic<bool>* stop,
+                             bool& stopped) {
   if (depth <= 0) return 1;
   Move moves[kMaxMoves];
   const int n = GenerateMoves(pos, moves);
   if (depth == 1) return static_cast<std::uint64_t>(n);
+  const bool watch = stop != nullptr && depth >= 3;
   std::uint64_t total = 0;
   Undo undo;
   for (int i = 0; i < n; ++i) {
+    if (watch && stop->load(std::memory_order_relaxed)) stopped = true;
+    if (stopped) break;
     pos.Make(moves[i], undo);
-    total += Perft(pos, depth - 1);
+    total += CountSequences(pos, depth - 1, stop, stopped);
     pos.Unmake(moves[i], undo);
+  }
+  return total;
+}
+
+}  // namespace
+
+std::uint64_t Perft(FastPosition& pos, int depth) {
+  bool stopped = false;
+  return CountSequences(pos, depth, nullptr, stopped);
+}
+
+std::uint64_t PerftDivide(FastPosition& pos, int depth,
+                          const std::function<void(Move, std::uint64_t)>& each,
+                          const std::atomic<bool>* stop, bool* stopped) {
+  if (stopped) *stopped = false;
+  if (depth <= 0) return 1;
+  Move moves[kMaxMoves];
+  const int n = GenerateMoves(pos, moves);
+  const bool watch = stop != nullptr && depth >= 3;
+  std::uint64_t total = 0;
+  Undo undo;
+  for (int i = 0; i < n; ++i) {
+    if (watch && stop->load(std::memory_order_relaxed)) {
+      if (stopped) *stopped = true;
+      return total;
+    }
+    bool cut = false;
+    pos.Make(moves[i], undo);
+    const std::uint64_t count = CountSequences(pos, depth - 1, stop, cut);
+    pos.Unmake(moves[i], undo);
+    if (cut) {
+      if (stopped) *stopped = true;
+      return total;
+    }
+    each(moves[i], count);
+    total += count;
   }
   return total;
 }

@@ -6,7 +6,9 @@
 // are: a move may leave the mover's own king attacked.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "model/fast_position.h"
 
@@ -33,6 +35,16 @@ bool IsListedMove(const FastPosition& pos, Move m);
 
 // The number of move sequences of `depth` plies.
 std::uint64_t Perft(FastPosition& pos, int depth);
+
+// The same with the count after each first move (a "divide"): each(move,
+// count) for every move of pos in the generator's order, then the total is
+// returned. stop, when given, is read before every subtree of two or more
+// plies (a count of one or two plies always finishes, at once): once another
+// thread sets it the count ends, *stopped is set and the moves reported so
+// far are those whose counts are whole. pos is as it was afterwards.
+std::uint64_t PerftDivide(FastPosition& pos, int depth,
+                          const std::function<void(Move, std::uint64_t)>& each,
+                          const std::atomic<bool>* stop = nullptr, bool* stopped = nullptr);
 
 // The same list for callers that hold a Position: the moves of `side` in the
 // game's form, into out (room for kMaxMoves). PawnColumns and the king

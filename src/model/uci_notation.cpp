@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "model/fast_position.h"
 #include "model/make_move.h"
 #include "model/rules.h"
 
@@ -164,7 +165,7 @@ std::string ToFen(const Position& pos, Side toMove, int fullMove) {
   return fen;
 }
 
-bool FromFen(std::string_view fen, Position& out, Side& toMove) {
+bool FromFen(std::string_view fen, Position& out, Side& toMove, std::string* problem) {
   Position pos;
   size_t i = 0;
   int x = 1, y = 1;
@@ -177,8 +178,11 @@ bool FromFen(std::string_view fen, Position& out, Side& toMove) {
       ++i;
     } else if (std::isdigit(static_cast<unsigned char>(c))) {
       int n = 0;
-      while (i < fen.size() && std::isdigit(static_cast<unsigned char>(fen[i])))
+      // A run longer than the row is refused before it can grow further.
+      while (i < fen.size() && std::isdigit(static_cast<unsigned char>(fen[i]))) {
         n = n * 10 + (fen[i++] - '0');
+        if (n > 10) return false;
+      }
       if (n < 1 || x + n > 11) return false;
       x += n;
     } else {
@@ -216,6 +220,12 @@ bool FromFen(std::string_view fen, Position& out, Side& toMove) {
       if (hand == 0 || m != HandKindCode[hand]) return false;
       const Side s = std::isupper(static_cast<unsigned char>(c)) ? SITA : UE;
       pos.Hand[s][hand] += count == 0 ? 1 : count;
+      // No hand holds more (and a long run of counts cannot overflow).
+      if (pos.Hand[s][hand] > kMaxHandCount) {
+        if (problem)
+          *problem = "more than " + std::to_string(kMaxHandCount) + " pieces of one kind";
+        return false;
+      }
       count = 0;
     }
     if (i >= fen.size() || count != 0) return false;
@@ -236,6 +246,10 @@ bool FromFen(std::string_view fen, Position& out, Side& toMove) {
       if (pos.Board[kx][ky] == OU) pos.KingSquare[UE] = Square{kx, ky};
     }
   調査_2歩フラグ設定(pos);
+  if (std::string why = PositionProblem(pos); !why.empty()) {
+    if (problem) *problem = std::move(why);
+    return false;
+  }
   out = pos;
   return true;
 }

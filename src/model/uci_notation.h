@@ -43,7 +43,9 @@ std::string ToFen(const Position& pos, Side toMove, int fullMove = 1);
 
 // Reads such a FEN (the hand may also be written "[-]" or be absent; counts
 // like "3P" are accepted). Fills the board, hands and HandTotal; king
-// squares and pawn columns are recomputed. Returns false on malformed text.
-bool FromFen(std::string_view fen, Position& pos, Side& toMove);
+// squares and pawn columns are recomputed. Returns false on malformed text,
+// and on a position that cannot be played (PositionProblem): problem, when
+// given, then says why (it is left alone for malformed text).
+bool FromFen(std::string_view fen, Position& pos, Side& toMove, std::string* problem = nullptr);
 
 }  // namespace qz

@@ -240,8 +240,8 @@ int Evaluator::Evaluate(const FastPosition& pos) const {
   int v = pos.incremental();  // the lower army's view
   v += KingSafety(pos, SITA) - KingSafety(pos, UE);
   v += PieceTerms(pos, SITA) - PieceTerms(pos, UE);
-  const int forMover = pos.sideToMove() == SITA ? v : -v;
-  return forMover + weights_.tempo;
+  const int forMover = (pos.sideToMove() == SITA ? v : -v) + weights_.tempo;
+  return std::clamp(forMover, -kLimit, kLimit);
 }
 
 }  // namespace qz::search

@@ -34,6 +34,13 @@ class Evaluator {
   // What the position sums as moves are made: material and placement.
   const IncrementalTable& table() const { return table_; }
 
+  // No judgement goes past this, so that a position with hands far fuller
+  // than a game can bring (the fast position holds 31 of a kind) is never
+  // taken for a decided game: the search's decided band begins at 29872.
+  // Every position of the game's own pieces stays below it (one army with
+  // all 44 pieces, promoted where it can, comes to about 28,400).
+  static constexpr int kLimit = 29000;
+
   // Score for the side to move. The position must use table().
   int Evaluate(const FastPosition& pos) const;
   // The same where it matters: when material and placement alone lie so far
@@ -46,7 +53,9 @@ class Evaluator {
   }
   // Material and placement alone, for the side to move.
   int Quick(const FastPosition& pos) const {
-    return (pos.sideToMove() == SITA ? pos.incremental() : -pos.incremental()) + weights_.tempo;
+    const int v =
+        (pos.sideToMove() == SITA ? pos.incremental() : -pos.incremental()) + weights_.tempo;
+    return v > kLimit ? kLimit : v < -kLimit ? -kLimit : v;
   }
   static constexpr int kLazyMargin = 450;
 

@@ -2,8 +2,10 @@
 // line, the records it writes, and engines that fail.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <regex>
@@ -176,6 +178,33 @@ TEST_F(MatchCliTest, EnginesThatBreakTheRulesOrEndLoseAndAreNamed) {
     EXPECT_EQ(g.reason, "a: the engine ended (exit status 3)");
   }
   EXPECT_EQ(m.last, "result a=0 b=3 unfinished=0 score=0.0% elo=-inf±inf");
+}
+
+TEST_F(MatchCliTest, AnEngineThatEndsIsSeenAtOnceAndAGameWithoutAMoveIsNamed) {
+  // It leaves a sleeper holding its output when it ends.
+  const auto start = std::chrono::steady_clock::now();
+  const CliRun orphan = Cli("match --a " + Engine("orphan", "sleep 30 & exit 3") +
+                            " --b 1 --games 2 --out '" + (dir_ / "records").string() + "'");
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ASSERT_EQ(orphan.status, 0) << orphan.err;
+  const MatchOutput m = Parse(orphan.out);
+  ASSERT_EQ(m.games.size(), 2u) << orphan.out;
+  for (const GameLine& g : m.games) {
+    EXPECT_EQ(g.winner, "b");
+    EXPECT_EQ(g.reason, "a: the engine ended (exit status 3)");
+  }
+  EXPECT_LT(seconds, 8.0);
+  // Game 1 ends before any move (a has the lower army): no record, and a
+  // word on stderr; game 2 has b's first move.
+  EXPECT_EQ(m.games[0].plies, 0);
+  EXPECT_EQ(m.games[1].plies, 1);
+  EXPECT_NE(orphan.err.find("match: game 1 ended before its first move; it has no record"),
+            std::string::npos)
+      << orphan.err;
+  EXPECT_EQ(orphan.err.find("game 2"), std::string::npos) << orphan.err;
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "records" / "game-001.棋譜"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "records" / "game-002.棋譜"));
 }
 
 TEST_F(MatchCliTest, UnfinishedGamesAndRefusedPlayers) {

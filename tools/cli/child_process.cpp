@@ -7,12 +7,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <thread>
 
 namespace qz::cli {
 
 namespace {
+
+// How often a read that waits looks whether the child has ended.
+constexpr int kEndCheckMs = 20;
 
 int MillisecondsUntil(ChildProcess::Clock::time_point deadline) {
   const auto left =
@@ -100,10 +104,24 @@ ChildProcess::ReadResult ChildProcess::ReadLine(std::string& line, Clock::time_p
       return ReadResult::Line;
     }
     if (eof_ || fromChild_ < 0) return ReadResult::Closed;
+    // The deadline holds however fast the child writes: data waiting in the
+    // pipe does not extend it.
+    const int left = MillisecondsUntil(deadline);
+    if (left == 0) return ReadResult::TimedOut;
+    // In short waits, so that a child that has ended is noticed even while
+    // something it started keeps the pipe open.
     pollfd p{fromChild_, POLLIN, 0};
-    const int ready = ::poll(&p, 1, MillisecondsUntil(deadline));
+    const int ready = ::poll(&p, 1, std::min(left, kEndCheckMs));
     if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return ReadResult::TimedOut;
+    if (ready < 0) return ReadResult::TimedOut;
+    if (ready == 0) {
+      if (HasEnded()) {
+        // What it wrote before it ended has been read: nothing more will come.
+        pollfd again{fromChild_, POLLIN, 0};
+        if (::poll(&again, 1, 0) <= 0) eof_ = true;
+      }
+      continue;
+    }
     char chunk[4096];
     const ssize_t n = ::read(fromChild_, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) continue;

@@ -30,7 +30,9 @@ class ChildProcess {
   // before the deadline or no longer reads.
   bool WriteLine(std::string_view text, Clock::time_point deadline);
   // The next line of the child's output, without its line end. Lines longer
-  // than MaxLine are cut there.
+  // than MaxLine are cut there. Closed once the child has ended and its
+  // output is read, even while a process it started holds the pipe open;
+  // TimedOut once the deadline has passed, however much it writes.
   ReadResult ReadLine(std::string& line, Clock::time_point deadline);
 
   // Closes its input and gives it until the deadline to end, then kills it.

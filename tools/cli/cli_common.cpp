@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <memory>
 
+#include "model/fast_position.h"
 #include "model/make_move.h"
 #include "play/history.h"
 #include "play/record_file.h"
@@ -56,10 +58,9 @@ std::optional<int> ParseInt(const std::string& text) {
 
 bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position& pos,
                      std::string& error) {
-  static History history;  // large: keep it off the stack
-  history = History{};
+  const auto history = std::make_unique<History>();  // large: keep it off the stack
   RecordHeader header;
-  const RecordResult r = ReadRecord(path, header, history);
+  const RecordResult r = ReadRecord(path, header, *history);
   if (r.status != RecordStatus::Ok && r.status != RecordStatus::Truncated) {
     error = path + ": " + (r.detail.empty() ? "cannot read the record" : r.detail);
     return false;
@@ -78,9 +79,14 @@ bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position
   }
   pos = Position{};
   double lower = 0, upper = 0;
-  history.RestoreEntry(pos, k, true, lower, upper);
+  history->RestoreEntry(pos, k, true, lower, upper);
   pos.HandTotal[SITA] = 調査_持駒数(pos, SITA);
   pos.HandTotal[UE] = 調査_持駒数(pos, UE);
+  // A crafted entry the game could never reach, which no count would follow.
+  if (const std::string problem = PositionProblem(pos); !problem.empty()) {
+    error = path + ": entry " + std::to_string(k) + " cannot be played (" + problem + ")";
+    return false;
+  }
   return true;
 }
 

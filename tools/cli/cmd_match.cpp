@@ -326,8 +326,10 @@ int RunMatch(const std::vector<std::string>& args) {
                 outcome.reason.c_str());
     std::fflush(stdout);
     std::string problem;
-    if (o.outDir && outcome.plies > 0 &&
-        !runner.WriteGame(g, *opening, lower, outcome.plies, problem)) {
+    if (o.outDir && outcome.plies == 0) {
+      // As in the game, a record holds the positions after moves: none here.
+      std::fprintf(stderr, "match: game %d ended before its first move; it has no record\n", g);
+    } else if (o.outDir && !runner.WriteGame(g, *opening, lower, outcome.plies, problem)) {
       std::fprintf(stderr, "match: %s\n", problem.c_str());
       recordsWritten = false;
     }
@@ -357,7 +359,8 @@ const RegisterCommand kRegister({
     "      game, then: result a=W b=L unfinished=U score=S% elo=E±M (a's wins, losses,\n"
     "      unfinished games; its score with unfinished games as half; the Elo\n"
     "      difference of a over b and its 95% margin, inf when unbounded). --out\n"
-    "      writes each game as DIR/game-NNN.棋譜, replayable with 進. --a-threads and\n"
+    "      writes each game as DIR/game-NNN.棋譜, replayable with 進 (a game that ends\n"
+    "      before its first move has none, and stderr says so). --a-threads and\n"
     "      --b-threads: the threads of that player's deep search (default 1)",
     RunMatch,
 });

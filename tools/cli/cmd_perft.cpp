@@ -2,6 +2,7 @@
 // the count after each first move (a "divide") before the total.
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,40 +33,29 @@ int RunPerft(const std::vector<std::string>& argsIn) {
   if (!depth || *depth < 0 || *depth > 20) return Usage("DEPTH takes a whole number 0..20");
   args.pop_back();
 
-  static Position position;
-  position = Position{};
+  // Off the stack (the generator's lists are deep enough as they are), and
+  // nothing kept from one call to the next.
+  auto position = std::make_unique<Position>();
   if (auto placement = TakeOption(args, "--placement")) {
     if (!args.empty()) return Usage("--placement takes no record FILE");
     if (*placement != "左嶺" && *placement != "右嶺") {
       std::fprintf(stderr, "perft: unknown placement '%s' (左嶺 or 右嶺)\n", placement->c_str());
       return 2;
     }
-    SetUpStartingPosition(position, *placement == "右嶺");
-  } else if (!LoadPositionArgument("perft", args, position)) {
+    SetUpStartingPosition(*position, *placement == "右嶺");
+  } else if (!LoadPositionArgument("perft", args, *position)) {
     return 2;
   }
 
-  static FastPosition pos;
-  pos.Set(position, side);
+  auto pos = std::make_unique<FastPosition>();
+  pos->Set(*position, side);
+  // The root as the generator sees it, for the text of the first moves.
+  pos->ToPosition(*position);
   const auto start = std::chrono::steady_clock::now();
-  std::uint64_t total = 0;
-  if (*depth >= 1) {
-    static Move moves[kMaxMoves];
-    const int n = GenerateMoves(pos, moves);
-    for (int i = 0; i < n; ++i) {
-      Position before;
-      pos.ToPosition(before);
-      Undo undo;
-      pos.Make(moves[i], undo);
-      const std::uint64_t count = Perft(pos, *depth - 1);
-      pos.Unmake(moves[i], undo);
-      std::printf("%s %llu\n", MoveToUci(before, ToGameMove(moves[i])).c_str(),
-                  static_cast<unsigned long long>(count));
-      total += count;
-    }
-  } else {
-    total = 1;
-  }
+  const std::uint64_t total = PerftDivide(*pos, *depth, [&](Move m, std::uint64_t count) {
+    std::printf("%s %llu\n", MoveToUci(*position, ToGameMove(m)).c_str(),
+                static_cast<unsigned long long>(count));
+  });
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fprintf(stderr, "perft: %.3f s, %.0f nodes/s\n", seconds,
