@@ -4,10 +4,10 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
-#include <initializer_list>
 #include <mutex>
 #include <thread>
 
+#include "search/mate.h"
 #include "search/move_picker.h"
 #include "search/see.h"
 #include "search/worker.h"
@@ -148,112 +148,9 @@ bool Worker::IsForbiddenPawnMate(Move m, bool mustCheck) {
   return true;
 }
 
-bool Worker::EscapesCheck() {
-  // Board moves first: against a check from next to the king or by a jump
-  // only they can help; a drop can only block a line.
-  Move* replies = escapeMoves_.get();
-  for (int part = 0; part < 2; ++part) {
-    const int n = part == 0 ? GenerateBoardMoves(pos_, replies) : GenerateDrops(pos_, replies);
-    for (int i = 0; i < n; ++i) {
-      if (KindOf(CapturedPiece(replies[i])) == King) return true;
-      Undo undo;
-      pos_.Make(replies[i], undo);
-      const bool safe = !pos_.CanCaptureKing();
-      pos_.Unmake(replies[i], undo);
-      if (safe) return true;
-    }
-  }
-  return false;
-}
-
-namespace {
-// The kinds in hand that attack a square next to them in each direction, as
-// the attacker sees it.
-constexpr unsigned Bits(std::initializer_list<int> kinds) {
-  unsigned bits = 0;
-  for (const int k : kinds) bits |= 1u << k;
-  return bits;
-}
-constexpr unsigned kChecksForward = Bits({Pawn, Lance, Silver, Gold, Dou, Rook});
-constexpr unsigned kChecksForwardDiagonal = Bits({Silver, Gold, Dou, Bishop});
-constexpr unsigned kChecksSideways = Bits({Gold, Rook});
-constexpr unsigned kChecksBack = Bits({Gold, Dou, Rook});
-constexpr unsigned kChecksBackDiagonal = Bits({Silver, Bishop});
-}  // namespace
-
 bool Worker::HasMateInOne() {
-  const Side us = pos_.sideToMove(), them = Opponent(us);
-  const int king = pos_.kingSquare(them);
-  if (king == 0) return false;
-  const Piece* board = pos_.squares();
-  // A king with several squares to go to is not mated by one move: look only
-  // where at most a few of its neighbours are open to it.
-  static constexpr int kAround[8] = {-kRowWidth - 1, -kRowWidth, -kRowWidth + 1, -1, 1,
-                                     kRowWidth - 1,  kRowWidth,  kRowWidth + 1};
-  int open = 0;
-  for (const int d : kAround) {
-    const Piece p = board[king + d];
-    if (p == Wall || (p != 0 && SideOf(p) == them)) continue;
-    if (!pos_.Attacked(king + d, us) && ++open > 3) return false;
-  }
-  const bool banPawn = us == rootSide_;
-  // A move that gives check from next to the king, or by a jump, and leaves
-  // no answer.
-  auto mates = [&](Move m) {
-    if (banPawn && IsUnpromotedPawnMove(m)) return false;
-    Undo undo;
-    pos_.Make(m, undo);
-    const bool mate = pos_.InCheck() && !pos_.CanCaptureKing() && !EscapesCheck();
-    pos_.Unmake(m, undo);
-    return mate;
-  };
-  // Board moves only where a piece of ours reaches a square next to the king
-  // that is not the enemy's.
-  const int f = Forward(us);
-  bool reached = false;
-  auto reaches = [&](int sq) {
-    const Piece p = board[sq];
-    return p != Wall && (p == 0 || SideOf(p) != them) && pos_.Attacked(sq, us);
-  };
-  for (const int d : kAround) reached = reached || reaches(king + d);
-  for (const int sq : {king - 2 * f - 1, king - 2 * f + 1, king - 3 * f - 1, king - 3 * f + 1})
-    reached = reached || reaches(sq);
-  Move* moves = plies_[kMaxPly - 1].moves;
-  const int n = reached ? GenerateBoardMoves(pos_, moves) : 0;
-  for (int i = 0; i < n; ++i) {
-    const Move m = moves[i];
-    if (KindOf(CapturedPiece(m)) == King) return true;
-    const int dx = XOf(MoveTo(m)) - XOf(king), dy = YOf(MoveTo(m)) - YOf(king);
-    if (dx < -1 || dx > 1 || dy < -3 || dy > 3) continue;
-    if (mates(m)) return true;
-  }
-  // Drops next to the king, and of a knight or 嶺 where it jumps onto it.
-  for (int kind = Pawn; kind <= Rook; ++kind) {
-    if (pos_.hand(us, kind) == 0) continue;
-    const Piece piece = MakePiece(us, kind);
-    auto tryDrop = [&](int to) {
-      const Move m = MakeDrop(to, piece);
-      return board[to] == 0 && IsListedMove(pos_, m) && mates(m);
-    };
-    if (kind == Knight) {
-      if (tryDrop(king - 2 * f - 1) || tryDrop(king - 2 * f + 1)) return true;
-    } else if (kind == Rei) {
-      if (tryDrop(king - 3 * f - 1) || tryDrop(king - 3 * f + 1)) return true;
-    } else {
-      // The drop must give check: the kind steps (or slides) from its square
-      // onto the king's.
-      for (const int d : kAround) {
-        const int step = -d;  // from the dropped piece to the king
-        const unsigned kinds = step == f                        ? kChecksForward
-                               : step == f - 1 || step == f + 1 ? kChecksForwardDiagonal
-                               : step == 1 || step == -1        ? kChecksSideways
-                               : step == -f                     ? kChecksBack
-                                                                : kChecksBackDiagonal;
-        if (((kinds >> kind) & 1u) != 0 && tryDrop(king + d)) return true;
-      }
-    }
-  }
-  return false;
+  return MateInOne(pos_, pos_.sideToMove() == rootSide_, plies_[kMaxPly - 1].moves,
+                   escapeMoves_.get());
 }
 
 int Worker::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {

@@ -71,8 +71,6 @@ class Worker {
   // The side to move has a move after which the opponent has no answer that
   // saves its king (the pawn mates the searching side may not choose aside).
   bool HasMateInOne();
-  // The side to move, in check, has an answer that saves its king.
-  bool EscapesCheck();
 
   SearchParams params_;
   Evaluator eval_;
