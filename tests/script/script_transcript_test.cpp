@@ -245,9 +245,9 @@ TEST_F(ScriptRun, AnswersVersionBoxAndBrowser) {
           "menu KAISETU\n");
   EXPECT_TRUE(
       InOrder(Lines(t), {"> menu VER", "sound その他.wav", "version -> homepage",
-                         "browse https://qzreishogi.example.org/", "> menu VER", "sound その他.wav",
-                         "version -> ok", "> menu KAISETU", "> browser on", "> menu KAISETU",
-                         "browse " + dir.string() + "/QZ嶺将棋.htm"}))
+                         "browse " + dir.string() + "/QZ嶺将棋.htm", "> menu VER",
+                         "sound その他.wav", "version -> ok", "> menu KAISETU", "> browser on",
+                         "> menu KAISETU", "browse " + dir.string() + "/QZ嶺将棋.htm"}))
       << t;
   // With no browser, 解説 ends silently.
   const auto lines = Lines(t);
