@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libsdl2-mixer-dev fonts-ipaexfont-mincho
   clang libclang-rt-14-dev
   xvfb xauth
-  dpkg-dev appstream
+  dpkg-dev appstream lintian desktop-file-utils
   clang-format
 )
 

@@ -157,6 +157,10 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   paintMargins(painter, s, o);
   painter.drawImage(o, shown_);
+  if (!painted_) {
+    painted_ = true;
+    emit firstPainted();
+  }
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {

@@ -49,6 +49,8 @@ class CanvasWidget : public QWidget, public Canvas {
 
  signals:
   void layoutChanged();
+  // Once, when the window's image has first been painted on the screen.
+  void firstPainted();
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -66,6 +68,7 @@ class CanvasWidget : public QWidget, public Canvas {
   bool shownStale_ = true;
   QColor margin_;
   int marginTile_ = -1;  // no picture code
+  bool painted_ = false;
 };
 
 // Natural pixel of a twip coordinate (the grid every primitive snaps to).

@@ -1,6 +1,8 @@
 // qzreishogi: the desktop game.
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QStandardPaths>
@@ -8,6 +10,7 @@
 
 #include "app/application_identity.h"
 #include "app/asset_locations.h"
+#include "app/canvas_widget.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/record_folder.h"
@@ -36,6 +39,22 @@ int main(int argc, char** argv) {
   qz::app::MainWindow window(pictures, options);
   QObject::connect(&window, &qz::app::MainWindow::gameEnded, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+  // QZ_FIRST_PAINT=FILE: write the wall-clock time (seconds since the epoch)
+  // at which the board was first painted, then end; bench/first_paint.sh
+  // measures the start-up with it.
+  const QString stamp = qEnvironmentVariable("QZ_FIRST_PAINT");
+  if (!stamp.isEmpty()) {
+    QObject::connect(window.canvas(), &qz::app::CanvasWidget::firstPainted, &window,
+                     [&window, stamp] {
+                       QFile file(stamp);
+                       if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                         const qint64 ms = QDateTime::currentDateTimeUtc().toMSecsSinceEpoch();
+                         file.write(QByteArray::number(ms / 1000.0, 'f', 3) + "\n");
+                       }
+                       QTimer::singleShot(0, &window, [&window] { window.close(); });
+                     });
+  }
+
   window.start();
 
   // QZ_SCREENSHOT=FILE: save the window as it first appears, then end.

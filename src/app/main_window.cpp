@@ -48,7 +48,7 @@ MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
   if (options.browser != nullptr) {
     ports.browser = options.browser;
   } else {
-    desktopBrowser_ = std::make_unique<DesktopBrowser>();
+    desktopBrowser_ = std::make_unique<DesktopBrowser>(nullptr, this);
     ports.browser = desktopBrowser_.get();
   }
   timer_ = std::make_unique<QtTimerPort>([this] {

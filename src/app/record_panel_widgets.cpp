@@ -94,6 +94,10 @@ RecordPanelWidgets::RecordPanelWidgets(CanvasWidget* canvas, const std::string& 
   connect(return_, &QPushButton::clicked, this, [this] {
     if (onReturn) onReturn();
   });
+  // Enter in the file name box saves, as the button does.
+  connect(texts_[1], &QLineEdit::returnPressed, this, [this] {
+    if (onReturn) onReturn();
+  });
   relayout();
 }
 

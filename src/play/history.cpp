@@ -35,6 +35,10 @@ bool History::手順保存(const Position& pos, double sitaBefore, double sitaAf
   return true;
 }
 
+bool History::KeepPosition(const Position& pos, double lowerClock, double upperClock) {
+  return 手順保存(pos, lowerClock, lowerClock, upperClock, upperClock);
+}
+
 void History::RestoreEntry(Position& pos, int k, bool afterValues, double& lowerClock,
                            double& upperClock) const {
   if (!ValidIndex(k)) return;

@@ -1,4 +1,5 @@
-// The history of whole positions before every move of the current game.
+// The history of whole positions of the current game: the position before
+// every move, and the position on the board after the latest one.
 #pragma once
 
 #include <optional>
@@ -38,11 +39,21 @@ class History {
   // scan order, that differs from entry k-1 and is not empty in entry k.
   std::optional<MoveResult> 調査_移動結果(int k) const;
 
+  // Keeps the position reached by the latest move in entry MoveCount (the
+  // caller has counted the move), so that stepping back and forth, and a
+  // record saved now, reach it; LastSnapshot becomes MoveCount. Until the
+  // next move overwrites the entry with its own clocks, the before- and
+  // after-values are the clocks of the moment the position was reached.
+  // Returns false (and stores nothing) when MoveCount is beyond the last index.
+  bool KeepPosition(const Position& pos, double lowerClock, double upperClock);
+
   // Fills entry k from a position (used for entry 0 and by record reading).
   // A position carries no clocks, so the entry's four clock values become 0.
   void SetEntry(int k, const Position& pos);
 
-  bool Full() const { return MoveCount >= Capacity; }
+  // No room for a further move: neither the position before it nor the
+  // one after it could be kept, entry 500 being the last.
+  bool Full() const { return MoveCount >= Capacity - 1; }
 
   HistoryEntry entries[Capacity];
   int MoveCount = 0;

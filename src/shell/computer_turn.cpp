@@ -97,6 +97,7 @@ void Game::com_ban() {
   // The entry was stored before the blinks and the pause; its after-value
   // must be the total the computer is charged, which the next entry starts from.
   hist.entries[hist.MoveCount - 1].UeAfter = clocks.UpperClock + turnTime;
+  hist.KeepPosition(pos, clocks.LowerClock, clocks.UpperClock + turnTime);
 
   勢力調査(pos, maps);
   const Square king = pos.KingSquare[SITA];

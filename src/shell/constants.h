@@ -25,6 +25,5 @@ enum InputStateValue { Idle = 0, PieceSelected = 1 };
 constexpr const char* SettingsFileName = "QZ嶺将棋.ini";
 constexpr const char* HelpPageName = "QZ嶺将棋.htm";
 constexpr const char* RecordExtension = ".棋譜";
-constexpr const char* HomePageAddress = "https://qzreishogi.example.org/";
 
 }  // namespace qz

@@ -188,6 +188,8 @@ void Game::CompleteMove(int button) {
 
   Play(sounds.SndPiece);
   ++hist.MoveCount;
+  // The clocks once this turn is charged, as the hand-over below does.
+  hist.KeepPosition(pos, lowerAfter, upperAfter);
   描画_移動結果(IsUe(input.SelPiece) ? flags.UpperSideToken : flags.LowerSideToken, input.SelToX,
                 input.SelToY, input.SelPiece);
 

@@ -78,7 +78,8 @@ void Game::VER_Click() {
   描画_可視(false, false, false);
   描画_棋譜_IO(1);
   Play(sounds.SndOther);
-  if (ports.dialogs->versionBox() == VersionChoice::HomePage) OpenInBrowser(HomePageAddress);
+  // The game has no web page of its own: ホームページ opens its help page.
+  if (ports.dialogs->versionBox() == VersionChoice::HomePage) KAISETU_Click();
 }
 
 bool Game::OpenInBrowser(const std::string& address) {

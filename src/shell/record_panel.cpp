@@ -22,6 +22,27 @@ std::string RecordFolder(Game& g) {
   return folder.empty() ? g.StartDir : folder;
 }
 
+// When the newest entry is the position of a game being played, its
+// after-values become the clocks of the moment of saving: the totals so far
+// and the time the side to move has spent on its running turn. The next move
+// overwrites the entry with that move's own clocks.
+void StampClocksOfSaving(Game& g) {
+  if (g.hist.MoveCount != g.hist.LastSnapshot || g.flags.RecordMode == 1) return;
+  if (g.flags.Turn == NoTurn) return;
+  HistoryEntry& e = g.hist.entries[g.hist.LastSnapshot];
+  e.SitaAfter = g.clocks.LowerClock;
+  e.UeAfter = g.clocks.UpperClock;
+  const bool timed = g.flags.Winner == NoTurn && g.flags.ResumePending == 0;
+  const bool humanToMove =
+      g.flags.GameMode == ModeTwoHumans || g.flags.Turn == g.flags.LowerSideToken;
+  if (!timed || !humanToMove) return;
+  const double spent = Game::調査_経過秒(g.clocks.TurnStartTime, static_cast<float>(g.Now()));
+  if (g.flags.Turn == g.flags.LowerSideToken)
+    e.SitaAfter += spent;
+  else
+    e.UeAfter += spent;
+}
+
 }  // namespace
 
 void Game::KIFU_READ_Click() {
@@ -68,6 +89,7 @@ void Game::WriteRecordFromPanel() {
   header.lowerName = panel.text(lowerFirst ? 3 : 4);
 
   const std::string path = RecordFolder(*this) + "/" + name + RecordExtension;
+  StampClocksOfSaving(*this);
   const RecordResult result = WriteRecord(path, header, hist, hist.LastSnapshot);
   if (result.status == RecordStatus::BadHeaderText) {
     Message("棋譜", "対局名または対局者名に保存できない文字があります");

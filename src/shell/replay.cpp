@@ -109,8 +109,8 @@ void Game::REPLAY_Click() {
   hist.RestoreEntry(pos, hist.MoveCount - 1, false, clocks.LowerClock, clocks.UpperClock);
   RedrawRestoredPosition(*this);
   Play(sounds.SndPiece);
-  // The move taken back was made by the side not to move now; the entry
-  // after it may never have been stored, so it cannot tell.
+  // The move taken back was made by the side not to move now; a record
+  // written before the final position was kept may lack the entry after it.
   消去_移動結果(-flags.Turn);
 
   --hist.MoveCount;

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSet>
+#include <QTextBrowser>
 
 #include "app/asset_locations.h"
 #include "app/desktop_browser.h"
@@ -125,9 +126,55 @@ TEST(Browser, LocalPathsOpenAsFileUrlsAndWebAddressesAsThemselves) {
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_TRUE(opened[0].isLocalFile());
   EXPECT_EQ(opened[0].toLocalFile(), page);
-  EXPECT_TRUE(browser.navigate("https://qzreishogi.example.org/"));
+  EXPECT_TRUE(browser.navigate("https://example.org/help"));
   ASSERT_EQ(opened.size(), 2u);
-  EXPECT_EQ(opened[1].toString(), QString("https://qzreishogi.example.org/"));
+  EXPECT_EQ(opened[1].toString(), QString("https://example.org/help"));
+}
+
+TEST(Browser, WithoutADesktopBrowserTheHelpPageOpensInAWindowOfItsOwn) {
+  QTemporaryDir dir;
+  const QString page = dir.path() + QString::fromUtf8("/QZ嶺将棋.htm");
+  QFile file(page);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(
+      "<html><head><meta charset=\"utf-8\"><title>QZ嶺将棋 解説</title></head>"
+      "<body><h1>遊び方</h1></body></html>");
+  file.close();
+  int tries = 0;
+  DesktopBrowser browser([&](const QUrl&) {
+    ++tries;
+    return false;  // no browser on the machine
+  });
+  EXPECT_EQ(browser.helpWindow(), nullptr);
+  // A web address has nowhere to go.
+  EXPECT_FALSE(browser.navigate("https://example.org/"));
+  EXPECT_EQ(browser.helpWindow(), nullptr);
+
+  ASSERT_TRUE(browser.navigate(page.toStdString()));
+  EXPECT_EQ(tries, 2);
+  QTextBrowser* window = browser.helpWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isWindow());
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("QZ嶺将棋 解説"));
+  EXPECT_TRUE(window->toPlainText().contains(QString::fromUtf8("遊び方")));
+  EXPECT_EQ(window->source(), QUrl::fromLocalFile(page));
+
+  // Asked again, the same window shows the page again.
+  window->hide();
+  ASSERT_TRUE(browser.navigate(page.toStdString()));
+  EXPECT_EQ(browser.helpWindow(), window);
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST(Browser, TheInstalledHelpPageReadsInTheGamesOwnWindow) {
+  DesktopBrowser browser([](const QUrl&) { return false; });
+  const QString page = FindAssetDir() + QString::fromUtf8("/QZ嶺将棋.htm");
+  ASSERT_TRUE(browser.navigate(page.toStdString()));
+  ASSERT_NE(browser.helpWindow(), nullptr);
+  // The page's own text, decoded as the UTF-8 it is.
+  EXPECT_TRUE(browser.helpWindow()->toPlainText().contains(QString::fromUtf8("棋譜")));
+  EXPECT_EQ(browser.helpWindow()->windowTitle(), QString::fromUtf8("QZ嶺将棋 解説"));
 }
 
 struct CanvasFixture {

@@ -2,6 +2,7 @@
 // nothing waits for a person.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -81,6 +82,9 @@ TEST(QtDialogs, VersionCommandOfTheGameOpensTheRealBox) {
   RecordingBrowser browser;
   FrontEndOptions options;
   options.workDir = folder.path();
+  QFile help(folder.path() + "/" + QString::fromUtf8(HelpPageName));
+  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+  help.close();
   options.sound = &sound;
   options.browser = &browser;
   MainWindow window(pictures, options);
@@ -98,7 +102,8 @@ TEST(QtDialogs, VersionCommandOfTheGameOpensTheRealBox) {
   window.game().Menu(MenuCommand::VER);
   EXPECT_GE(opened, 1);
   ASSERT_FALSE(browser.addresses.empty());
-  EXPECT_EQ(browser.addresses.back(), HomePageAddress);
+  EXPECT_EQ(browser.addresses.back(),
+            (folder.path() + "/" + QString::fromUtf8(HelpPageName)).toStdString());
   window.close();
 }
 

@@ -287,7 +287,7 @@ TEST(MainWindow, SavingAndReadingARecordThroughThePanel) {
   ASSERT_EQ(items.size(), 1);
   emit panel.files()->itemClicked(items.front());
   EXPECT_EQ(f.game().flags.RecordMode, 1);
-  EXPECT_EQ(f.game().hist.LastSnapshot, 2);
+  EXPECT_EQ(f.game().hist.LastSnapshot, 3);  // one entry per move
 }
 
 TEST(MainWindow, DirectoryListEntersFoldersAndMovesTheFileList) {

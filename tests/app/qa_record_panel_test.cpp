@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +16,7 @@
 #include "app/record_folder.h"
 #include "app/record_panel_widgets.h"
 #include "app_test_support.h"
+#include "shell/grid.h"
 
 namespace qz::app::testing {
 namespace {
@@ -66,6 +69,33 @@ TEST(QaRecordPanel, PressingACaptionKeepsThePanelAndWhatWasTyped) {
   QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,
                     f.canvas().widgetPointOfTwips(12000, 8500).toPoint());
   EXPECT_FALSE(panel.textBox(2)->isVisibleTo(w));
+}
+
+TEST(QaRecordPanel, EnterInTheFileNameBoxSavesAsTheButtonDoes) {
+  WindowFixture f;
+  RecordPanelWidgets& panel = *f.window->panel();
+  QWidget* w = f.window.get();
+  f.window->menus()->action(MenuCommand::START)->trigger();
+  QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,
+                    f.canvas().widgetPointOfTwips(grid::CentreX(3), grid::CentreY(8)).toPoint());
+  QTest::mouseClick(&f.canvas(), Qt::LeftButton, Qt::NoModifier,
+                    f.canvas().widgetPointOfTwips(grid::CentreX(3), grid::CentreY(7)).toPoint());
+  ASSERT_EQ(f.game().flags.MoveNumber, 1);
+  f.window->menus()->action(MenuCommand::KIFU_WRITE)->trigger();
+  panel.textBox(2)->setText(QString::fromUtf8("練習"));
+  panel.textBox(1)->setText(QString::fromUtf8("一手"));
+  const QString saved = f.workDir() + QString::fromUtf8("/一手.棋譜");
+
+  // Enter in another box does not save: the player may still be typing.
+  QTest::keyClick(panel.textBox(2), Qt::Key_Return);
+  EXPECT_FALSE(QFileInfo::exists(saved));
+  EXPECT_TRUE(panel.textBox(1)->isVisibleTo(w));
+
+  QTest::keyClick(panel.textBox(1), Qt::Key_Return);
+  EXPECT_TRUE(QFileInfo::exists(saved));
+  EXPECT_FALSE(panel.returnButton()->isVisibleTo(w));
+  ASSERT_FALSE(f.dialogs.shown.empty());
+  EXPECT_EQ(f.dialogs.shown.back().text, "棋譜を書き込みました");
 }
 
 }  // namespace

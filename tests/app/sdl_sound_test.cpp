@@ -2,6 +2,7 @@
 // warning when no device opens.
 #include "app/sdl_sound.h"
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -95,6 +96,20 @@ TEST(SdlSound, LoadsPlaysLoopsStopsAndFreesUnderTheDummyDriver) {
   sound.dsTerminate(system);
   EXPECT_EQ(sound.bufferCount(), 0);
   EXPECT_FALSE(sound.isPlaying(music));
+}
+
+TEST(SdlSound, MixesAtTheRateOfTheGamesWaveFiles) {
+  // The waves the game ships are 22050 Hz: a mixer at another rate would
+  // resample the 16 s of music while the window waits for its first paint.
+  SdlSound sound;
+  ASSERT_NE(sound.dsInitialize(0), 0);
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+  EXPECT_EQ(rate, 22050);
+  EXPECT_EQ(format, AUDIO_S16SYS);
+  const auto wave = WaveFile(22050);
+  EXPECT_NE(sound.dsCreateDSB(1, wave.data(), wave.size(), 1), 0);
 }
 
 TEST(SdlSound, NoneAndUnknownHandlesAndBadDataDoNothing) {

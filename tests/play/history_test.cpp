@@ -23,11 +23,13 @@ bool SamePosition(const HistoryEntry& e, const Position& pos) {
   return true;
 }
 
-// Snapshot, apply, advance the cursor: what a mover does.
+// Snapshot, apply, advance the cursor, keep the position reached: what a
+// mover does.
 void PlayMove(History& h, Position& pos, int fx, int fy, int tx, int ty, PieceCode c) {
   ASSERT_TRUE(h.手順保存(pos, 1, 2, 3, 4));
   駒移動(pos, fx, fy, tx, ty, c);
   ++h.MoveCount;
+  ASSERT_TRUE(h.KeepPosition(pos, 2, 4));
 }
 
 TEST(History, SnapshotCopiesBoardHandsAndClocksWithoutMovingTheCursor) {
@@ -51,20 +53,31 @@ TEST(History, CursorAndExtentAfterMovesAndStepBack) {
   History h;
   Position pos = StartingPosition();
   PlayMove(h, pos, 4, 8, 4, 7, -10);
-  EXPECT_EQ(h.LastSnapshot, 0);
-  EXPECT_EQ(h.MoveCount, 1);
-  // The position after the latest move is not stored until the next move.
-  PlayMove(h, pos, 4, 3, 4, 4, 10);
   EXPECT_EQ(h.LastSnapshot, 1);
+  EXPECT_EQ(h.MoveCount, 1);
+  // The position after the latest move is kept at once, its clocks those
+  // of the moment it was reached.
+  EXPECT_TRUE(SamePosition(h.entries[1], pos));
+  EXPECT_EQ((std::tuple{h.entries[1].SitaBefore, h.entries[1].SitaAfter, h.entries[1].UeBefore,
+                        h.entries[1].UeAfter}),
+            (std::tuple{2.0, 2.0, 4.0, 4.0}));
+  PlayMove(h, pos, 4, 3, 4, 4, 10);
+  EXPECT_EQ(h.LastSnapshot, 2);
   EXPECT_EQ(h.MoveCount, 2);
+  // The next move overwrote the kept entry with its own clocks.
+  EXPECT_EQ(h.entries[1].SitaBefore, 1);
+  EXPECT_EQ(h.entries[1].UeAfter, 4);
   auto first = h.調査_移動結果(1);
   ASSERT_TRUE(first);
   EXPECT_EQ(first->x, 4);
   EXPECT_EQ(first->y, 7);
   EXPECT_EQ(first->code, -10);
-  // Step back once: nothing lies beyond the cursor.
+  auto second = h.調査_移動結果(2);
+  ASSERT_TRUE(second);
+  EXPECT_EQ((std::tuple{second->x, second->y, second->code}), (std::tuple{4, 4, 10}));
+  // Step back once: the newest position still lies beyond the cursor.
   --h.MoveCount;
-  EXPECT_EQ(h.MoveCount, h.LastSnapshot);
+  EXPECT_LT(h.MoveCount, h.LastSnapshot);
 }
 
 TEST(History, MoveResultOfCaptureDropPromotionAndNoChange) {
@@ -143,15 +156,18 @@ TEST(History, RestoreEntryCopiesPositionRecomputesTotalsAndPicksClocks) {
 TEST(History, SnapshotRefusedBeyondIndex500) {
   History h;
   Position pos = StartingPosition();
-  h.MoveCount = 500;  // the 501st move still has its entry
-  EXPECT_TRUE(h.手順保存(pos, 0, 0, 0, 0));
-  EXPECT_EQ(h.LastSnapshot, 500);
+  h.MoveCount = 499;  // the 500th move: room for the positions before and after it
   EXPECT_FALSE(h.Full());
+  EXPECT_TRUE(h.手順保存(pos, 0, 0, 0, 0));
+  h.MoveCount = 500;
+  EXPECT_TRUE(h.KeepPosition(pos, 0, 0));
+  EXPECT_EQ(h.LastSnapshot, 500);
+  EXPECT_TRUE(h.Full());  // a 501st move could not keep the position after it
 
   h.MoveCount = 501;
   pos.at(1, 1) = EMPTY;
-  EXPECT_TRUE(h.Full());
   EXPECT_FALSE(h.手順保存(pos, 0, 0, 0, 0));
+  EXPECT_FALSE(h.KeepPosition(pos, 0, 0));
   EXPECT_EQ(h.LastSnapshot, 500);
   EXPECT_EQ(h.MoveCount, 501);
 

@@ -122,7 +122,7 @@ TEST_F(ScriptRun, ExampleAgainstTheComputerReadsAsTheGame) {
               "message 終了 | ｺﾝﾋﾟｭｰﾀの勝ちです", "> press left 5 8",
               "message 終局 | 新規に対局してください"}));
   EXPECT_NE(transcript.find("flags Turn=1 LowerSideToken=1 UpperSideToken=-1 GameMode=1 "
-                            "Winner=-1 MoveNumber=14 MoveCount=14 LastSnapshot=13"),
+                            "Winner=-1 MoveNumber=14 MoveCount=14 LastSnapshot=14"),
             std::string::npos)
       << transcript;
   // After the win nothing plays: the last press only answers.
@@ -171,13 +171,13 @@ TEST_F(ScriptRun, ExampleBetweenTwoPlayersReadsAsTheGame) {
        "seen lower last move: ８七歩", "> menu AFTER", "sound 駒打音.wav",
        "seen upper last move: ５四歩", "> menu REPLAY", "sound 駒打音.wav",
        "flags Turn=-1 LowerSideToken=1 UpperSideToken=-1 GameMode=0 Winner=0 MoveNumber=1 "
-       "MoveCount=1 LastSnapshot=6 RecordMode=1 Reversed=0 ResumePending=1 HandicapSet=0 "
+       "MoveCount=1 LastSnapshot=7 RecordMode=1 Reversed=0 ResumePending=1 HandicapSet=0 "
        "HandicapLevel=0 InputState=0 Level=3"}))
       << transcript;
-  // The record holds three header lines and the six positions before the
-  // moves after the first.
+  // The record holds three header lines and the seven positions after the
+  // moves, the winning move's included.
   const auto record = Lines(ReadFile(dir / "例題.棋譜"));
-  EXPECT_EQ(record.size(), 3u + 6u);
+  EXPECT_EQ(record.size(), 3u + 7u);
 }
 
 TEST_F(ScriptRun, ExamplesMatchTheirRecordedTranscripts) {
@@ -245,9 +245,9 @@ TEST_F(ScriptRun, AnswersVersionBoxAndBrowser) {
           "menu KAISETU\n");
   EXPECT_TRUE(
       InOrder(Lines(t), {"> menu VER", "sound その他.wav", "version -> homepage",
-                         "browse https://qzreishogi.example.org/", "> menu VER", "sound その他.wav",
-                         "version -> ok", "> menu KAISETU", "> browser on", "> menu KAISETU",
-                         "browse " + dir.string() + "/QZ嶺将棋.htm"}))
+                         "browse " + dir.string() + "/QZ嶺将棋.htm", "> menu VER",
+                         "sound その他.wav", "version -> ok", "> menu KAISETU", "> browser on",
+                         "> menu KAISETU", "browse " + dir.string() + "/QZ嶺将棋.htm"}))
       << t;
   // With no browser, 解説 ends silently.
   const auto lines = Lines(t);

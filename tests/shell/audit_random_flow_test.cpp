@@ -98,10 +98,12 @@ void Walk(Game& g, RecordingPorts& rp, unsigned seed, int events) {
     ASSERT_GE(g.clocks.LowerClock, 0);
     ASSERT_GE(g.clocks.UpperClock, 0);
     // Every stored entry of the line of play is a whole position, one move
-    // after the one before it.
+    // after the one before it; only the newest, the position a game ended
+    // in, may lack the king it took.
     const bool stored = g.hist.MoveCount > 0 || g.hist.LastSnapshot > 0;
     for (int k = 0; stored && k <= g.hist.LastSnapshot; ++k) {
-      ASSERT_EQ(EntryPieces(g.hist.entries[k]), 46) << "entry " << k;
+      const int kept = EntryPieces(g.hist.entries[k]);
+      ASSERT_TRUE(kept == 46 || (kept == 45 && k == g.hist.LastSnapshot)) << "entry " << k;
       if (k > 0) ASSERT_TRUE(g.hist.調査_移動結果(k).has_value()) << "entry " << k;
     }
   }

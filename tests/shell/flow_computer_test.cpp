@@ -27,8 +27,13 @@ TEST_F(FlowComputer, GoteLetsTheComputerOpenAndHandsTheTurnBack) {
   EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
   EXPECT_EQ(g->flags.MoveNumber, 1);
   EXPECT_EQ(g->hist.MoveCount, 1);
-  EXPECT_EQ(g->hist.LastSnapshot, 0);
+  EXPECT_EQ(g->hist.LastSnapshot, 1);  // the position after the computer's move is kept
   EXPECT_TRUE(SameBoard(g->hist.entries[0].Board, start));
+  EXPECT_TRUE(SameBoard(g->hist.entries[1].Board, g->pos.Board));
+  // Its clocks are the totals once the computer's turn is charged.
+  EXPECT_DOUBLE_EQ(g->hist.entries[0].UeAfter, g->clocks.UpperClock);
+  EXPECT_DOUBLE_EQ(g->hist.entries[1].UeBefore, g->clocks.UpperClock);
+  EXPECT_DOUBLE_EQ(g->hist.entries[1].UeAfter, g->clocks.UpperClock);
   EXPECT_EQ(Differences(start, g->pos.Board), 2);  // one board move of the upper side
   EXPECT_EQ(pieceSounds(), 1);
   // Two blinks and the pause after the move take 1.3 seconds on the clock.

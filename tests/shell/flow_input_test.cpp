@@ -94,8 +94,9 @@ TEST_F(FlowInput, TwoHumansAlternateAndTheMoveIsRecorded) {
   EXPECT_EQ(g->pos.at(3, 8), EMPTY);
   EXPECT_EQ(g->flags.MoveNumber, 1);
   EXPECT_EQ(g->hist.MoveCount, 1);
-  EXPECT_EQ(g->hist.LastSnapshot, 0);
+  EXPECT_EQ(g->hist.LastSnapshot, 1);
   EXPECT_EQ(g->hist.entries[0].Board[3][8], -HU);  // the position before the move
+  EXPECT_EQ(g->hist.entries[1].Board[3][7], -HU);  // and the one after it
   EXPECT_EQ(g->flags.Turn, TurnGote);
   EXPECT_EQ(g->input.InputState, Idle);
   EXPECT_EQ(pieceSounds(), 1);
@@ -110,7 +111,8 @@ TEST_F(FlowInput, TwoHumansAlternateAndTheMoveIsRecorded) {
   EXPECT_EQ(g->pos.at(3, 4), HU);
   EXPECT_EQ(g->flags.Turn, TurnSente);
   EXPECT_EQ(g->flags.MoveNumber, 2);
-  EXPECT_EQ(g->hist.LastSnapshot, 1);
+  EXPECT_EQ(g->hist.LastSnapshot, 2);
+  EXPECT_EQ(g->hist.entries[2].Board[3][4], HU);
 }
 
 TEST_F(FlowInput, IllegalDestinationRefusedWithSoundOnly) {
@@ -309,7 +311,16 @@ TEST_F(FlowInput, RecordModeAsksAndNoStartsOver) {
 
 TEST_F(FlowInput, MoveIntoAFullHistoryIsRefusedAndChangesNothing) {
   startTwoHumans();
-  g->hist.MoveCount = History::Capacity;
+  // Entry 500 is the last: it may hold the position after a move, but no
+  // move may be made from it, since the position after that could not be kept.
+  g->hist.MoveCount = History::Capacity - 2;
+  move(4, 8, 4, 7);
+  EXPECT_EQ(g->hist.MoveCount, History::Capacity - 1);
+  EXPECT_EQ(g->hist.LastSnapshot, History::Capacity - 1);
+  EXPECT_EQ(g->hist.entries[History::Capacity - 1].Board[4][7], -HU);
+  EXPECT_EQ(forbidden(), 0);
+
+  g->flags.Turn = TurnSente;
   g->flags.MoveNumber = 600;
   press(3, 8);
   press(3, 7);
@@ -318,7 +329,7 @@ TEST_F(FlowInput, MoveIntoAFullHistoryIsRefusedAndChangesNothing) {
   EXPECT_EQ(g->pos.at(3, 8), -HU);
   EXPECT_EQ(g->pos.at(3, 7), EMPTY);
   EXPECT_EQ(g->flags.MoveNumber, 600);
-  EXPECT_EQ(g->hist.MoveCount, History::Capacity);
+  EXPECT_EQ(g->hist.MoveCount, History::Capacity - 1);
   EXPECT_EQ(g->flags.Turn, TurnSente);
 }
 

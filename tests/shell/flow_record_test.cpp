@@ -66,23 +66,35 @@ TEST_F(FlowRecord, PanelsOpenForWritingAndReading) {
 }
 
 TEST_F(FlowRecord, WriteNeedsANameAndData) {
-  g->Menu(MenuCommand::START);
-  move(3, 8, 3, 7);  // one move: nothing stored beyond entry 0
+  g->Menu(MenuCommand::START);  // no move yet: nothing stored beyond entry 0
   fillPanel("");
   g->Command1Click();
   EXPECT_TRUE(said("  ", "ﾌｧｲﾙ名が入力されていません"));
   EXPECT_TRUE(rp.panel.ioVisible);
-  rp.panel.texts[1] = "one";
+  rp.panel.texts[1] = "none";
   g->Command1Click();
   EXPECT_TRUE(said("棋譜保存", "保存するデータがありません"));
   EXPECT_TRUE(rp.panel.ioVisible);
-  EXPECT_FALSE(std::filesystem::exists(dir / "one.棋譜"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "none.棋譜"));
+
+  // One move is a record of one entry: the position after it.
+  move(3, 8, 3, 7);
+  fillPanel("one");
+  clearLog();
+  g->Command1Click();
+  EXPECT_TRUE(said("  ", "棋譜を書き込みました"));
+  const auto written = lines((dir / "one.棋譜").string());
+  ASSERT_EQ(written.size(), 3u + 1u);
+  EXPECT_EQ(ParseEntryLine(written[3]).Board[3][7], -HU);
 }
 
-TEST_F(FlowRecord, WrittenRecordReadsBackAndReplays) {
+TEST_F(FlowRecord, WrittenRecordReadsBackAndReplaysToTheLastMove) {
   playThreeMoves();
-  PieceCode afterSecond[11][11];
+  PieceCode afterSecond[11][11], afterThird[11][11];
   std::memcpy(afterSecond, g->hist.entries[2].Board, sizeof afterSecond);
+  std::memcpy(afterThird, g->pos.Board, sizeof afterThird);
+  // The upper side thinks for 7 seconds, then the game is saved.
+  rp.time.advance(7);
   fillPanel("game");
   clearLog();
   g->Command1Click();
@@ -93,17 +105,23 @@ TEST_F(FlowRecord, WrittenRecordReadsBackAndReplays) {
 
   const std::string path = (dir / "game.棋譜").string();
   const auto written = lines(path);
-  ASSERT_EQ(written.size(), 3u + 2u);
+  ASSERT_EQ(written.size(), 3u + 3u);  // one entry per move
   EXPECT_EQ(written[0], *Utf8ToCp932("練習対局"));
   EXPECT_EQ(written[1], *Utf8ToCp932("佐藤"));  // the upper side's player (後手)
   EXPECT_EQ(written[2], *Utf8ToCp932("山田"));
+  // The last entry is the position on the board, its after-clocks those of
+  // the moment of saving: the upper side's running turn included.
+  const HistoryEntry last = ParseEntryLine(written[5]);
+  EXPECT_TRUE(SameBoard(afterThird, last.Board));
+  EXPECT_EQ(last.UeAfter, std::floor(g->clocks.UpperClock + 7));
+  EXPECT_EQ(last.SitaAfter, std::floor(g->clocks.LowerClock));
 
   g->Menu(MenuCommand::KIFU_READ);
   clearLog();
   g->File1Click("game.棋譜");
   EXPECT_FALSE(rp.panel.fileVisible);
   EXPECT_EQ(g->flags.RecordMode, 1);
-  EXPECT_EQ(g->hist.LastSnapshot, 2);
+  EXPECT_EQ(g->hist.LastSnapshot, 3);
   EXPECT_EQ(g->hist.MoveCount, 0);
   EXPECT_EQ(g->flags.MoveNumber, 0);
   EXPECT_EQ(g->flags.Turn, TurnSente);
@@ -131,9 +149,43 @@ TEST_F(FlowRecord, WrittenRecordReadsBackAndReplays) {
   EXPECT_TRUE(SameBoard(afterSecond, g->pos.Board));
   EXPECT_EQ(g->flags.Turn, TurnSente);
   clearLog();
+  g->Menu(MenuCommand::AFTER);  // the third move, the last of the game
+  EXPECT_TRUE(SameBoard(afterThird, g->pos.Board));
+  EXPECT_EQ(g->flags.MoveNumber, 3);
+  EXPECT_EQ(g->flags.Turn, TurnGote);
+  auto texts = textsPainted();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "七"), texts.end());
+  clearLog();
   g->Menu(MenuCommand::AFTER);
   EXPECT_TRUE(said("進む", "終わり"));
   EXPECT_EQ(forbidden(), 0);
+}
+
+TEST_F(FlowRecord, RecordWithoutTheFinalPositionReplaysAsBefore) {
+  // Records written before the final position was kept hold one entry less
+  // than the game had moves: three moves, entries 1 and 2.
+  playThreeMoves();
+  PieceCode afterSecond[11][11];
+  std::memcpy(afterSecond, g->hist.entries[2].Board, sizeof afterSecond);
+  RecordHeader header{"old", "佐藤", "山田"};
+  ASSERT_EQ(WriteRecord((dir / "old.棋譜").string(), header, g->hist, 2).status, RecordStatus::Ok);
+  ASSERT_EQ(lines((dir / "old.棋譜").string()).size(), 3u + 2u);
+
+  clearLog();
+  g->File1Click("old.棋譜");
+  EXPECT_EQ(g->hist.LastSnapshot, 2);
+  EXPECT_EQ(g->flags.LowerSideToken, TurnSente);
+  g->Menu(MenuCommand::AFTER);
+  g->Menu(MenuCommand::AFTER);
+  EXPECT_TRUE(SameBoard(afterSecond, g->pos.Board));
+  clearLog();
+  g->Menu(MenuCommand::AFTER);
+  EXPECT_TRUE(said("進む", "終わり"));
+  // Stepping back and forth again stays within the two entries.
+  g->Menu(MenuCommand::REPLAY);
+  g->Menu(MenuCommand::AFTER);
+  EXPECT_TRUE(SameBoard(afterSecond, g->pos.Board));
+  EXPECT_EQ(g->flags.MoveNumber, 2);
 }
 
 TEST_F(FlowRecord, RecordWhereTheUpperSideOpenedGivesItTheFirstToken) {

@@ -30,12 +30,14 @@ TEST_F(FlowReplay, BackWithNoMoveIsRefusedEvenWithoutAGame) {
   EXPECT_EQ(g->flags.ResumePending, 1);
 }
 
-TEST_F(FlowReplay, BackRestoresThePositionAndForwardIsThenRefused) {
+TEST_F(FlowReplay, BackThenForwardReturnsToTheNewestPosition) {
   g->Menu(MenuCommand::START);
   PieceCode start[11][11];
   std::memcpy(start, g->pos.Board, sizeof start);
   rp.time.now += 6;
   move(3, 8, 3, 7);
+  PieceCode newest[11][11];
+  std::memcpy(newest, g->pos.Board, sizeof newest);
   clearLog();
   g->Menu(MenuCommand::REPLAY);
   EXPECT_TRUE(SameBoard(start, g->pos.Board));
@@ -48,13 +50,28 @@ TEST_F(FlowReplay, BackRestoresThePositionAndForwardIsThenRefused) {
 
   clearLog();
   g->Menu(MenuCommand::AFTER);
+  EXPECT_EQ(forbidden(), 0);
+  EXPECT_TRUE(shown().empty());
+  EXPECT_TRUE(SameBoard(newest, g->pos.Board));
+  EXPECT_EQ(g->hist.MoveCount, 1);
+  EXPECT_EQ(g->flags.MoveNumber, 1);
+  EXPECT_EQ(g->flags.Turn, TurnGote);
+  EXPECT_NEAR(g->clocks.LowerClock, 6, 0.01);  // the total once the move was made
+  auto texts = textsPainted();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "七"), texts.end());
+
+  // Beyond the newest position there is nothing.
+  clearLog();
+  g->Menu(MenuCommand::AFTER);
   EXPECT_EQ(forbidden(), 1);
   EXPECT_TRUE(said("進む", "できません"));
-  EXPECT_TRUE(SameBoard(start, g->pos.Board));
+  EXPECT_TRUE(SameBoard(newest, g->pos.Board));
 }
 
-TEST_F(FlowReplay, TwoBackOneForwardShowsTheFirstMove) {
+TEST_F(FlowReplay, TwoBackTwoForwardShowsBothMoves) {
   playTwoMoves();
+  PieceCode newest[11][11];
+  std::memcpy(newest, g->pos.Board, sizeof newest);
   g->Menu(MenuCommand::REPLAY);
   g->Menu(MenuCommand::REPLAY);
   EXPECT_EQ(g->flags.Turn, TurnSente);
@@ -70,6 +87,15 @@ TEST_F(FlowReplay, TwoBackOneForwardShowsTheFirstMove) {
   EXPECT_NE(std::find(texts.begin(), texts.end(), "８"), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "七"), texts.end());
 
+  clearLog();
+  g->Menu(MenuCommand::AFTER);
+  EXPECT_TRUE(shown().empty());
+  EXPECT_TRUE(SameBoard(newest, g->pos.Board));
+  EXPECT_EQ(g->flags.MoveNumber, 2);
+  EXPECT_EQ(g->flags.Turn, TurnSente);
+  // The upper side's move text (rank 四) and no longer a refusal.
+  texts = textsPainted();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "四"), texts.end());
   clearLog();
   g->Menu(MenuCommand::AFTER);
   EXPECT_TRUE(said("進む", "できません"));

@@ -133,7 +133,8 @@ TEST_F(OptionsTest, HelpFailuresEndSilently) {
   EXPECT_TRUE(rp.dialogs.shown.empty());
 }
 
-TEST_F(OptionsTest, VersionBoxHidesThePanelPlaysAndMayOpenTheHomePage) {
+TEST_F(OptionsTest, VersionBoxHidesThePanelPlaysAndMayOpenTheHelpPage) {
+  writeFile((dir / HelpPageName).string(), "x");
   rp.panel.ioVisible = true;
   rp.panel.fileVisible = true;
   rp.panel.texts[1] = "game";
@@ -151,7 +152,8 @@ TEST_F(OptionsTest, VersionBoxHidesThePanelPlaysAndMayOpenTheHomePage) {
 
   rp.dialogs.versionChoices.push_back(VersionChoice::HomePage);
   g->VER_Click();
-  EXPECT_EQ(rp.browser.addresses, std::vector<std::string>{HomePageAddress});
+  // No web address of its own: the help page in the folder the game plays in.
+  EXPECT_EQ(rp.browser.addresses, std::vector<std::string>{dir.string() + "/" + HelpPageName});
   EXPECT_EQ(rp.browser.calls.back(), "visible 1");
 
   // No browser at all: silent.
