@@ -67,9 +67,13 @@ TEST(AnalysisWindow, TheMoveListFollowsTheGameAndAClickStepsToItsPosition) {
   EXPECT_EQ(f.game().hist.MoveCount, 1);
   EXPECT_EQ(f.game().pos.at(5, 7), -HU);
   EXPECT_EQ(list->currentRow(), 0);
-  // The list keeps the stored line; the last move was never stored, so it
-  // is gone after the step back, as 進 cannot reach it either.
-  EXPECT_EQ(list->count(), 2);
+  // The list keeps the whole line, the latest move included: a click on it
+  // goes forward to the newest position, as 進 does.
+  EXPECT_EQ(list->count(), 3);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(2)).center());
+  EXPECT_EQ(f.game().hist.MoveCount, 3);
+  EXPECT_EQ(list->currentRow(), 2);
 }
 
 TEST(AnalysisWindow, TheGraphFillsInAndAClickShowsItsPosition) {

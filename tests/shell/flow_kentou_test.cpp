@@ -24,11 +24,14 @@ TEST_F(FlowKentou, ChoosingAMoveStepsThroughTheHistoryWithItsRules) {
   g->ShowPositionAfterMove(2);
   EXPECT_EQ(g->hist.MoveCount, 2);
   EXPECT_EQ(g->pos.at(3, 4), HU);
-  // The position after the latest move was never stored: 進 refuses it, and
-  // so does the list, with 進's own message.
-  clearLog();
+  // The position after the latest move is kept: the list reaches it as 進
+  // does, and nothing lies beyond it.
   g->ShowPositionAfterMove(3);
-  EXPECT_EQ(g->hist.MoveCount, 2);
+  EXPECT_EQ(g->hist.MoveCount, 3);
+  EXPECT_EQ(g->pos.at(4, 7), -HU);
+  clearLog();
+  g->ShowPositionAfterMove(4);
+  EXPECT_EQ(g->hist.MoveCount, 3);
   EXPECT_TRUE(said("進む", "できません"));
   g->ShowPositionAfterMove(0);
   EXPECT_EQ(g->hist.MoveCount, 0);
