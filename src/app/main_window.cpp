@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <algorithm>
+#include <thread>
 
 #include "app/analysis_window.h"
 #include "app/canvas_widget.h"
@@ -15,6 +17,7 @@
 #include "app/record_panel_widgets.h"
 #include "app/sdl_sound.h"
 #include "app/window_font.h"
+#include "search/searcher.h"
 
 namespace qz::app {
 
@@ -67,6 +70,10 @@ MainWindow::MainWindow(const PictureSet& pictures, FrontEndOptions options)
   thinking_->onActiveChanged = [this](bool active) { analysis_->setPaused(active); };
 
   game_ = std::make_unique<Game>(ports, options.workDir.toStdString());
+  // The deep levels think on every core of the machine.
+  game_->SetDeepThreads(
+      static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u,
+                                  static_cast<unsigned>(search::Searcher::kMaxThreads))));
   analysis_->attach(game_.get(), [this](int moveIndex) {
     deliver([this, moveIndex] {
       game_->ShowPositionAfterMove(moveIndex);

@@ -1,6 +1,7 @@
 // The deep levels' thinking inside the computer's turn: the search runs while
 // the window stays alive, its clock ticking; everything around it is the
 // turn every level plays.
+#include <algorithm>
 #include <atomic>
 
 #include "search/searcher.h"
@@ -17,11 +18,25 @@ void Game::StartDeepGame() {
   deep.searcher->NewGame(static_cast<std::uint64_t>(now * 1000.0) * 0x9E3779B97F4A7C15ull | 1u);
 }
 
-bool Game::ThinkDeep(GameMove& chosen, bool& found) {
+void Game::SetDeepThreads(int threads) {
+  deep.Threads = threads;
+  // Each further thread keeps its own 40 MB of move history: a smaller table
+  // keeps the program within its memory (the table is made on first use).
+  if (threads > 1) deep.HashMegabytes = std::min<std::size_t>(deep.HashMegabytes, 16);
+  if (deep.searcher) deep.searcher->SetThreads(threads);
+}
+
+search::Searcher& Game::DeepSearcher() {
   if (!deep.searcher) {
     deep.searcher = std::make_unique<search::Searcher>(deep.HashMegabytes);
+    deep.searcher->SetThreads(deep.Threads);
     StartDeepGame();
   }
+  return *deep.searcher;
+}
+
+bool Game::ThinkDeep(GameMove& chosen, bool& found) {
+  search::Searcher& searcher = DeepSearcher();
   search::Limits limits;
   const search::LevelSettings level = search::SettingsOfLevel(com.Level);
   if (deep.NodeLimit != 0)
@@ -33,7 +48,7 @@ bool Game::ThinkDeep(GameMove& chosen, bool& found) {
   const Position position = pos;
   search::Result result;
   auto work = [&](const std::atomic<bool>& stop) {
-    result = deep.searcher->Think(position, UE, flags.MoveNumber, limits, &stop);
+    result = searcher.Think(position, UE, flags.MoveNumber, limits, &stop);
   };
   auto alive = [this] { Timer1_Timer(); };
   if (ports.thinking != nullptr) {

@@ -211,6 +211,8 @@ class Game : private MoveView, private SearchObserver {
   // when the program is ending; otherwise found says whether there was a move.
   bool ThinkDeep(GameMove& chosen, bool& found);
   void StartDeepGame();
+  // The deep levels' search, made on first use with its threads.
+  search::Searcher& DeepSearcher();
   void 待ち時間(double seconds);
   void 描画_駒点滅(PieceCode piece, int x, int y, int n);
 
@@ -243,6 +245,8 @@ class Game : private MoveView, private SearchObserver {
   // The analysis window was moved or resized: kept in the settings file.
   // Sizes below 200 x 150 or beyond 20000 are not kept.
   void SetAnalysisWindowPlace(int x, int y, int width, int height);
+  // The deep levels and the hint think on this many threads (deep_turn.cpp).
+  void SetDeepThreads(int threads);
 
   void 終了処理();  // game.cpp
 

@@ -76,6 +76,9 @@ struct DeepLevels {
   // The table for five seconds of thinking; with the search's 32 MB of move
   // history the whole program stays well under 150 MB.
   std::size_t HashMegabytes = 32;
+  // Threads of the search: one unless the front end offers more (scripts and
+  // tests then repeat exactly).
+  int Threads = 1;
 };
 
 // The last hint of 検討 → ヒント, framed on the board until the next press

@@ -59,17 +59,14 @@ void Game::HINT_Click() {
   }
   ClearHint();
   const Side side = flags.Turn == flags.LowerSideToken ? SITA : UE;
-  if (!deep.searcher) {
-    deep.searcher = std::make_unique<search::Searcher>(deep.HashMegabytes);
-    StartDeepGame();
-  }
+  search::Searcher& searcher = DeepSearcher();
   const search::Limits limits = HintLimits(deep);
   // The best move, without the opening's variety.
   const int gamePly = std::max(flags.MoveNumber, search::Searcher::kVarietyPlies);
   const Position position = pos;
   PositionAnalysis found;
   auto work = [&](const std::atomic<bool>& stop) {
-    found = AnalysePosition(*deep.searcher, position, side, gamePly, limits, &stop);
+    found = AnalysePosition(searcher, position, side, gamePly, limits, &stop);
   };
   auto alive = [this] { Timer1_Timer(); };
   if (ports.thinking != nullptr) {
