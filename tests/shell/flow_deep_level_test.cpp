@@ -3,6 +3,7 @@
 // program while the computer thinks gets no move played behind his back.
 #include "flow_fixture.h"
 #include "model/rules.h"
+#include "search/searcher.h"
 
 namespace qz::flow_test {
 namespace {
@@ -69,6 +70,27 @@ TEST_F(FlowDeepLevel, LevelFiveAnswersTheHumanWithALegalMoveAndTheUsualTurn) {
   const auto texts = textsPainted();
   EXPECT_NE(std::find(texts.begin(), texts.end(), "思考中"), texts.end());
   EXPECT_EQ(outlineAt(to.x, to.y), ColourLightRed);
+}
+
+TEST_F(FlowDeepLevel, OnSeveralThreadsTheSearchAnswersWithASmallerTable) {
+  FakeThinking thinking;
+  Ports ports = rp.ports();
+  ports.thinking = &thinking;
+  g = std::make_unique<Game>(ports, dir.string());
+  g->Load();
+  g->SetDeepThreads(2);
+  g->deep.NodeLimit = 3000;
+  g->Menu(MenuCommand::LEVEL4);
+  g->Menu(MenuCommand::SENTE);
+  move(3, 8, 3, 7);
+  EXPECT_EQ(g->flags.MoveNumber, 2);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  ASSERT_NE(g->deep.searcher, nullptr);
+  EXPECT_EQ(g->deep.searcher->threads(), 2);
+  EXPECT_EQ(g->deep.HashMegabytes, 16u);
+  // Back to one thread, as scripts and tests play.
+  g->SetDeepThreads(1);
+  EXPECT_EQ(g->deep.searcher->threads(), 1);
 }
 
 TEST_F(FlowDeepLevel, EndingTheProgramWhileItThinksPlaysNothing) {
