@@ -530,6 +530,19 @@ int Worker::SearchRoot(int alpha, int beta, int depth) {
   return best;
 }
 
+// A game decided at the root is reported as one finished depth, so that the
+// one who asked sees the decided score.
+void Worker::ReportDecided(const Result& result, DepthObserver* observer) {
+  if (observer == nullptr) return;
+  DepthReport report{};
+  report.depth = result.depth;
+  report.score = result.score;
+  report.nodes = result.nodes;
+  report.pvLength = 1;
+  report.pv[0] = result.best;
+  observer->onDepth(report);
+}
+
 Result Worker::Think(const Position& position, Side toMove, int gamePly, const Limits& limits,
                      const std::atomic<bool>* stop, DepthObserver* observer, bool helper,
                      const std::unique_ptr<Worker>* peers, int peerCount) {
@@ -565,6 +578,7 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
       result.score = kMate - 1;
       result.depth = 1;
       result.nodes = 1;
+      ReportDecided(result, observer);
       return result;
     }
     if (IsUnpromotedPawnMove(m)) {
@@ -586,6 +600,7 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
       result.best = ToGameMove(forbidden);
       result.score = kMate - 2;
       result.depth = 1;
+      ReportDecided(result, observer);
     }
     return result;
   }

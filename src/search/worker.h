@@ -71,6 +71,7 @@ class Worker {
   // The side to move has a move after which the opponent has no answer that
   // saves its king (the pawn mates the searching side may not choose aside).
   bool HasMateInOne();
+  static void ReportDecided(const Result& result, DepthObserver* observer);
 
   SearchParams params_;
   Evaluator eval_;

@@ -158,6 +158,19 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
   over.Board[5][10] = EMPTY;  // the lower king has been taken
   EXPECT_EQ(Cli("bestmove --level 4 --nodes 1000 '" + Record("over.棋譜", {&over}) + "'").out,
             "best none\n");
+  // A king left to be taken: the decided score is reported as a depth too.
+  Position enPrise;
+  enPrise.Board[1][1] = OU;
+  enPrise.Board[1][9] = -SYA;
+  enPrise.Board[10][10] = -OU;
+  const CliRun taken =
+      Cli("bestmove --level 4 --nodes 1000 --side lower '" + Record("k.棋譜", {&enPrise}) + "'");
+  const auto takenLines = Lines(taken.out);
+  ASSERT_EQ(takenLines.size(), 2u) << taken.out;
+  EXPECT_TRUE(IsInfoLine(takenLines[0])) << takenLines[0];
+  EXPECT_EQ(Words(takenLines[0])[4], "29999");
+  EXPECT_TRUE(takenLines[1].starts_with("best 1 9 1 1 ")) << takenLines[1];
+  EXPECT_TRUE(takenLines[1].ends_with(" 29999.0000")) << takenLines[1];
   EXPECT_EQ(Cli("bestmove --level 3 --nodes 1000 '" + file + "'").status, 2);
   EXPECT_EQ(Cli("bestmove --level 6 '" + file + "'").status, 2);
 }
