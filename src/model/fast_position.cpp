@@ -1,6 +1,6 @@
 #include "model/fast_position.h"
 
-#include <initializer_list>
+#include "model/geometry.h"
 
 namespace qz {
 
@@ -286,52 +286,21 @@ void FastPosition::Unmake(Move m, const Undo& undo) {
 
 bool FastPosition::Attacked(int sq, Side by) const {
   const Piece bit = SideBit(by);
-  const int f = Forward(by);
-  // Jumps: a knight two rows and a 嶺 three rows behind, one column aside
-  // (behind as seen from the attacker, who moves forward onto sq).
-  const Piece knight = MakePiece(by, Knight), rei = MakePiece(by, Rei);
-  if (board_[sq - 2 * f - 1] == knight || board_[sq - 2 * f + 1] == knight) return true;
-  if (board_[sq - 3 * f - 1] == rei || board_[sq - 3 * f + 1] == rei) return true;
-
-  // Steps. The attacker stands on sq - d and moves by d.
-  auto stepper = [&](int d, unsigned kinds) {
-    const Piece p = board_[sq - d];
+  const ArmyGeometry& g = Geometry(by);
+  auto reaches = [&](Piece p, unsigned kinds) {
     return (p & 0x60) == bit && ((kinds >> KindOf(p)) & 1u) != 0;
   };
-  constexpr unsigned kGoldLike = 1u << Gold | 1u << Tokin | 1u << PLance | 1u << PKnight |
-                                 1u << PRei | 1u << PSilver | 1u << PDou;
-  constexpr unsigned kForward =
-      kGoldLike | 1u << Silver | 1u << Dou | 1u << King | 1u << Pawn | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kForwardDiagonal =
-      kGoldLike | 1u << Silver | 1u << Dou | 1u << King | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kSideways = kGoldLike | 1u << King | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kBack = kGoldLike | 1u << Dou | 1u << King | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kBackDiagonal = 1u << Silver | 1u << King | 1u << Horse | 1u << Dragon;
-  if (stepper(f, kForward) || stepper(f - 1, kForwardDiagonal) ||
-      stepper(f + 1, kForwardDiagonal) || stepper(1, kSideways) || stepper(-1, kSideways) ||
-      stepper(-f, kBack) || stepper(-f - 1, kBackDiagonal) || stepper(-f + 1, kBackDiagonal))
-    return true;
-
+  // Jumps and steps: the attacker stands one move away.
+  for (int i = 0; i < 4; ++i)
+    if (reaches(board_[sq - g.jump[i]], g.jumpKinds[i])) return true;
+  for (int i = 0; i < 8; ++i)
+    if (reaches(board_[sq - g.neighbour[i]], g.neighbourKinds[i])) return true;
   // Slides: the first piece on each line.
-  auto firstOnLine = [&](int d) {
+  for (int i = 0; i < 8; ++i) {
+    const int d = g.line[i];
     int t = sq + d;
     while (board_[t] == 0) t += d;
-    return board_[t];
-  };
-  const Piece rook = MakePiece(by, Rook), dragon = MakePiece(by, Dragon);
-  const Piece bishop = MakePiece(by, Bishop), horse = MakePiece(by, Horse);
-  const Piece lance = MakePiece(by, Lance);
-  Piece p = firstOnLine(-f);
-  if (p == rook || p == dragon || p == lance) return true;
-  p = firstOnLine(f);
-  if (p == rook || p == dragon) return true;
-  p = firstOnLine(1);
-  if (p == rook || p == dragon) return true;
-  p = firstOnLine(-1);
-  if (p == rook || p == dragon) return true;
-  for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1}) {
-    p = firstOnLine(d);
-    if (p == bishop || p == horse) return true;
+    if (reaches(board_[t], g.lineKinds[i])) return true;
   }
   return false;
 }
