@@ -204,12 +204,12 @@ class Game : private MoveView, private SearchObserver {
   void 描画_移動可能桝色(int x, int y, int colour, PieceCode piece);
   void CompleteMove(int button);
 
-  // computer_turn.cpp: the computer's turn, its blink and waits;
-  // deep_turn.cpp: the deep levels' thinking within it.
+  // computer_turn.cpp: the computer's turn, its blink and waits; the
+  // turn asks the player of its level (shell/turn_players.h; deep_turn.cpp:
+  // the deep levels' thinking).
   void com_ban();
-  // The deep levels' choice, thought while the window stays alive. False
-  // when the program is ending; otherwise found says whether there was a move.
-  bool ThinkDeep(GameMove& chosen, bool& found);
+  class LevelTurnPlayer;
+  class DeepTurnPlayer;
   void StartDeepGame();
   void 待ち時間(double seconds);
   void 描画_駒点滅(PieceCode piece, int x, int y, int n);

@@ -19,7 +19,7 @@ bash "$check" "$work" > "$work/out" || fail "a tree that keeps to the table fail
 printf '#include "model/position.h"\n#include "shell/game.h"\n' > "$work/src/search/up.cpp"
 printf '#include "../engine/computer_player.h"\n' > "$work/src/search/sideways.h"
 printf '#include <QString>\n' > "$work/src/model/qt.cpp"
-printf '#include "cli/match_player.h"\n' > "$work/src/shell/tool.cpp"
+printf '#include "cli/uci_session.h"\n' > "$work/src/shell/tool.cpp"
 if bash "$check" "$work" > "$work/out" 2>&1; then fail "wrong includes pass"; fi
 grep -q 'src/search/up.cpp:2: search includes shell' "$work/out" || fail "up.cpp not named: $(cat "$work/out")"
 grep -q 'src/search/sideways.h:1: search includes engine' "$work/out" || fail "relative include missed"

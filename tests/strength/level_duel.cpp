@@ -29,42 +29,31 @@
 #include "model/movegen.h"
 #include "model/placement.h"
 #include "model/reversal.h"
+#include "players/deep_player.h"
+#include "players/player.h"
 #include "search/searcher.h"
 
 namespace {
 
 using namespace qz;
 
-struct Player {
-  int level = 0;            // 1..3: the specified computer
-  std::uint64_t nodes = 0;  // otherwise the deep search with this budget
+// One side of the duel: a player of the one interface, the deep ones over
+// a search of the duel's own weights and numbers.
+struct Contender {
+  std::uint64_t nodes = 0;  // the deep search's budget a move
   int movetimeMs = 0;       // or, when set, this time a move
   std::unique_ptr<search::Searcher> searcher;
+  std::unique_ptr<qz::Player> player;
 };
 
-// The move of `player` for `side`, false when it has none.
-bool Choose(Player& player, const Position& pos, Side side, int ply, GameMove& move) {
-  if (player.level > 0) {
-    // The specified computer always plays the upper army: turn the board.
-    static Position view;
-    static ControlMaps maps;
-    view = pos;
-    if (side == SITA) ReverseArmies(view);
-    maps = ControlMaps{};
-    ComputerPlayer cp(view, maps);
-    cp.Level = player.level;
-    if (!cp.Search()) return false;
-    const BestMoveRecord& b = cp.BestMove;
-    move = GameMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
-    if (side == SITA) move = ReversedMove(move);
-    return true;
-  }
-  search::Limits limits;
-  limits.nodes = player.movetimeMs > 0 ? 0 : player.nodes;
-  limits.movetimeMs = player.movetimeMs;
-  const search::Result r = player.searcher->Think(pos, side, ply, limits);
-  if (!r.found) return false;
-  move = r.best;
+// The move of `contender` for `side`, false when it has none.
+bool Choose(Contender& contender, const Position& pos, Side side, int ply, GameMove& move) {
+  PlayLimits limits;
+  limits.nodes = contender.movetimeMs > 0 ? 0 : contender.nodes;
+  limits.movetimeMs = contender.movetimeMs;
+  const PlayerMove answer = contender.player->Play(pos, side, ply, limits, nullptr, nullptr);
+  if (answer.kind != PlayerMove::Kind::Move) return false;
+  move = answer.move;
   return true;
 }
 
@@ -194,16 +183,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bad search numbers\n");
     return 2;
   }
-  Player a, b;
+  Contender a, b;
   a.nodes = aNodes;
   a.movetimeMs = movetimeMs;
   a.searcher = std::make_unique<search::Searcher>(64, aWeights, aOptions);
+  a.player = std::make_unique<DeepLevelPlayer>(4, *a.searcher);
   if (bSpec.rfind("nodes:", 0) == 0) {
     b.nodes = std::strtoull(bSpec.c_str() + 6, nullptr, 10);
     b.movetimeMs = movetimeMs;
     b.searcher = std::make_unique<search::Searcher>(64, bWeights, bOptions);
+    b.player = std::make_unique<DeepLevelPlayer>(4, *b.searcher);
   } else {
-    b.level = std::atoi(bSpec.c_str());
+    std::string problem;
+    const int level = std::atoi(bSpec.c_str());
+    if (level < 1 || level > 3 || !(b.player = MakeLevelPlayer(level, PlayerSettings{}, problem))) {
+      std::fprintf(stderr, "b: levels 1 to 3 or nodes:N\n");
+      return 2;
+    }
   }
 
   std::mt19937_64 rng(seed);
@@ -227,10 +223,12 @@ int main(int argc, char** argv) {
       }
     }
     // A plays the lower army (moving first) in even games.
-    Player* lower = g % 2 == 0 ? &a : &b;
-    Player* upper = g % 2 == 0 ? &b : &a;
-    for (Player* p : {lower, upper})
-      if (p->searcher) p->searcher->NewGame(seed * 1000 + static_cast<std::uint64_t>(g) + 1);
+    Contender* lower = g % 2 == 0 ? &a : &b;
+    Contender* upper = g % 2 == 0 ? &b : &a;
+    for (Contender* c : {lower, upper}) {
+      std::string problem;
+      c->player->NewGame(seed * 1000 + static_cast<std::uint64_t>(g) + 1, problem);
+    }
     int ply = 0;
     int winner = -1;  // 0 lower, 1 upper
     const char* how = "limit";
@@ -239,7 +237,7 @@ int main(int argc, char** argv) {
              opening[ply].code);
     for (; ply < maxPlies; ++ply) {
       const Side side = ply % 2 == 0 ? SITA : UE;
-      Player& mover = side == SITA ? *lower : *upper;
+      Contender& mover = side == SITA ? *lower : *upper;
       GameMove m;
       if (!Choose(mover, pos, side, ply, m)) {
         winner = side == SITA ? 1 : 0;

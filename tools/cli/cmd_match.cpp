@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "cli/match_player.h"
 #include "cli/match_result.h"
 #include "cli/match_rules.h"
 #include "model/make_move.h"
@@ -24,6 +23,7 @@
 #include "model/uci_notation.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "players/player.h"
 
 namespace qz::cli {
 
@@ -158,7 +158,7 @@ struct GameOutcome {
 
 class MatchRunner {
  public:
-  MatchRunner(const MatchOptions& options, MatchPlayer& a, MatchPlayer& b)
+  MatchRunner(const MatchOptions& options, Player& a, Player& b)
       : o_(options),
         players_{&a, &b},
         history_(std::make_unique<History>()),
@@ -198,7 +198,7 @@ class MatchRunner {
         return GameOutcome{1 - p, Label(p) + ": cannot start the game: " + problem, ply};
     }
 
-    Limits limits;
+    PlayLimits limits;
     limits.movetimeMs = o_.movetimeMs;
     limits.nodes = o_.nodes;
     limits.levelNodes = o_.levelNodes;
@@ -260,7 +260,7 @@ class MatchRunner {
 
  private:
   const MatchOptions& o_;
-  MatchPlayer* players_[2];
+  Player* players_[2];
   std::unique_ptr<History> history_;
   std::unique_ptr<MoveBuffer> buffer_;
 };
@@ -277,7 +277,7 @@ int RunMatch(const std::vector<std::string>& args) {
   // An engine that ends while it is written to must not end the match.
   ::signal(SIGPIPE, SIG_IGN);
 
-  std::unique_ptr<MatchPlayer> players[2];
+  std::unique_ptr<Player> players[2];
   const std::string* specs[2] = {&o.a, &o.b};
   for (int p = 0; p < 2; ++p) {
     std::string problem;

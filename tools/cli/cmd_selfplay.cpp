@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "engine/computer_player.h"
 #include "model/make_move.h"
 #include "model/movegen.h"
 #include "model/placement.h"
 #include "model/reversal.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "players/player.h"
 
 namespace qz::cli {
 
@@ -116,17 +116,19 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
   }
 
   static Position pos;
-  static ControlMaps maps;
   static History history;
   static GameMove list[kMaxMoves];
-  ComputerPlayer player(pos, maps);
-  player.Level = level;
+  std::string problem;
+  const std::unique_ptr<Player> player = MakeLevelPlayer(level, PlayerSettings{}, problem);
+  if (!player) {
+    std::fprintf(stderr, "selfplay: %s\n", problem.c_str());
+    return 2;
+  }
   std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
   Totals totals;
 
   for (int g = 1; g <= games; ++g) {
     pos = Position{};
-    maps = ControlMaps{};
     history = History{};
     SetUpStartingPosition(pos, g % 2 == 1);
     int moves = 0;
@@ -146,7 +148,10 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
         m = list[rng() % static_cast<unsigned>(n)];
       } else {
         const auto start = std::chrono::steady_clock::now();
-        const bool found = player.Search();
+        // The board is turned after every move: the army to move is
+        // always the upper one, as the game's computer sees it.
+        const PlayerMove answer = player->Play(pos, UE, moves, PlayLimits{}, nullptr, nullptr);
+        const bool found = answer.kind == PlayerMove::Kind::Move;
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
@@ -157,8 +162,7 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
           stuck = true;
           break;
         }
-        const BestMoveRecord& b = player.BestMove;
-        m = GameMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
+        m = answer.move;
       }
       history.MoveCount = moves + 1;
       history.手順保存(pos, 0, 0, 0, 0);
