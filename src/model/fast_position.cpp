@@ -1,6 +1,7 @@
 #include "model/fast_position.h"
 
 #include "model/geometry.h"
+#include "model/invariant.h"
 
 namespace qz {
 
@@ -180,6 +181,7 @@ int FastPosition::handTotal(Side s) const {
 }
 
 inline void FastPosition::Put(int sq, Piece p) {
+  QZ_ASSERT(board_[sq] == 0 && p != 0 && p != Wall && KindOf(p) != NoKind);
   board_[sq] = p;
   key_ ^= kKeys.piece[p][sq];
   if (table_) incremental_ += table_->board[p][sq];
@@ -188,10 +190,12 @@ inline void FastPosition::Put(int sq, Piece p) {
   SetBit(occ_[s], sq);
   SetBit(kindOcc_[s][kind], sq);
   if (kind == Pawn) ++pawnCount_[s][XOf(sq)];
+  QZ_ASSERT(pawnCount_[s][XOf(sq)] <= 10);
   if (kind == King) kingSq_[s] = sq;
 }
 
 inline void FastPosition::Remove(int sq, Piece p) {
+  QZ_ASSERT(board_[sq] == p && p != 0 && p != Wall);
   board_[sq] = 0;
   key_ ^= kKeys.piece[p][sq];
   if (table_) incremental_ -= table_->board[p][sq];
@@ -213,6 +217,7 @@ inline void FastPosition::AddToHand(Side s, int kind) {
 
 inline void FastPosition::TakeFromHand(Side s, int kind) {
   const int n = hand_[s][kind];
+  QZ_ASSERT(n > 0);
   key_ ^= kKeys.hand[s][kind][n] ^ kKeys.hand[s][kind][n - 1];
   if (table_) incremental_ += table_->hand[s][kind][n - 1] - table_->hand[s][kind][n];
   hand_[s][kind] = static_cast<std::uint8_t>(n - 1);
@@ -227,13 +232,16 @@ void FastPosition::Make(Move m, Undo& undo) {
   const Piece moving = MovingPiece(m);
   const Side s = stm_;
   const Side o = Opponent(s);
+  QZ_ASSERT(m != 0 && (moving & 0x60) == SideBit(s));
   if (IsDrop(m)) {
+    QZ_ASSERT(board_[to] == 0 && KindOf(moving) >= Pawn && KindOf(moving) <= Rook);
     undo.captured = 0;
     undo.handFull = false;
     TakeFromHand(s, KindOf(moving));
     Put(to, moving);
   } else {
     const Piece captured = board_[to];
+    QZ_ASSERT(board_[MoveFrom(m)] == moving && (captured & SideBit(s)) == 0);
     undo.captured = captured;
     undo.handFull = captured != 0 && KindOf(captured) != King &&
                     hand_[s][BaseKind(KindOf(captured))] >= kMaxHandCount;
@@ -257,6 +265,7 @@ void FastPosition::Make(Move m, Undo& undo) {
   }
   stm_ = o;
   key_ ^= kKeys.side;
+  QZ_ASSERT(material_[SITA] >= 0 && material_[UE] >= 0);
 }
 
 void FastPosition::Unmake(Move m, const Undo& undo) {
@@ -282,6 +291,9 @@ void FastPosition::Unmake(Move m, const Undo& undo) {
   incremental_ = undo.incremental;
   material_[0] = undo.material[0];
   material_[1] = undo.material[1];
+  // Taking the move back restores the position the key and sums describe.
+  QZ_ASSERT(key_ == ComputeKey());
+  QZ_ASSERT(incremental_ == ComputeIncremental());
 }
 
 bool FastPosition::Attacked(int sq, Side by) const {

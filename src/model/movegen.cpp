@@ -1,6 +1,7 @@
 #include "model/movegen.h"
 
 #include "model/geometry.h"
+#include "model/invariant.h"
 
 namespace qz {
 
@@ -22,7 +23,9 @@ inline void ForEachSquare(std::uint64_t lo, std::uint64_t hi, F&& f) {
 template <Side S, bool Captures, bool Quiets, bool WithDrops = Quiets>
 class Generator {
  public:
-  Generator(const FastPosition& pos, Move* out) : pos_(pos), out_(out), begin_(out) {}
+  // out holds room for capacity moves.
+  Generator(const FastPosition& pos, Move* out, int capacity = kMaxMoves)
+      : pos_(pos), out_(out), begin_(out), capacity_(capacity) {}
 
   int Run() {
     if (pos_.Over()) return 0;
@@ -50,29 +53,29 @@ class Generator {
       case Pawn:
       case Lance: {
         const int r = FarRow(S, to);
-        if (r <= kPromotionRows) *out_++ = MakeMove(from, to, piece, target, true);
-        if (r != 1) *out_++ = MakeMove(from, to, piece, target, false);
+        if (r <= kPromotionRows) Push(MakeMove(from, to, piece, target, true));
+        if (r != 1) Push(MakeMove(from, to, piece, target, false));
         return;
       }
       case Knight: {
         const int r = FarRow(S, to);
-        if (r <= kPromotionRows) *out_++ = MakeMove(from, to, piece, target, true);
-        if (r > 2) *out_++ = MakeMove(from, to, piece, target, false);
+        if (r <= kPromotionRows) Push(MakeMove(from, to, piece, target, true));
+        if (r > 2) Push(MakeMove(from, to, piece, target, false));
         return;
       }
       case Rei:
         // The whole zone is forbidden to an unpromoted 嶺: entering it promotes.
-        *out_++ = MakeMove(from, to, piece, target, FarRow(S, to) <= kPromotionRows);
+        Push(MakeMove(from, to, piece, target, FarRow(S, to) <= kPromotionRows));
         return;
       case Silver:
       case Dou:
       case Bishop:
       case Rook:
         if (FarRow(S, to) <= kPromotionRows || FarRow(S, from) <= kPromotionRows)
-          *out_++ = MakeMove(from, to, piece, target, true);
-        *out_++ = MakeMove(from, to, piece, target, false);
+          Push(MakeMove(from, to, piece, target, true));
+        Push(MakeMove(from, to, piece, target, false));
         return;
-      default: *out_++ = MakeMove(from, to, piece, target, false); return;
+      default: Push(MakeMove(from, to, piece, target, false)); return;
     }
   }
 
@@ -105,14 +108,21 @@ class Generator {
       ForEachSquare(emptyLo, emptyHi, [&](int to) {
         if (FarRow(S, to) <= forbidden) return;
         if (kind == Pawn && pos_.hasPawnInColumn(S, XOf(to))) return;
-        *out_++ = MakeDrop(to, piece);
+        Push(MakeDrop(to, piece));
       });
     }
+  }
+
+  // Every move goes to the list through here: the list never overflows.
+  inline void Push(Move m) {
+    QZ_ASSERT(out_ - begin_ < capacity_);
+    *out_++ = m;
   }
 
   const FastPosition& pos_;
   Move* out_;
   Move* const begin_;
+  [[maybe_unused]] const int capacity_;
 };
 
 template <bool Captures, bool Quiets, bool WithDrops = Quiets>
@@ -149,8 +159,8 @@ bool IsListedMove(const FastPosition& pos, Move m) {
   }
   if (pos.at(MoveFrom(m)) != moving || pos.at(to) != CapturedPiece(m)) return false;
   Move moves[64];
-  const int n = s == SITA ? Generator<SITA, true, true>(pos, moves).OnePiece(MoveFrom(m))
-                          : Generator<UE, true, true>(pos, moves).OnePiece(MoveFrom(m));
+  const int n = s == SITA ? Generator<SITA, true, true>(pos, moves, 64).OnePiece(MoveFrom(m))
+                          : Generator<UE, true, true>(pos, moves, 64).OnePiece(MoveFrom(m));
   for (int i = 0; i < n; ++i)
     if (moves[i] == m) return true;
   return false;

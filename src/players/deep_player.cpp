@@ -30,7 +30,7 @@ class DepthRelay : public search::DepthObserver {
     t.nps = d.nps;
     t.pvLength = std::min(d.pvLength, ThinkReport::MaxPv);
     std::copy(d.pv, d.pv + t.pvLength, t.pv);
-    out_->Report(t);
+    out_->onDepth(t);
   }
 
  private:

@@ -55,7 +55,7 @@ class ComputerLevelPlayer : public Player {
       report.nodes = counter.count;
       report.pvLength = 1;
       report.pv[0] = move;
-      observer->Report(report);
+      observer->onDepth(report);
     }
     return answer;
   }

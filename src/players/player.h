@@ -42,7 +42,7 @@ struct ThinkReport {
 class ThinkObserver {
  public:
   virtual ~ThinkObserver() = default;
-  virtual void Report(const ThinkReport& report) = 0;
+  virtual void onDepth(const ThinkReport& report) = 0;
 };
 
 struct PlayerMove {

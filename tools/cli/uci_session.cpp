@@ -50,7 +50,7 @@ class InfoPrinter : public ThinkObserver {
  public:
   InfoPrinter(std::function<void(const std::string&)> out, const Position& root)
       : out_(std::move(out)), root_(root) {}
-  void Report(const ThinkReport& r) override {
+  void onDepth(const ThinkReport& r) override {
     std::string line = "info depth " + std::to_string(r.depth);
     if (r.hasScore) line += (r.mate ? " score mate " : " score cp ") + std::to_string(r.score);
     line += " nodes " + std::to_string(r.nodes);
