@@ -69,6 +69,7 @@ TEST(Geometry, DropCheckersAreTheDropsThatGiveCheck) {
     Position board;  // the enemy king in the middle, ours in a far corner
     board.Board[5][5] = us == SITA ? OU : -OU;
     board.Board[10][us == SITA ? 10 : 1] = us == SITA ? -OU : OU;
+    for (int kind = Pawn; kind <= Rook; ++kind) board.Hand[us][kind] = 1;
     for (const Direction d : around)
       for (int kind = Pawn; kind <= Rook; ++kind) {
         FastPosition pos;
