@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "players/child_process.h"
-#include "cli/match_rules.h"
+#include "players/match_rules.h"
 #include "model/make_move.h"
 #include "model/placement.h"
 #include "model/uci_notation.h"
@@ -151,7 +151,7 @@ TEST_F(UciCliTest, HandshakePositionsAndSearches) {
   駒移動(pos, 7, 3, 7, 4, HU);
   const auto first = MoveFromUci(pos, SITA, best[0]);
   ASSERT_TRUE(first.has_value()) << best[0];
-  EXPECT_EQ(cli::RefusalOf(pos, SITA, *first), "");
+  EXPECT_EQ(RefusalOf(pos, SITA, *first), "");
   EXPECT_EQ(best[1], "(none)");
   EXPECT_NE(best[2], "(none)");
 }

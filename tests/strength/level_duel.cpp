@@ -30,6 +30,7 @@
 #include "model/placement.h"
 #include "model/reversal.h"
 #include "players/deep_player.h"
+#include "players/match_game.h"
 #include "players/player.h"
 #include "search/searcher.h"
 
@@ -46,15 +47,11 @@ struct Contender {
   std::unique_ptr<qz::Player> player;
 };
 
-// The move of `contender` for `side`, false when it has none.
-bool Choose(Contender& contender, const Position& pos, Side side, int ply, GameMove& move) {
+PlayLimits LimitsOf(const Contender& contender) {
   PlayLimits limits;
   limits.nodes = contender.movetimeMs > 0 ? 0 : contender.nodes;
   limits.movetimeMs = contender.movetimeMs;
-  const PlayerMove answer = contender.player->Play(pos, side, ply, limits, nullptr, nullptr);
-  if (answer.kind != PlayerMove::Kind::Move) return false;
-  move = answer.move;
-  return true;
+  return limits;
 }
 
 // Applies "name=value,..." to the default weights; false on an unknown name.
@@ -123,14 +120,6 @@ bool ParseParams(const std::string& text, search::SearchParams& params) {
     start = end + 1;
   }
   return true;
-}
-
-bool IsListed(const Position& pos, Side side, const GameMove& m) {
-  static GameMove moves[kMaxMoves];
-  const int n = ListMoves(pos, side, moves);
-  for (int i = 0; i < n; ++i)
-    if (moves[i] == m) return true;
-  return false;
 }
 
 }  // namespace
@@ -207,6 +196,7 @@ int main(int argc, char** argv) {
   int aWins = 0, bWins = 0, unfinished = 0;
   static GameMove opening[64];
   static GameMove list[kMaxMoves];
+  const auto buffer = std::make_unique<MoveBuffer>();
   const auto start = std::chrono::steady_clock::now();
   for (int g = 0; g < games; ++g) {
     const bool 右嶺 = (g / 2) % 2 == 1;
@@ -230,35 +220,24 @@ int main(int argc, char** argv) {
       c->player->NewGame(seed * 1000 + static_cast<std::uint64_t>(g) + 1, problem);
     }
     int ply = 0;
-    int winner = -1;  // 0 lower, 1 upper
-    const char* how = "limit";
     for (; ply < randomPlies; ++ply)
       駒移動(pos, opening[ply].fromX, opening[ply].fromY, opening[ply].toX, opening[ply].toY,
              opening[ply].code);
-    for (; ply < maxPlies; ++ply) {
-      const Side side = ply % 2 == 0 ? SITA : UE;
-      Contender& mover = side == SITA ? *lower : *upper;
-      GameMove m;
-      if (!Choose(mover, pos, side, ply, m)) {
-        winner = side == SITA ? 1 : 0;
-        how = "no move";
-        break;
-      }
-      if (!IsListed(pos, side, m)) {
-        std::fprintf(stderr, "game %d ply %d: illegal move %d %d %d %d %d\n", g + 1, ply, m.fromX,
-                     m.fromY, m.toX, m.toY, m.code);
-        winner = side == SITA ? 1 : 0;
-        how = "illegal";
-        break;
-      }
-      駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
-      if (pos.winner != Victor::None) {
-        winner = pos.winner == Victor::Sita ? 0 : 1;
-        how = "king";
-        ++ply;
-        break;
-      }
-    }
+    MatchGameSettings settings;
+    settings.limits[SITA] = LimitsOf(*lower);
+    settings.limits[UE] = LimitsOf(*upper);
+    settings.maxPlies = maxPlies;
+    Player* const byArmy[2] = {lower->player.get(), upper->player.get()};
+    const std::string labels[2] = {lower == &a ? "a" : "b", upper == &a ? "a" : "b"};
+    const MatchGameEnd end = PlayMatchGame(byArmy, labels, pos, ply, settings, *buffer, nullptr);
+    if (end.how == MatchGameEnd::How::Illegal)
+      std::fprintf(stderr, "game %d: %s\n", g + 1, end.reason.c_str());
+    ply = end.plies;
+    const int winner = end.winner;  // 0 lower, 1 upper
+    const char* how = end.how == MatchGameEnd::How::KingCaptured ? "king"
+                      : end.how == MatchGameEnd::How::Illegal    ? "illegal"
+                      : end.how == MatchGameEnd::How::MoveLimit  ? "limit"
+                                                                 : "no move";
     const bool aIsLower = lower == &a;
     double aScore = 0.5;
     if (winner >= 0) {

@@ -8,12 +8,12 @@
 #include <random>
 #include <sstream>
 
-#include "cli/match_rules.h"
 #include "model/fast_position.h"
 #include "model/make_move.h"
 #include "model/movegen.h"
 #include "model/placement.h"
 #include "model/uci_notation.h"
+#include "players/match_rules.h"
 
 namespace qz::cli {
 
