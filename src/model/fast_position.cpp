@@ -1,6 +1,7 @@
 #include "model/fast_position.h"
 
-#include <initializer_list>
+#include "model/geometry.h"
+#include "model/invariant.h"
 
 namespace qz {
 
@@ -180,6 +181,7 @@ int FastPosition::handTotal(Side s) const {
 }
 
 inline void FastPosition::Put(int sq, Piece p) {
+  QZ_ASSERT(board_[sq] == 0 && p != 0 && p != Wall && KindOf(p) != NoKind);
   board_[sq] = p;
   key_ ^= kKeys.piece[p][sq];
   if (table_) incremental_ += table_->board[p][sq];
@@ -188,10 +190,12 @@ inline void FastPosition::Put(int sq, Piece p) {
   SetBit(occ_[s], sq);
   SetBit(kindOcc_[s][kind], sq);
   if (kind == Pawn) ++pawnCount_[s][XOf(sq)];
+  QZ_ASSERT(pawnCount_[s][XOf(sq)] <= 10);
   if (kind == King) kingSq_[s] = sq;
 }
 
 inline void FastPosition::Remove(int sq, Piece p) {
+  QZ_ASSERT(board_[sq] == p && p != 0 && p != Wall);
   board_[sq] = 0;
   key_ ^= kKeys.piece[p][sq];
   if (table_) incremental_ -= table_->board[p][sq];
@@ -213,6 +217,7 @@ inline void FastPosition::AddToHand(Side s, int kind) {
 
 inline void FastPosition::TakeFromHand(Side s, int kind) {
   const int n = hand_[s][kind];
+  QZ_ASSERT(n > 0);
   key_ ^= kKeys.hand[s][kind][n] ^ kKeys.hand[s][kind][n - 1];
   if (table_) incremental_ += table_->hand[s][kind][n - 1] - table_->hand[s][kind][n];
   hand_[s][kind] = static_cast<std::uint8_t>(n - 1);
@@ -227,13 +232,16 @@ void FastPosition::Make(Move m, Undo& undo) {
   const Piece moving = MovingPiece(m);
   const Side s = stm_;
   const Side o = Opponent(s);
+  QZ_ASSERT(m != 0 && (moving & 0x60) == SideBit(s));
   if (IsDrop(m)) {
+    QZ_ASSERT(board_[to] == 0 && KindOf(moving) >= Pawn && KindOf(moving) <= Rook);
     undo.captured = 0;
     undo.handFull = false;
     TakeFromHand(s, KindOf(moving));
     Put(to, moving);
   } else {
     const Piece captured = board_[to];
+    QZ_ASSERT(board_[MoveFrom(m)] == moving && (captured & SideBit(s)) == 0);
     undo.captured = captured;
     undo.handFull = captured != 0 && KindOf(captured) != King &&
                     hand_[s][BaseKind(KindOf(captured))] >= kMaxHandCount;
@@ -257,6 +265,7 @@ void FastPosition::Make(Move m, Undo& undo) {
   }
   stm_ = o;
   key_ ^= kKeys.side;
+  QZ_ASSERT(material_[SITA] >= 0 && material_[UE] >= 0);
 }
 
 void FastPosition::Unmake(Move m, const Undo& undo) {
@@ -282,56 +291,28 @@ void FastPosition::Unmake(Move m, const Undo& undo) {
   incremental_ = undo.incremental;
   material_[0] = undo.material[0];
   material_[1] = undo.material[1];
+  // Taking the move back restores the position the key and sums describe.
+  QZ_ASSERT(key_ == ComputeKey());
+  QZ_ASSERT(incremental_ == ComputeIncremental());
 }
 
 bool FastPosition::Attacked(int sq, Side by) const {
   const Piece bit = SideBit(by);
-  const int f = Forward(by);
-  // Jumps: a knight two rows and a 嶺 three rows behind, one column aside
-  // (behind as seen from the attacker, who moves forward onto sq).
-  const Piece knight = MakePiece(by, Knight), rei = MakePiece(by, Rei);
-  if (board_[sq - 2 * f - 1] == knight || board_[sq - 2 * f + 1] == knight) return true;
-  if (board_[sq - 3 * f - 1] == rei || board_[sq - 3 * f + 1] == rei) return true;
-
-  // Steps. The attacker stands on sq - d and moves by d.
-  auto stepper = [&](int d, unsigned kinds) {
-    const Piece p = board_[sq - d];
+  const ArmyGeometry& g = Geometry(by);
+  auto reaches = [&](Piece p, unsigned kinds) {
     return (p & 0x60) == bit && ((kinds >> KindOf(p)) & 1u) != 0;
   };
-  constexpr unsigned kGoldLike = 1u << Gold | 1u << Tokin | 1u << PLance | 1u << PKnight |
-                                 1u << PRei | 1u << PSilver | 1u << PDou;
-  constexpr unsigned kForward =
-      kGoldLike | 1u << Silver | 1u << Dou | 1u << King | 1u << Pawn | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kForwardDiagonal =
-      kGoldLike | 1u << Silver | 1u << Dou | 1u << King | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kSideways = kGoldLike | 1u << King | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kBack = kGoldLike | 1u << Dou | 1u << King | 1u << Horse | 1u << Dragon;
-  constexpr unsigned kBackDiagonal = 1u << Silver | 1u << King | 1u << Horse | 1u << Dragon;
-  if (stepper(f, kForward) || stepper(f - 1, kForwardDiagonal) ||
-      stepper(f + 1, kForwardDiagonal) || stepper(1, kSideways) || stepper(-1, kSideways) ||
-      stepper(-f, kBack) || stepper(-f - 1, kBackDiagonal) || stepper(-f + 1, kBackDiagonal))
-    return true;
-
+  // Jumps and steps: the attacker stands one move away.
+  for (int i = 0; i < 4; ++i)
+    if (reaches(board_[sq - g.jump[i]], g.jumpKinds[i])) return true;
+  for (int i = 0; i < 8; ++i)
+    if (reaches(board_[sq - g.neighbour[i]], g.neighbourKinds[i])) return true;
   // Slides: the first piece on each line.
-  auto firstOnLine = [&](int d) {
+  for (int i = 0; i < 8; ++i) {
+    const int d = g.line[i];
     int t = sq + d;
     while (board_[t] == 0) t += d;
-    return board_[t];
-  };
-  const Piece rook = MakePiece(by, Rook), dragon = MakePiece(by, Dragon);
-  const Piece bishop = MakePiece(by, Bishop), horse = MakePiece(by, Horse);
-  const Piece lance = MakePiece(by, Lance);
-  Piece p = firstOnLine(-f);
-  if (p == rook || p == dragon || p == lance) return true;
-  p = firstOnLine(f);
-  if (p == rook || p == dragon) return true;
-  p = firstOnLine(1);
-  if (p == rook || p == dragon) return true;
-  p = firstOnLine(-1);
-  if (p == rook || p == dragon) return true;
-  for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1}) {
-    p = firstOnLine(d);
-    if (p == bishop || p == horse) return true;
+    if (reaches(board_[t], g.lineKinds[i])) return true;
   }
   return false;
 }

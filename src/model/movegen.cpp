@@ -1,17 +1,11 @@
 #include "model/movegen.h"
 
-#include <initializer_list>
+#include "model/geometry.h"
+#include "model/invariant.h"
 
 namespace qz {
 
 namespace {
-
-// Row counted from the far end for side S: 1 is the row a piece of S can
-// never leave forwards; rows 1..3 are its promotion zone.
-template <Side S>
-constexpr int FarRow(int sq) {
-  return S == SITA ? YOf(sq) : 11 - YOf(sq);
-}
 
 // Iterates the set bits of a side's occupancy as mailbox squares.
 template <typename F>
@@ -29,7 +23,9 @@ inline void ForEachSquare(std::uint64_t lo, std::uint64_t hi, F&& f) {
 template <Side S, bool Captures, bool Quiets, bool WithDrops = Quiets>
 class Generator {
  public:
-  Generator(const FastPosition& pos, Move* out) : pos_(pos), out_(out), begin_(out) {}
+  // out holds room for capacity moves.
+  Generator(const FastPosition& pos, Move* out, int capacity = kMaxMoves)
+      : pos_(pos), out_(out), begin_(out), capacity_(capacity) {}
 
   int Run() {
     if (pos_.Over()) return 0;
@@ -56,30 +52,30 @@ class Generator {
     switch (kind) {
       case Pawn:
       case Lance: {
-        const int r = FarRow<S>(to);
-        if (r <= 3) *out_++ = MakeMove(from, to, piece, target, true);
-        if (r != 1) *out_++ = MakeMove(from, to, piece, target, false);
+        const int r = FarRow(S, to);
+        if (r <= kPromotionRows) Push(MakeMove(from, to, piece, target, true));
+        if (r != 1) Push(MakeMove(from, to, piece, target, false));
         return;
       }
       case Knight: {
-        const int r = FarRow<S>(to);
-        if (r <= 3) *out_++ = MakeMove(from, to, piece, target, true);
-        if (r > 2) *out_++ = MakeMove(from, to, piece, target, false);
+        const int r = FarRow(S, to);
+        if (r <= kPromotionRows) Push(MakeMove(from, to, piece, target, true));
+        if (r > 2) Push(MakeMove(from, to, piece, target, false));
         return;
       }
       case Rei:
         // The whole zone is forbidden to an unpromoted 嶺: entering it promotes.
-        *out_++ = MakeMove(from, to, piece, target, FarRow<S>(to) <= 3);
+        Push(MakeMove(from, to, piece, target, FarRow(S, to) <= kPromotionRows));
         return;
       case Silver:
       case Dou:
       case Bishop:
       case Rook:
-        if (FarRow<S>(to) <= 3 || FarRow<S>(from) <= 3)
-          *out_++ = MakeMove(from, to, piece, target, true);
-        *out_++ = MakeMove(from, to, piece, target, false);
+        if (FarRow(S, to) <= kPromotionRows || FarRow(S, from) <= kPromotionRows)
+          Push(MakeMove(from, to, piece, target, true));
+        Push(MakeMove(from, to, piece, target, false));
         return;
-      default: *out_++ = MakeMove(from, to, piece, target, false); return;
+      default: Push(MakeMove(from, to, piece, target, false)); return;
     }
   }
 
@@ -92,69 +88,14 @@ class Generator {
     Target(from, to, piece, kind);
   }
 
-  inline void GoldSteps(int from, Piece piece, int kind) {
-    Target(from, from + F - 1, piece, kind);
-    Target(from, from + F, piece, kind);
-    Target(from, from + F + 1, piece, kind);
-    Target(from, from - 1, piece, kind);
-    Target(from, from + 1, piece, kind);
-    Target(from, from - F, piece, kind);
-  }
-
+  // Every move of the piece on `from`, as the geometry describes its kind:
+  // along its lines first, then its steps and jumps.
   void PieceMoves(int from) {
     const Piece piece = pos_.at(from);
     const int kind = KindOf(piece);
-    switch (kind) {
-      case Pawn: Target(from, from + F, piece, kind); break;
-      case Lance: Slide(from, F, piece, kind); break;
-      case Knight:
-        Target(from, from + 2 * F - 1, piece, kind);
-        Target(from, from + 2 * F + 1, piece, kind);
-        break;
-      case Rei:
-        Target(from, from + 3 * F - 1, piece, kind);
-        Target(from, from + 3 * F + 1, piece, kind);
-        break;
-      case Silver:
-        Target(from, from + F - 1, piece, kind);
-        Target(from, from + F, piece, kind);
-        Target(from, from + F + 1, piece, kind);
-        Target(from, from - F - 1, piece, kind);
-        Target(from, from - F + 1, piece, kind);
-        break;
-      case Dou:
-        Target(from, from + F - 1, piece, kind);
-        Target(from, from + F, piece, kind);
-        Target(from, from + F + 1, piece, kind);
-        Target(from, from - F, piece, kind);
-        break;
-      case Gold:
-      case Tokin:
-      case PLance:
-      case PKnight:
-      case PRei:
-      case PSilver:
-      case PDou: GoldSteps(from, piece, kind); break;
-      case King:
-        for (int d : {F - 1, F, F + 1, -1, 1, -F - 1, -F, -F + 1})
-          Target(from, from + d, piece, kind);
-        break;
-      case Bishop:
-      case Horse:
-        for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
-          Slide(from, d, piece, kind);
-        if (kind == Horse)
-          for (int d : {kRowWidth, -kRowWidth, 1, -1}) Target(from, from + d, piece, kind);
-        break;
-      case Rook:
-      case Dragon:
-        for (int d : {kRowWidth, -kRowWidth, 1, -1}) Slide(from, d, piece, kind);
-        if (kind == Dragon)
-          for (int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
-            Target(from, from + d, piece, kind);
-        break;
-      default: break;
-    }
+    const KindMoves& moves = Geometry(S).moves[kind];
+    for (int i = 0; i < moves.slideCount; ++i) Slide(from, moves.slides[i], piece, kind);
+    for (int i = 0; i < moves.stepCount; ++i) Target(from, from + moves.steps[i], piece, kind);
   }
 
   void Drops() {
@@ -163,22 +104,25 @@ class Generator {
     for (int kind = Pawn; kind <= Rook; ++kind) {
       if (pos_.hand(S, kind) == 0) continue;
       const Piece piece = MakePiece(S, kind);
-      // Rows counted from the far end on which the kind may not be dropped.
-      const int forbidden = kind == Pawn || kind == Lance ? 1
-                            : kind == Knight              ? 2
-                            : kind == Rei                 ? 3
-                                                          : 0;
+      const int forbidden = ForbiddenDropRows(kind);
       ForEachSquare(emptyLo, emptyHi, [&](int to) {
-        if (FarRow<S>(to) <= forbidden) return;
+        if (FarRow(S, to) <= forbidden) return;
         if (kind == Pawn && pos_.hasPawnInColumn(S, XOf(to))) return;
-        *out_++ = MakeDrop(to, piece);
+        Push(MakeDrop(to, piece));
       });
     }
+  }
+
+  // Every move goes to the list through here: the list never overflows.
+  inline void Push(Move m) {
+    QZ_ASSERT(out_ - begin_ < capacity_);
+    *out_++ = m;
   }
 
   const FastPosition& pos_;
   Move* out_;
   Move* const begin_;
+  [[maybe_unused]] const int capacity_;
 };
 
 template <bool Captures, bool Quiets, bool WithDrops = Quiets>
@@ -210,18 +154,13 @@ bool IsListedMove(const FastPosition& pos, Move m) {
     const int kind = KindOf(moving);
     if (kind < Pawn || kind > Rook || IsPromotion(m) || CapturedPiece(m) != 0) return false;
     if (pos.hand(s, kind) == 0 || pos.at(to) != 0) return false;
-    const int farRow = s == SITA ? YOf(to) : 11 - YOf(to);
-    const int forbidden = kind == Pawn || kind == Lance ? 1
-                          : kind == Knight              ? 2
-                          : kind == Rei                 ? 3
-                                                        : 0;
-    if (farRow <= forbidden) return false;
+    if (FarRow(s, to) <= ForbiddenDropRows(kind)) return false;
     return kind != Pawn || !pos.hasPawnInColumn(s, XOf(to));
   }
   if (pos.at(MoveFrom(m)) != moving || pos.at(to) != CapturedPiece(m)) return false;
   Move moves[64];
-  const int n = s == SITA ? Generator<SITA, true, true>(pos, moves).OnePiece(MoveFrom(m))
-                          : Generator<UE, true, true>(pos, moves).OnePiece(MoveFrom(m));
+  const int n = s == SITA ? Generator<SITA, true, true>(pos, moves, 64).OnePiece(MoveFrom(m))
+                          : Generator<UE, true, true>(pos, moves, 64).OnePiece(MoveFrom(m));
   for (int i = 0; i < n; ++i)
     if (moves[i] == m) return true;
   return false;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "model/geometry.h"
+
 namespace qz::search {
 
 namespace {
@@ -42,26 +44,26 @@ constexpr int kKingFile[11] = {0, 12, 10, 6, 2, 0, 0, 2, 6, 10, 12};
 constexpr EvalWeights kDefault = {
     // NoKind Pawn Lance Knight Rei Silver Gold Dou Bishop Rook King
     // Tokin PLance PKnight PRei PSilver (16) PDou Horse Dragon
-    {0, 100, 300, 330, 350, 480, 540, 450, 850,  1000,
-     0, 540, 520, 520, 530, 520, 0,   520, 1100, 1300},
-    {0, 115, 320, 350, 380, 520, 580, 490, 950, 1100},
-    70,
-    20,
-    30,
-    22,
-    24,
-    6,
-    40,
-    5,
-    30,
-    25,
-    10,
-    20,
-    20,
-    15,
-    3,
-    60,
-    40,
+    .board = {0, 100, 300, 330, 350, 480, 540, 450, 850,  1000,
+              0, 540, 520, 520, 530, 520, 0,   520, 1100, 1300},
+    .hand = {0, 115, 320, 350, 380, 520, 580, 490, 950, 1100},
+    .handPawnAfterFour = 70,
+    .tempo = 20,
+    .defenderGold = 30,
+    .defenderSilver = 22,
+    .defenderDou = 24,
+    .defenderOther = 6,
+    .attackUnitsMax = 40,
+    .kingDangerScale = 5,
+    .reiTargetPiece = 30,
+    .reiTargetKing = 25,
+    .reiPromotionThreat = 10,
+    .reiStuck = 20,
+    .douForwardAttack = 20,
+    .douGuard = 15,
+    .sliderMobility = 3,
+    .reiTrapped = 60,
+    .knightTrapped = 40,
 };
 
 constexpr bool IsGoldLike(int kind) {
@@ -188,9 +190,11 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
   auto wayOut = [&](int t, Piece p, int ownValue) {
     return pos.at(t + f) != enemyPawn || (p != 0 && weights_.board[KindOf(p)] >= ownValue);
   };
+  const ArmyGeometry& g = Geometry(s);
   forKind(Rei, [&](int sq) {
     int stuck = 0, ways = 0;
-    for (const int t : {sq + 3 * f - 1, sq + 3 * f + 1}) {
+    for (int i = 0; i < g.moves[Rei].stepCount; ++i) {
+      const int t = sq + g.moves[Rei].steps[i];
       const Piece p = pos.at(t);
       if (p == Wall || (p & 0x60) == ownBit) {
         ++stuck;
@@ -199,7 +203,7 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
       if (wayOut(t, p, weights_.board[Rei])) ++ways;
       if (p != 0) v += std::min(captureGain_[KindOf(p)] / 10, weights_.reiTargetPiece);
       if (enemyKing != 0 && Chebyshev(t, enemyKing) <= 1) v += weights_.reiTargetKing;
-      if (p == 0 && (s == SITA ? YOf(t) : 11 - YOf(t)) <= 3) v += weights_.reiPromotionThreat;
+      if (p == 0 && FarRow(s, t) <= kPromotionRows) v += weights_.reiPromotionThreat;
     }
     if (stuck == 2) v -= weights_.reiStuck;
     // Out in the field without a way on, it waits for a pawn to take it.
@@ -207,15 +211,17 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
   });
   forKind(Knight, [&](int sq) {
     int ways = 0;
-    for (const int t : {sq + 2 * f - 1, sq + 2 * f + 1}) {
+    for (int i = 0; i < g.moves[Knight].stepCount; ++i) {
+      const int t = sq + g.moves[Knight].steps[i];
       const Piece p = pos.at(t);
       if (p != Wall && (p & 0x60) != ownBit && wayOut(t, p, weights_.board[Knight])) ++ways;
     }
     if (ways == 0) v -= weights_.knightTrapped * kTrappedByAdvance[advance(sq)] / 4;
   });
   forKind(Dou, [&](int sq) {
-    for (const int t : {sq + f - 1, sq + f, sq + f + 1}) {
-      const Piece p = pos.at(t);
+    // The three squares in front (the first neighbours of the attack view).
+    for (int i = 0; i < 3; ++i) {
+      const Piece p = pos.at(sq + g.neighbour[i]);
       if (p == 0 || p == Wall || (p & 0x60) == ownBit) continue;
       if (weights_.board[KindOf(p)] > weights_.board[Dou] || KindOf(p) == King)
         v += weights_.douForwardAttack;
@@ -223,16 +229,14 @@ int Evaluator::PieceTerms(const FastPosition& pos, Side s) const {
     // Straight in front of its own king the 銅 guards the file and can step back.
     if (ownKing != 0 && sq == ownKing + f) v += weights_.douGuard;
   });
-  auto mobility = [&](int sq, std::initializer_list<int> directions) {
-    for (const int d : directions)
-      for (int t = sq + d; pos.at(t) == 0; t += d) v += weights_.sliderMobility;
-  };
-  for (const int kind : {Rook, Dragon})
-    forKind(kind, [&](int sq) { mobility(sq, {kRowWidth, -kRowWidth, 1, -1}); });
-  for (const int kind : {Bishop, Horse})
+  for (const int kind : {Rook, Dragon, Bishop, Horse}) {
+    const KindMoves& lines = g.moves[kind];
     forKind(kind, [&](int sq) {
-      mobility(sq, {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1});
+      for (int i = 0; i < lines.slideCount; ++i)
+        for (int t = sq + lines.slides[i]; pos.at(t) == 0; t += lines.slides[i])
+          v += weights_.sliderMobility;
     });
+  }
   return v;
 }
 

@@ -1,7 +1,6 @@
 #include "search/mate.h"
 
-#include <initializer_list>
-
+#include "model/geometry.h"
 #include "model/movegen.h"
 
 namespace qz::search {
@@ -25,17 +24,12 @@ bool EscapesCheck(FastPosition& pos, Move* replies) {
 
 namespace {
 // The kinds in hand that attack a square next to them in each direction, as
-// the attacker sees it.
-constexpr unsigned Bits(std::initializer_list<int> kinds) {
-  unsigned bits = 0;
-  for (const int k : kinds) bits |= 1u << k;
-  return bits;
-}
-constexpr unsigned kChecksForward = Bits({Pawn, Lance, Silver, Gold, Dou, Rook});
-constexpr unsigned kChecksForwardDiagonal = Bits({Silver, Gold, Dou, Bishop});
-constexpr unsigned kChecksSideways = Bits({Gold, Rook});
-constexpr unsigned kChecksBack = Bits({Gold, Dou, Rook});
-constexpr unsigned kChecksBackDiagonal = Bits({Silver, Bishop});
+// the attacker sees it (the model's geometry).
+constexpr unsigned kChecksForward = DropCheckers({0, 1});
+constexpr unsigned kChecksForwardDiagonal = DropCheckers({1, 1});
+constexpr unsigned kChecksSideways = DropCheckers({1, 0});
+constexpr unsigned kChecksBack = DropCheckers({0, -1});
+constexpr unsigned kChecksBackDiagonal = DropCheckers({1, -1});
 bool IsUnpromotedPawnMove(Move m) { return KindOf(MovingPiece(m)) == Pawn && !IsPromotion(m); }
 
 }  // namespace

@@ -7,54 +7,26 @@ namespace qz::search {
 
 namespace {
 
-constexpr unsigned Bit(int kind) { return 1u << kind; }
-constexpr unsigned kGoldLike =
-    Bit(Gold) | Bit(Tokin) | Bit(PLance) | Bit(PKnight) | Bit(PRei) | Bit(PSilver) | Bit(PDou);
-// Kinds that step onto a square from the neighbour at -d, by the step d as
-// the attacker sees it (forward, forward diagonal, sideways, back, back diagonal).
-constexpr unsigned kForward =
-    kGoldLike | Bit(Silver) | Bit(Dou) | Bit(King) | Bit(Pawn) | Bit(Horse) | Bit(Dragon);
-constexpr unsigned kForwardDiagonal =
-    kGoldLike | Bit(Silver) | Bit(Dou) | Bit(King) | Bit(Horse) | Bit(Dragon);
-constexpr unsigned kSideways = kGoldLike | Bit(King) | Bit(Horse) | Bit(Dragon);
-constexpr unsigned kBack = kGoldLike | Bit(Dou) | Bit(King) | Bit(Horse) | Bit(Dragon);
-constexpr unsigned kBackDiagonal = Bit(Silver) | Bit(King) | Bit(Horse) | Bit(Dragon);
-
-// The square of the cheapest piece of `by` that attacks sq on board b, or 0.
+// The square of the cheapest piece of `by` that attacks sq on board b, or 0;
+// of equal attackers the first in the order of the geometry's attack view.
 int Cheapest(const Piece* b, int sq, Side by, const Evaluator& eval) {
   const Piece bit = SideBit(by);
-  const int f = Forward(by);
+  const ArmyGeometry& g = Geometry(by);
   int best = 0, bestValue = 1 << 30;
-  auto consider = [&](int from) {
-    const int v = eval.CaptureGain(b[from]);
+  auto consider = [&](int from, unsigned kinds) {
+    const Piece p = b[from];
+    if ((p & 0x60) != bit || ((kinds >> KindOf(p)) & 1u) == 0) return;
+    const int v = eval.CaptureGain(p);
     if (v < bestValue) bestValue = v, best = from;
   };
-  auto own = [&](Piece p) { return (p & 0x60) == bit; };
-  for (const int from : {sq - 2 * f - 1, sq - 2 * f + 1})
-    if (b[from] == MakePiece(by, Knight)) consider(from);
-  for (const int from : {sq - 3 * f - 1, sq - 3 * f + 1})
-    if (b[from] == MakePiece(by, Rei)) consider(from);
-  const struct {
-    int d;
-    unsigned kinds;
-  } steps[] = {{f, kForward},           {f - 1, kForwardDiagonal}, {f + 1, kForwardDiagonal},
-               {1, kSideways},          {-1, kSideways},           {-f, kBack},
-               {-f - 1, kBackDiagonal}, {-f + 1, kBackDiagonal}};
-  for (const auto& s : steps) {
-    const Piece p = b[sq - s.d];
-    if (own(p) && ((s.kinds >> KindOf(p)) & 1u) != 0) consider(sq - s.d);
-  }
-  auto slide = [&](int d, unsigned kinds) {
+  for (int i = 0; i < 4; ++i) consider(sq - g.jump[i], g.jumpKinds[i]);
+  for (int i = 0; i < 8; ++i) consider(sq - g.neighbour[i], g.neighbourKinds[i]);
+  for (int i = 0; i < 8; ++i) {
+    const int d = g.line[i];
     int t = sq + d;
     while (b[t] == 0) t += d;
-    if (own(b[t]) && ((kinds >> KindOf(b[t])) & 1u) != 0) consider(t);
-  };
-  slide(-f, Bit(Rook) | Bit(Dragon) | Bit(Lance));
-  slide(f, Bit(Rook) | Bit(Dragon));
-  slide(1, Bit(Rook) | Bit(Dragon));
-  slide(-1, Bit(Rook) | Bit(Dragon));
-  for (const int d : {kRowWidth + 1, kRowWidth - 1, -kRowWidth + 1, -kRowWidth - 1})
-    slide(d, Bit(Bishop) | Bit(Horse));
+    consider(t, g.lineKinds[i]);
+  }
   return best;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/fast_position.h"
+#include "model/geometry.h"  // who attacks a square, for the exchange and its callers
 #include "search/evaluation.h"
 
 namespace qz::search {

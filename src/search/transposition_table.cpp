@@ -4,6 +4,9 @@
 #include <cstring>
 #include <new>
 
+#include "model/invariant.h"
+#include "search/search_types.h"
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -46,6 +49,10 @@ const TTEntry* TranspositionTable::Probe(std::uint64_t key) const {
 
 void TranspositionTable::Store(std::uint64_t key, Move move, int score, int eval, int depth,
                                Bound bound) {
+  // Scores and evaluations fit the 16 bits they are kept in.
+  QZ_ASSERT(score >= -kMate && score <= kMate);
+  QZ_ASSERT(eval == kNoEval || (eval >= -kMate && eval <= kMate));
+  QZ_ASSERT(bound <= BoundExact);
   const std::uint32_t check = static_cast<std::uint32_t>(key >> 32);
   Bucket& b = BucketOf(key);
   clean_ = false;

@@ -3,6 +3,7 @@
 #include "model/control_maps.h"
 #include "model/make_move.h"
 #include "shell/game.h"
+#include "shell/turn_players.h"
 
 namespace qz {
 
@@ -27,6 +28,19 @@ void HandTurnToHuman(Game& g, double turnTime) {
 
 }  // namespace
 
+PlayerMove Game::LevelTurnPlayer::Play(const Position&, Side, int, const PlayLimits&,
+                                       const std::atomic<bool>*, ThinkObserver*) {
+  PlayerMove answer;
+  if (!game_.com.Search(&game_)) {
+    answer.kind = PlayerMove::Kind::NoMove;
+    return answer;
+  }
+  const BestMoveRecord& b = game_.com.BestMove;
+  answer.kind = PlayerMove::Kind::Move;
+  answer.move = GameMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
+  return answer;
+}
+
 void Game::com_ban() {
   if (flags.Winner != NoTurn) return;
 
@@ -45,27 +59,30 @@ void Game::com_ban() {
     return;
   }
 
+  // The player of the level; the deep levels search nodes instead of time
+  // when a node limit is set, levels 1 to 3 ignore the limits.
+  LevelTurnPlayer levels(*this);
+  DeepTurnPlayer deepLevels(*this);
+  Player& player = com.Level >= 4 ? static_cast<Player&>(deepLevels) : levels;
+  PlayLimits limits;
+  limits.nodes = deep.NodeLimit;
+  const PlayerMove answer = player.Play(pos, UE, flags.MoveNumber, limits, nullptr, nullptr);
+  if (answer.kind == PlayerMove::Kind::Failed) {
+    // The player ended the program while the computer thought.
+    消去_思考中();
+    StopComputerClock(*this);
+    return;
+  }
+  const bool found = answer.kind == PlayerMove::Kind::Move;
   BestMoveRecord m;
-  bool found = false;
-  if (com.Level >= 4) {
-    GameMove chosen;
-    if (!ThinkDeep(chosen, found)) {
-      // The player ended the program while the computer thought.
-      消去_思考中();
-      StopComputerClock(*this);
-      return;
-    }
-    if (found) {
-      m.fromX = chosen.fromX;
-      m.fromY = chosen.fromY;
-      m.toX = chosen.toX;
-      m.toY = chosen.toY;
-      m.after = chosen.code;
-      if (chosen.fromX != UeHandColumn) m.before = pos.Board[chosen.fromX][chosen.fromY];
-    }
-  } else {
-    found = com.Search(this);
-    m = com.BestMove;
+  if (found) {
+    const GameMove& chosen = answer.move;
+    m.fromX = chosen.fromX;
+    m.fromY = chosen.fromY;
+    m.toX = chosen.toX;
+    m.toY = chosen.toY;
+    m.after = chosen.code;
+    if (chosen.fromX != UeHandColumn) m.before = pos.Board[chosen.fromX][chosen.fromY];
   }
   if (!found) {
     消去_思考中();

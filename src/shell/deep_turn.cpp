@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <atomic>
 
+#include "players/deep_player.h"
 #include "search/searcher.h"
 #include "shell/game.h"
+#include "shell/turn_players.h"
 
 namespace qz {
 
@@ -35,31 +37,27 @@ search::Searcher& Game::DeepSearcher() {
   return *deep.searcher;
 }
 
-bool Game::ThinkDeep(GameMove& chosen, bool& found) {
-  search::Searcher& searcher = DeepSearcher();
-  search::Limits limits;
-  const search::LevelSettings level = search::SettingsOfLevel(com.Level);
-  if (deep.NodeLimit != 0)
-    limits.nodes = deep.NodeLimit;
-  else
-    limits.movetimeMs = level.movetimeMs;
-
+PlayerMove Game::DeepTurnPlayer::Play(const Position& pos, Side toMove, int gamePly,
+                                      const PlayLimits& limits, const std::atomic<bool>*,
+                                      ThinkObserver*) {
+  DeepLevelPlayer player(game_.com.Level, game_.DeepSearcher());
   // The search works on its own copy: the board on screen stays as it is.
   const Position position = pos;
-  search::Result result;
+  PlayerMove answer;
   auto work = [&](const std::atomic<bool>& stop) {
-    result = searcher.Think(position, UE, flags.MoveNumber, limits, &stop);
+    answer = player.Play(position, toMove, gamePly, limits, &stop, nullptr);
   };
-  auto alive = [this] { Timer1_Timer(); };
-  if (ports.thinking != nullptr) {
-    if (!ports.thinking->run(work, alive)) return false;
+  auto alive = [this] { game_.Timer1_Timer(); };
+  if (game_.ports.thinking != nullptr) {
+    if (!game_.ports.thinking->run(work, alive)) {
+      answer.kind = PlayerMove::Kind::Failed;
+      answer.problem = "the program ended while the computer thought";
+    }
   } else {
     const std::atomic<bool> never{false};
     work(never);
   }
-  found = result.found;
-  if (found) chosen = result.best;
-  return true;
+  return answer;
 }
 
 }  // namespace qz

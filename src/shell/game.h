@@ -204,12 +204,12 @@ class Game : private MoveView, private SearchObserver {
   void 描画_移動可能桝色(int x, int y, int colour, PieceCode piece);
   void CompleteMove(int button);
 
-  // computer_turn.cpp: the computer's turn, its blink and waits;
-  // deep_turn.cpp: the deep levels' thinking within it.
+  // computer_turn.cpp: the computer's turn, its blink and waits; the
+  // turn asks the player of its level (shell/turn_players.h; deep_turn.cpp:
+  // the deep levels' thinking).
   void com_ban();
-  // The deep levels' choice, thought while the window stays alive. False
-  // when the program is ending; otherwise found says whether there was a move.
-  bool ThinkDeep(GameMove& chosen, bool& found);
+  class LevelTurnPlayer;
+  class DeepTurnPlayer;
   void StartDeepGame();
   // The deep levels' search, made on first use with its threads.
   search::Searcher& DeepSearcher();

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/match_rules.h"
+#include "players/match_rules.h"
 #include "model/make_move.h"
 #include "model/placement.h"
 #include "play/history.h"
@@ -81,10 +81,10 @@ void ExpectRecordOfGame(const std::string& path, const GameLine& game) {
   Position pos;
   SetUpStartingPosition(pos, game.右嶺);
   Side side = SITA;
-  auto cli = std::make_unique<cli::MoveBuffer>();
+  auto cli = std::make_unique<MoveBuffer>();
   for (int k = 1; k <= r.entries; ++k) {
     const HistoryEntry& want = history->entries[k];
-    cli::ListMoves(pos, side, *cli);
+    qz::ListMoves(pos, side, *cli);
     bool found = false;
     for (int i = 0; i < cli->size && !found; ++i) {
       Position next = pos;
@@ -97,7 +97,7 @@ void ExpectRecordOfGame(const std::string& path, const GameLine& game) {
     ASSERT_TRUE(found) << path << ": entry " << k << " is no move of the army to move";
     side = Opponent(side);
   }
-  EXPECT_EQ(cli::KingCaptured(pos), game.reason == "king captured") << path;
+  EXPECT_EQ(KingCaptured(pos), game.reason == "king captured") << path;
 }
 
 TEST_F(MatchCliTest, RecordsReplayTheGamesAndTheGameReadsThem) {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/child_process.h"
-#include "cli/match_rules.h"
+#include "players/child_process.h"
+#include "players/match_rules.h"
 #include "model/make_move.h"
 #include "model/placement.h"
 #include "model/uci_notation.h"
@@ -69,11 +69,11 @@ class UciBoundedTest : public UciCliTest {
   // "#wait TEXT" reads the output until a line that starts with TEXT. Then
   // the input is closed and the rest of the output read.
   std::vector<std::string> Converse(const std::vector<std::string>& script) {
-    cli::ChildProcess child;
+    ChildProcess child;
     std::string problem;
     std::vector<std::string> lines;
     EXPECT_TRUE(child.Start("exec '" + cli_.string() + "' uci", problem)) << problem;
-    const auto deadline = cli::ChildProcess::Clock::now() + std::chrono::seconds(60);
+    const auto deadline = ChildProcess::Clock::now() + std::chrono::seconds(60);
     for (const std::string& s : script) {
       if (!s.starts_with("#wait ")) {
         EXPECT_TRUE(child.WriteLine(s, deadline)) << s;
@@ -82,7 +82,7 @@ class UciBoundedTest : public UciCliTest {
       const std::string want = s.substr(6);
       for (std::string line;;) {
         const auto r = child.ReadLine(line, deadline);
-        if (r != cli::ChildProcess::ReadResult::Line) {
+        if (r != ChildProcess::ReadResult::Line) {
           ADD_FAILURE() << "no line starting with '" << want << "'";
           return lines;
         }
@@ -151,7 +151,7 @@ TEST_F(UciCliTest, HandshakePositionsAndSearches) {
   駒移動(pos, 7, 3, 7, 4, HU);
   const auto first = MoveFromUci(pos, SITA, best[0]);
   ASSERT_TRUE(first.has_value()) << best[0];
-  EXPECT_EQ(cli::RefusalOf(pos, SITA, *first), "");
+  EXPECT_EQ(RefusalOf(pos, SITA, *first), "");
   EXPECT_EQ(best[1], "(none)");
   EXPECT_NE(best[2], "(none)");
 }

@@ -29,43 +29,29 @@
 #include "model/movegen.h"
 #include "model/placement.h"
 #include "model/reversal.h"
+#include "players/deep_player.h"
+#include "players/match_game.h"
+#include "players/player.h"
 #include "search/searcher.h"
 
 namespace {
 
 using namespace qz;
 
-struct Player {
-  int level = 0;            // 1..3: the specified computer
-  std::uint64_t nodes = 0;  // otherwise the deep search with this budget
+// One side of the duel: a player of the one interface, the deep ones over
+// a search of the duel's own weights and numbers.
+struct Contender {
+  std::uint64_t nodes = 0;  // the deep search's budget a move
   int movetimeMs = 0;       // or, when set, this time a move
   std::unique_ptr<search::Searcher> searcher;
+  std::unique_ptr<qz::Player> player;
 };
 
-// The move of `player` for `side`, false when it has none.
-bool Choose(Player& player, const Position& pos, Side side, int ply, GameMove& move) {
-  if (player.level > 0) {
-    // The specified computer always plays the upper army: turn the board.
-    static Position view;
-    static ControlMaps maps;
-    view = pos;
-    if (side == SITA) ReverseArmies(view);
-    maps = ControlMaps{};
-    ComputerPlayer cp(view, maps);
-    cp.Level = player.level;
-    if (!cp.Search()) return false;
-    const BestMoveRecord& b = cp.BestMove;
-    move = GameMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
-    if (side == SITA) move = ReversedMove(move);
-    return true;
-  }
-  search::Limits limits;
-  limits.nodes = player.movetimeMs > 0 ? 0 : player.nodes;
-  limits.movetimeMs = player.movetimeMs;
-  const search::Result r = player.searcher->Think(pos, side, ply, limits);
-  if (!r.found) return false;
-  move = r.best;
-  return true;
+PlayLimits LimitsOf(const Contender& contender) {
+  PlayLimits limits;
+  limits.nodes = contender.movetimeMs > 0 ? 0 : contender.nodes;
+  limits.movetimeMs = contender.movetimeMs;
+  return limits;
 }
 
 // Applies "name=value,..." to the default weights; false on an unknown name.
@@ -136,14 +122,6 @@ bool ParseParams(const std::string& text, search::SearchParams& params) {
   return true;
 }
 
-bool IsListed(const Position& pos, Side side, const GameMove& m) {
-  static GameMove moves[kMaxMoves];
-  const int n = ListMoves(pos, side, moves);
-  for (int i = 0; i < n; ++i)
-    if (moves[i] == m) return true;
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,16 +172,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bad search numbers\n");
     return 2;
   }
-  Player a, b;
+  Contender a, b;
   a.nodes = aNodes;
   a.movetimeMs = movetimeMs;
   a.searcher = std::make_unique<search::Searcher>(64, aWeights, aOptions);
+  a.player = std::make_unique<DeepLevelPlayer>(4, *a.searcher);
   if (bSpec.rfind("nodes:", 0) == 0) {
     b.nodes = std::strtoull(bSpec.c_str() + 6, nullptr, 10);
     b.movetimeMs = movetimeMs;
     b.searcher = std::make_unique<search::Searcher>(64, bWeights, bOptions);
+    b.player = std::make_unique<DeepLevelPlayer>(4, *b.searcher);
   } else {
-    b.level = std::atoi(bSpec.c_str());
+    std::string problem;
+    const int level = std::atoi(bSpec.c_str());
+    if (level < 1 || level > 3 || !(b.player = MakeLevelPlayer(level, PlayerSettings{}, problem))) {
+      std::fprintf(stderr, "b: levels 1 to 3 or nodes:N\n");
+      return 2;
+    }
   }
 
   std::mt19937_64 rng(seed);
@@ -211,6 +196,7 @@ int main(int argc, char** argv) {
   int aWins = 0, bWins = 0, unfinished = 0;
   static GameMove opening[64];
   static GameMove list[kMaxMoves];
+  const auto buffer = std::make_unique<MoveBuffer>();
   const auto start = std::chrono::steady_clock::now();
   for (int g = 0; g < games; ++g) {
     const bool 右嶺 = (g / 2) % 2 == 1;
@@ -227,40 +213,31 @@ int main(int argc, char** argv) {
       }
     }
     // A plays the lower army (moving first) in even games.
-    Player* lower = g % 2 == 0 ? &a : &b;
-    Player* upper = g % 2 == 0 ? &b : &a;
-    for (Player* p : {lower, upper})
-      if (p->searcher) p->searcher->NewGame(seed * 1000 + static_cast<std::uint64_t>(g) + 1);
+    Contender* lower = g % 2 == 0 ? &a : &b;
+    Contender* upper = g % 2 == 0 ? &b : &a;
+    for (Contender* c : {lower, upper}) {
+      std::string problem;
+      c->player->NewGame(seed * 1000 + static_cast<std::uint64_t>(g) + 1, problem);
+    }
     int ply = 0;
-    int winner = -1;  // 0 lower, 1 upper
-    const char* how = "limit";
     for (; ply < randomPlies; ++ply)
       駒移動(pos, opening[ply].fromX, opening[ply].fromY, opening[ply].toX, opening[ply].toY,
              opening[ply].code);
-    for (; ply < maxPlies; ++ply) {
-      const Side side = ply % 2 == 0 ? SITA : UE;
-      Player& mover = side == SITA ? *lower : *upper;
-      GameMove m;
-      if (!Choose(mover, pos, side, ply, m)) {
-        winner = side == SITA ? 1 : 0;
-        how = "no move";
-        break;
-      }
-      if (!IsListed(pos, side, m)) {
-        std::fprintf(stderr, "game %d ply %d: illegal move %d %d %d %d %d\n", g + 1, ply, m.fromX,
-                     m.fromY, m.toX, m.toY, m.code);
-        winner = side == SITA ? 1 : 0;
-        how = "illegal";
-        break;
-      }
-      駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
-      if (pos.winner != Victor::None) {
-        winner = pos.winner == Victor::Sita ? 0 : 1;
-        how = "king";
-        ++ply;
-        break;
-      }
-    }
+    MatchGameSettings settings;
+    settings.limits[SITA] = LimitsOf(*lower);
+    settings.limits[UE] = LimitsOf(*upper);
+    settings.maxPlies = maxPlies;
+    Player* const byArmy[2] = {lower->player.get(), upper->player.get()};
+    const std::string labels[2] = {lower == &a ? "a" : "b", upper == &a ? "a" : "b"};
+    const MatchGameEnd end = PlayMatchGame(byArmy, labels, pos, ply, settings, *buffer, nullptr);
+    if (end.how == MatchGameEnd::How::Illegal)
+      std::fprintf(stderr, "game %d: %s\n", g + 1, end.reason.c_str());
+    ply = end.plies;
+    const int winner = end.winner;  // 0 lower, 1 upper
+    const char* how = end.how == MatchGameEnd::How::KingCaptured ? "king"
+                      : end.how == MatchGameEnd::How::Illegal    ? "illegal"
+                      : end.how == MatchGameEnd::How::MoveLimit  ? "limit"
+                                                                 : "no move";
     const bool aIsLower = lower == &a;
     double aScore = 0.5;
     if (winner >= 0) {

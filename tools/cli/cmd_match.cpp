@@ -16,14 +16,15 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "cli/match_player.h"
 #include "cli/match_result.h"
-#include "cli/match_rules.h"
 #include "model/make_move.h"
 #include "model/placement.h"
 #include "model/uci_notation.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "players/match_game.h"
+#include "players/match_rules.h"
+#include "players/player.h"
 
 namespace qz::cli {
 
@@ -158,7 +159,7 @@ struct GameOutcome {
 
 class MatchRunner {
  public:
-  MatchRunner(const MatchOptions& options, MatchPlayer& a, MatchPlayer& b)
+  MatchRunner(const MatchOptions& options, Player& a, Player& b)
       : o_(options),
         players_{&a, &b},
         history_(std::make_unique<History>()),
@@ -172,7 +173,6 @@ class MatchRunner {
     SetUpStartingPosition(pos, opening.右嶺);
     history_->SetEntry(0, pos);
     double clock[2] = {0, 0};  // thinking seconds of each army
-    Side side = SITA;
     int ply = 0;
     auto store = [&] {
       history_->SetEntry(ply, pos);
@@ -181,14 +181,10 @@ class MatchRunner {
       e.UeBefore = e.UeAfter = clock[UE];
     };
     auto playerOf = [&](Side s) { return s == SITA ? lower : 1 - lower; };
-    auto lose = [&](Side s, std::string reason) {
-      return GameOutcome{1 - playerOf(s), std::move(reason), ply};
-    };
     for (const GameMove& m : opening.plies) {
       駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
       ++ply;
       store();
-      side = Opponent(side);
     }
 
     for (int p : {lower, 1 - lower}) {
@@ -198,39 +194,34 @@ class MatchRunner {
         return GameOutcome{1 - p, Label(p) + ": cannot start the game: " + problem, ply};
     }
 
-    Limits limits;
-    limits.movetimeMs = o_.movetimeMs;
-    limits.nodes = o_.nodes;
-    limits.levelNodes = o_.levelNodes;
-    for (;;) {
-      if (ply >= o_.maxMoves) return GameOutcome{-1, "move limit", ply};
-      ListMoves(pos, side, *buffer_);
-      if (buffer_->size == 0) return lose(side, Label(playerOf(side)) + " has no move");
-      const int p = playerOf(side);
-      const auto start = std::chrono::steady_clock::now();
-      const PlayerMove answer = players_[p]->Play(pos, side, ply, limits, nullptr, nullptr);
-      const double seconds =
-          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      switch (answer.kind) {
-        case PlayerMove::Kind::Failed: return lose(side, Label(p) + ": " + answer.problem);
-        case PlayerMove::Kind::NoMove:
-          return lose(side, Label(p) + ": no move given though the rules allow " +
-                                std::to_string(buffer_->size));
-        case PlayerMove::Kind::Move: break;
-      }
-      const std::string refusal = RefusalOf(pos, side, answer.move);
-      if (!refusal.empty())
-        return lose(side, Label(p) + ": illegal move " + answer.text + " (" + refusal + ")");
-      HistoryEntry& before = history_->entries[ply];
-      (side == SITA ? before.SitaAfter : before.UeAfter) += seconds;
-      clock[side] += seconds;
-      駒移動(pos, answer.move.fromX, answer.move.fromY, answer.move.toX, answer.move.toY,
-             answer.move.code);
-      ++ply;
-      store();
-      if (KingCaptured(pos)) return GameOutcome{p, "king captured", ply};
-      side = Opponent(side);
+    MatchGameSettings settings;
+    for (PlayLimits& limits : settings.limits) {
+      limits.movetimeMs = o_.movetimeMs;
+      limits.nodes = o_.nodes;
+      limits.levelNodes = o_.levelNodes;
     }
+    settings.maxPlies = o_.maxMoves;
+    // The record: each move's thinking goes to the entry before it, and
+    // the entry after it holds both clocks.
+    struct Recorder : MatchGameWatcher {
+      History& history;
+      double (&clock)[2];
+      Recorder(History& h, double (&c)[2]) : history(h), clock(c) {}
+      void onMove(const Position& after, Side mover, int plies, double seconds) override {
+        HistoryEntry& before = history.entries[plies - 1];
+        (mover == SITA ? before.SitaAfter : before.UeAfter) += seconds;
+        clock[mover] += seconds;
+        history.SetEntry(plies, after);
+        HistoryEntry& e = history.entries[plies];
+        e.SitaBefore = e.SitaAfter = clock[SITA];
+        e.UeBefore = e.UeAfter = clock[UE];
+      }
+    } recorder(*history_, clock);
+    Player* const byArmy[2] = {players_[lower], players_[1 - lower]};
+    const std::string labels[2] = {Label(lower), Label(1 - lower)};
+    const MatchGameEnd end = PlayMatchGame(byArmy, labels, pos, ply, settings, *buffer_, &recorder);
+    const int winner = end.winner < 0 ? -1 : playerOf(static_cast<Side>(end.winner));
+    return GameOutcome{winner, end.reason, end.plies};
   }
 
   // Writes the game just played: entry k is the position after k moves,
@@ -260,7 +251,7 @@ class MatchRunner {
 
  private:
   const MatchOptions& o_;
-  MatchPlayer* players_[2];
+  Player* players_[2];
   std::unique_ptr<History> history_;
   std::unique_ptr<MoveBuffer> buffer_;
 };
@@ -277,7 +268,7 @@ int RunMatch(const std::vector<std::string>& args) {
   // An engine that ends while it is written to must not end the match.
   ::signal(SIGPIPE, SIG_IGN);
 
-  std::unique_ptr<MatchPlayer> players[2];
+  std::unique_ptr<Player> players[2];
   const std::string* specs[2] = {&o.a, &o.b};
   for (int p = 0; p < 2; ++p) {
     std::string problem;

@@ -7,19 +7,22 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "engine/computer_player.h"
 #include "model/make_move.h"
 #include "model/movegen.h"
 #include "model/placement.h"
 #include "model/reversal.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "players/match_game.h"
+#include "players/match_rules.h"
+#include "players/player.h"
 
 namespace qz::cli {
 
@@ -116,67 +119,116 @@ int RunSelfPlay(const std::vector<std::string>& argsIn) {
   }
 
   static Position pos;
-  static ControlMaps maps;
   static History history;
   static GameMove list[kMaxMoves];
-  ComputerPlayer player(pos, maps);
-  player.Level = level;
+  std::string problem;
+  const std::unique_ptr<Player> levelPlayer = MakeLevelPlayer(level, PlayerSettings{}, problem);
+  if (!levelPlayer) {
+    std::fprintf(stderr, "selfplay: %s\n", problem.c_str());
+    return 2;
+  }
+  const auto buffer = std::make_unique<MoveBuffer>();
   std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
   Totals totals;
 
   for (int g = 1; g <= games; ++g) {
-    pos = Position{};
-    maps = ControlMaps{};
+    // The game is played on the board turned over, so that the army that
+    // moves first is the lower one as the match runner has it; the record
+    // and the random moves see the board as the mover's opponent sits, the
+    // mover always the upper army, as the game's computer plays.
     history = History{};
-    SetUpStartingPosition(pos, g % 2 == 1);
+    Position start;
+    SetUpStartingPosition(start, g % 2 == 1);
+    pos = start;
+    ReverseArmies(pos);
+    auto moverView = [](const Position& board, int ply) {
+      Position view = board;
+      if (ply % 2 == 0) ReverseArmies(view);
+      return view;
+    };
+    auto record = [&](const Position& board, int ply) {
+      history.MoveCount = ply + 1;
+      history.手順保存(moverView(board, ply), 0, 0, 0, 0);
+    };
+    std::string broken;
+    auto conserved = [&](const Position& board, int ply) {
+      if (broken.empty()) {
+        const std::string p = ConservationProblem(board, KingCaptured(board));
+        if (!p.empty())
+          broken = "game " + std::to_string(g) + ", move " + std::to_string(ply) +
+                   ": conservation broken: " + p;
+      }
+      return broken.empty();
+    };
     int moves = 0;
-    int winnerArmy = 0;  // 1 first army, 2 second army
-    bool stuck = false;
-    double gameMs = 0, gameMaxMs = 0;
-    int gameComputerMoves = 0;
-
-    while (moves < kMaxMoves) {
-      GameMove m{};
-      if (moves < randomPlies) {
-        const int n = ListMoves(pos, UE, list);
-        if (n == 0) {
-          stuck = true;
-          break;
-        }
-        m = list[rng() % static_cast<unsigned>(n)];
-      } else {
-        const auto start = std::chrono::steady_clock::now();
-        const bool found = player.Search();
-        const double ms =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count();
-        gameMs += ms;
-        ++gameComputerMoves;
-        if (ms > gameMaxMs) gameMaxMs = ms;
-        if (!found) {
-          stuck = true;
-          break;
-        }
-        const BestMoveRecord& b = player.BestMove;
-        m = GameMove{b.fromX, b.fromY, b.toX, b.toY, b.after};
-      }
-      history.MoveCount = moves + 1;
-      history.手順保存(pos, 0, 0, 0, 0);
-      駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
-      ++moves;
-      const bool kingTaken = pos.winner != Victor::None;
-      const std::string problem = ConservationProblem(pos, kingTaken);
-      if (!problem.empty()) {
-        std::fprintf(stderr, "selfplay: game %d, move %d: conservation broken: %s\n", g, moves,
-                     problem.c_str());
-        return 1;
-      }
-      if (kingTaken) {
-        winnerArmy = moves % 2 == 1 ? 1 : 2;
+    bool stuck = false, kingTaken = false;
+    for (; moves < randomPlies && moves < kMaxMoves; ++moves) {
+      const Position view = moverView(pos, moves);
+      const int n = ListMoves(view, UE, list);
+      if (n == 0) {
+        stuck = true;
         break;
       }
-      ReverseArmies(pos);
+      GameMove m = list[rng() % static_cast<unsigned>(n)];
+      record(pos, moves);
+      if (moves % 2 == 0) m = ReversedMove(m);
+      駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
+      if (!conserved(pos, moves + 1)) break;
+      if (KingCaptured(pos)) {
+        kingTaken = true;
+        ++moves;
+        break;
+      }
     }
+
+    // The computer's moves: each is recorded before it is played and timed,
+    // the pieces counted after it; a broken count ends the game.
+    struct Computer : Player {
+      Player& inner;
+      std::function<void(const Position&, int)> before;
+      const std::string& broken;
+      double ms = 0, maxMs = 0;
+      int count = 0;
+      Computer(Player& p, std::function<void(const Position&, int)> b, const std::string& br)
+          : inner(p), before(std::move(b)), broken(br) {}
+      std::string Name() const override { return inner.Name(); }
+      PlayerMove Play(const Position& board, Side side, int ply, const PlayLimits& limits,
+                      const std::atomic<bool>* stop, ThinkObserver* observer) override {
+        if (!broken.empty()) return PlayerMove{};  // Failed: the game stops
+        const auto t0 = std::chrono::steady_clock::now();
+        PlayerMove answer = inner.Play(board, side, ply, limits, stop, observer);
+        const double t =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count();
+        ms += t;
+        ++count;
+        if (t > maxMs) maxMs = t;
+        if (answer.kind == PlayerMove::Kind::Move) before(board, ply);
+        return answer;
+      }
+    } computer(*levelPlayer, record, broken);
+    struct Counter : MatchGameWatcher {
+      std::function<bool(const Position&, int)> check;
+      void onMove(const Position& after, Side, int plies, double) override { check(after, plies); }
+    } counter;
+    counter.check = conserved;
+    if (!stuck && !kingTaken && broken.empty()) {
+      Player* const both[2] = {&computer, &computer};
+      const std::string labels[2] = {"first", "second"};
+      MatchGameSettings settings;
+      settings.maxPlies = kMaxMoves;
+      const MatchGameEnd end = PlayMatchGame(both, labels, pos, moves, settings, *buffer, &counter);
+      moves = end.plies;
+      kingTaken = end.how == MatchGameEnd::How::KingCaptured;
+      stuck = end.how == MatchGameEnd::How::NoMove || end.how == MatchGameEnd::How::NoAnswer;
+    }
+    if (!broken.empty()) {
+      std::fprintf(stderr, "selfplay: %s\n", broken.c_str());
+      return 1;
+    }
+    const int winnerArmy = kingTaken ? (moves % 2 == 1 ? 1 : 2) : 0;  // 1 first, 2 second
+    const double gameMs = computer.ms, gameMaxMs = computer.maxMs;
+    const int gameComputerMoves = computer.count;
 
     if (outDir) {
       char name[32];

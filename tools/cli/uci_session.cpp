@@ -8,12 +8,12 @@
 #include <random>
 #include <sstream>
 
-#include "cli/match_rules.h"
 #include "model/fast_position.h"
 #include "model/make_move.h"
 #include "model/movegen.h"
 #include "model/placement.h"
 #include "model/uci_notation.h"
+#include "players/match_rules.h"
 
 namespace qz::cli {
 
@@ -50,7 +50,7 @@ class InfoPrinter : public ThinkObserver {
  public:
   InfoPrinter(std::function<void(const std::string&)> out, const Position& root)
       : out_(std::move(out)), root_(root) {}
-  void Report(const ThinkReport& r) override {
+  void onDepth(const ThinkReport& r) override {
     std::string line = "info depth " + std::to_string(r.depth);
     if (r.hasScore) line += (r.mate ? " score mate " : " score cp ") + std::to_string(r.score);
     line += " nodes " + std::to_string(r.nodes);
@@ -224,7 +224,7 @@ void UciSession::SetPosition(const std::vector<std::string>& w) {
 }
 
 void UciSession::Go(const std::vector<std::string>& w) {
-  Limits limits;
+  PlayLimits limits;
   std::int64_t time[2] = {-1, -1}, increment[2] = {0, 0}, movesToGo = 0;
   for (std::size_t i = 1; i < w.size(); ++i) {
     const auto n = Number(w, i + 1);
@@ -283,7 +283,7 @@ void UciSession::Go(const std::vector<std::string>& w) {
   worker_ = std::thread([this, limits] { Search(limits); });
 }
 
-void UciSession::Search(const Limits& limits) {
+void UciSession::Search(const PlayLimits& limits) {
   InfoPrinter printer([this](const std::string& l) { Line(l); }, pos_);
   const PlayerMove answer = player_->Play(pos_, side_, ply_, limits, &stop_, &printer);
   // "go infinite" gives its move only when told to stop.

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/match_player.h"
 #include "model/position.h"
+#include "players/player.h"
 
 namespace qz::cli {
 
@@ -53,7 +53,7 @@ class UciSession {
   void SetOption(const std::vector<std::string>& w);
   void SetPosition(const std::vector<std::string>& w);
   void Go(const std::vector<std::string>& w);
-  void Search(const Limits& limits);
+  void Search(const PlayLimits& limits);
   void Perft(int depth);
   void StopSearch();
   void EnsurePlayer();
@@ -67,7 +67,7 @@ class UciSession {
   int ply_ = 0;
   int level_ = 3;
   PlayerSettings settings_;
-  std::unique_ptr<MatchPlayer> player_;
+  std::unique_ptr<Player> player_;
   std::thread worker_;
   std::atomic<bool> stop_{false};
 };

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace qz::cli {
+namespace qz {
 
 class ChildProcess {
  public:
@@ -57,4 +57,4 @@ class ChildProcess {
   bool exited_ = false;
 };
 
-}  // namespace qz::cli
+}  // namespace qz

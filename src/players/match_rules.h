@@ -8,7 +8,7 @@
 #include "model/game_move.h"
 #include "model/position.h"
 
-namespace qz::cli {
+namespace qz {
 
 // Every move the rules allow `side`, each promotion choice its own move, as
 // the move generator lists them. Fixed storage: listing allocates nothing.
@@ -28,4 +28,4 @@ void ListMoves(const Position& pos, Side side, MoveBuffer& out);
 // that 移動チェック accepts, and a promotion 調査_駒成 and 移動後チェック allow.
 std::string RefusalOf(const Position& pos, Side side, const GameMove& move);
 
-}  // namespace qz::cli
+}  // namespace qz

@@ -1,4 +1,4 @@
-#include "cli/child_process.h"
+#include "players/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <thread>
 
-namespace qz::cli {
+namespace qz {
 
 namespace {
 
@@ -182,4 +182,4 @@ void ChildProcess::CloseFds() {
   toChild_ = fromChild_ = -1;
 }
 
-}  // namespace qz::cli
+}  // namespace qz

@@ -1,10 +1,10 @@
-#include "cli/uci_engine_player.h"
+#include "players/uci_engine_player.h"
 
 #include <algorithm>
 
 #include "model/uci_notation.h"
 
-namespace qz::cli {
+namespace qz {
 
 namespace {
 
@@ -99,7 +99,8 @@ bool UciEnginePlayer::NewGame(std::uint64_t, std::string& problem) {
 }
 
 PlayerMove UciEnginePlayer::Play(const Position& pos, Side toMove, int gamePly,
-                                 const Limits& limits, const std::atomic<bool>*, ThinkObserver*) {
+                                 const PlayLimits& limits, const std::atomic<bool>*,
+                                 ThinkObserver*) {
   PlayerMove answer;
   answer.kind = PlayerMove::Kind::Failed;
   if (!child_.Running() || child_.HasEnded()) {
@@ -150,4 +151,4 @@ void UciEnginePlayer::Finish() {
   child_.Close(After(2000));
 }
 
-}  // namespace qz::cli
+}  // namespace qz

@@ -1,7 +1,9 @@
-// Players of `match` and the engine behind `uci`: the computer at one of its
-// levels inside this program, or an outside UCI engine. Every player answers
-// for either army: it is given the position, the army to move and the game
-// ply, and names one move.
+// The one kind of player: the computer at one of its levels (1 to 3 the
+// one-ply engine, 4 and 5 the deep search) or an outside UCI engine, behind
+// one interface that the window's computer turn, `match`, `selfplay`, `uci`
+// and the strength duel all drive. Every player answers for either army: it
+// is given the position, the army to move and the game ply, and names one
+// move.
 #pragma once
 
 #include <atomic>
@@ -12,15 +14,14 @@
 
 #include "model/game_move.h"
 #include "model/position.h"
+#include "search/search_types.h"
 
-namespace qz::cli {
+namespace qz {
 
-// How long a player may think. All zero: as its level plays by itself.
-// Levels 1 to 3 look one move ahead and ignore the limits.
-struct Limits {
-  int movetimeMs = 0;
-  std::uint64_t nodes = 0;
-  int depth = 0;
+// How long a player may think: the search's limits, and two ways of asking
+// without one. All zero: as its level plays by itself. Levels 1 to 3 look
+// one move ahead and ignore the limits.
+struct PlayLimits : search::Limits {
   bool infinite = false;    // until stopped (uci "go infinite")
   bool levelNodes = false;  // a deep level searches its own node budget instead
 };
@@ -41,7 +42,7 @@ struct ThinkReport {
 class ThinkObserver {
  public:
   virtual ~ThinkObserver() = default;
-  virtual void Report(const ThinkReport& report) = 0;
+  virtual void onDepth(const ThinkReport& report) = 0;
 };
 
 struct PlayerMove {
@@ -52,9 +53,9 @@ struct PlayerMove {
   std::string problem;  // Failed: what went wrong, for the game's line
 };
 
-class MatchPlayer {
+class Player {
  public:
-  virtual ~MatchPlayer() = default;
+  virtual ~Player() = default;
   // How the player is named in the output and in the records.
   virtual std::string Name() const = 0;
   // Before the first game: false, with the problem, when it cannot play.
@@ -71,7 +72,7 @@ class MatchPlayer {
   }
   // The move of `toMove` in pos, gamePly moves into the game. stop, when
   // given, is set by another thread to end the thinking early.
-  virtual PlayerMove Play(const Position& pos, Side toMove, int gamePly, const Limits& limits,
+  virtual PlayerMove Play(const Position& pos, Side toMove, int gamePly, const PlayLimits& limits,
                           const std::atomic<bool>* stop, ThinkObserver* observer) = 0;
   // After the last game.
   virtual void Finish() {}
@@ -87,12 +88,12 @@ int HighestLevel();
 
 // The computer at `level` (1 .. HighestLevel()); nullptr with the problem
 // when there is no such level.
-std::unique_ptr<MatchPlayer> MakeLevelPlayer(int level, const PlayerSettings& settings,
-                                             std::string& problem);
+std::unique_ptr<Player> MakeLevelPlayer(int level, const PlayerSettings& settings,
+                                        std::string& problem);
 
 // From the text of --a / --b: a level "1" .. "5", or "uci:COMMAND" (an
 // engine started as /bin/sh -c COMMAND). nullptr with the problem otherwise.
-std::unique_ptr<MatchPlayer> MakePlayer(const std::string& spec, const PlayerSettings& settings,
-                                        std::string& problem);
+std::unique_ptr<Player> MakePlayer(const std::string& spec, const PlayerSettings& settings,
+                                   std::string& problem);
 
-}  // namespace qz::cli
+}  // namespace qz

@@ -1,14 +1,14 @@
-#include "cli/match_player.h"
+#include "players/player.h"
 
-#include "cli/deep_level_player.h"
-#include "cli/uci_engine_player.h"
 #include "engine/computer_player.h"
 #include "model/control_maps.h"
 #include "model/make_move.h"
 #include "model/reversal.h"
 #include "model/uci_notation.h"
+#include "players/deep_player.h"
+#include "players/uci_engine_player.h"
 
-namespace qz::cli {
+namespace qz {
 
 namespace {
 
@@ -21,15 +21,15 @@ class CandidateCounter : public SearchObserver {
 // Levels 1 to 3: the computer of the game. It always plays the upper army,
 // so for the lower army it is shown the reversed board and its move is
 // turned back.
-class ComputerLevelPlayer : public MatchPlayer {
+class ComputerLevelPlayer : public Player {
  public:
   explicit ComputerLevelPlayer(int level)
       : level_(level), pos_(std::make_unique<Position>()), maps_(std::make_unique<ControlMaps>()) {}
 
   std::string Name() const override { return "LEVEL" + std::to_string(level_); }
 
-  PlayerMove Play(const Position& pos, Side toMove, int, const Limits&, const std::atomic<bool>*,
-                  ThinkObserver* observer) override {
+  PlayerMove Play(const Position& pos, Side toMove, int, const PlayLimits&,
+                  const std::atomic<bool>*, ThinkObserver* observer) override {
     *pos_ = pos;
     if (toMove == SITA) ReverseArmies(*pos_);
     pos_->HandTotal[SITA] = 調査_持駒数(*pos_, SITA);
@@ -55,7 +55,7 @@ class ComputerLevelPlayer : public MatchPlayer {
       report.nodes = counter.count;
       report.pvLength = 1;
       report.pv[0] = move;
-      observer->Report(report);
+      observer->onDepth(report);
     }
     return answer;
   }
@@ -70,8 +70,8 @@ class ComputerLevelPlayer : public MatchPlayer {
 
 int HighestLevel() { return 5; }
 
-std::unique_ptr<MatchPlayer> MakeLevelPlayer(int level, const PlayerSettings& settings,
-                                             std::string& problem) {
+std::unique_ptr<Player> MakeLevelPlayer(int level, const PlayerSettings& settings,
+                                        std::string& problem) {
   if (level >= 1 && level <= 3) return std::make_unique<ComputerLevelPlayer>(level);
   if (level == 4 || level == 5)
     return MakeDeepLevelPlayer(level, settings.hashMegabytes, settings.threads);
@@ -80,8 +80,8 @@ std::unique_ptr<MatchPlayer> MakeLevelPlayer(int level, const PlayerSettings& se
   return nullptr;
 }
 
-std::unique_ptr<MatchPlayer> MakePlayer(const std::string& spec, const PlayerSettings& settings,
-                                        std::string& problem) {
+std::unique_ptr<Player> MakePlayer(const std::string& spec, const PlayerSettings& settings,
+                                   std::string& problem) {
   constexpr std::string_view kUci = "uci:";
   if (spec.starts_with(kUci)) {
     const std::string command = spec.substr(kUci.size());
@@ -97,4 +97,4 @@ std::unique_ptr<MatchPlayer> MakePlayer(const std::string& spec, const PlayerSet
   return nullptr;
 }
 
-}  // namespace qz::cli
+}  // namespace qz

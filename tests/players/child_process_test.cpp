@@ -1,14 +1,14 @@
 // The pipes to an outside engine: a reply deadline that holds while the
 // engine floods its output, and an engine that has ended while something it
 // started keeps the pipe open.
-#include "cli/child_process.h"
+#include "players/child_process.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
 
-namespace qz::cli {
+namespace qz {
 namespace {
 
 using Clock = ChildProcess::Clock;
@@ -64,4 +64,4 @@ TEST(ChildProcess, AnEndedChildIsSeenThoughItsOwnChildHoldsThePipe) {
 }
 
 }  // namespace
-}  // namespace qz::cli
+}  // namespace qz

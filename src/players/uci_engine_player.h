@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "cli/child_process.h"
-#include "cli/match_player.h"
+#include "players/child_process.h"
+#include "players/player.h"
 
-namespace qz::cli {
+namespace qz {
 
-class UciEnginePlayer : public MatchPlayer {
+class UciEnginePlayer : public Player {
  public:
   explicit UciEnginePlayer(std::string command) : command_(std::move(command)) {}
   ~UciEnginePlayer() override { Finish(); }
@@ -19,7 +19,7 @@ class UciEnginePlayer : public MatchPlayer {
   std::string Name() const override;
   bool Start(std::string& problem) override;
   bool NewGame(std::uint64_t seed, std::string& problem) override;
-  PlayerMove Play(const Position& pos, Side toMove, int gamePly, const Limits& limits,
+  PlayerMove Play(const Position& pos, Side toMove, int gamePly, const PlayLimits& limits,
                   const std::atomic<bool>* stop, ThinkObserver* observer) override;
   void Finish() override;
 
@@ -43,4 +43,4 @@ class UciEnginePlayer : public MatchPlayer {
   ChildProcess child_;
 };
 
-}  // namespace qz::cli
+}  // namespace qz

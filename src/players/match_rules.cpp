@@ -1,10 +1,10 @@
-#include "cli/match_rules.h"
+#include "players/match_rules.h"
 
 #include "model/make_move.h"
 #include "model/movegen.h"
 #include "model/rules.h"
 
-namespace qz::cli {
+namespace qz {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::string RefusalOf(const Position& posIn, Side side, const GameMove& m) {
   return "promotion not allowed";
 }
 
-}  // namespace qz::cli
+}  // namespace qz

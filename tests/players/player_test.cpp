@@ -1,0 +1,112 @@
+// The contract of the one player interface: every level answers for either
+// army with a move the rules list (its text the move's UCI form), levels 1
+// to 3 exactly as the game's computer chooses, an army without pieces has no
+// move, and the factory refuses what names no player.
+#include "players/player.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "engine/computer_player.h"
+#include "model/control_maps.h"
+#include "model/make_move.h"
+#include "model/movegen.h"
+#include "model/placement.h"
+#include "model/reversal.h"
+#include "model/uci_notation.h"
+
+namespace qz {
+namespace {
+
+bool Listed(const Position& pos, Side side, const GameMove& m) {
+  static GameMove moves[kMaxMoves];
+  const int n = ListMoves(pos, side, moves);
+  for (int i = 0; i < n; ++i)
+    if (moves[i] == m) return true;
+  return false;
+}
+
+// A few plies into a game from 右嶺, so that both armies have choices.
+Position SomePosition() {
+  Position pos;
+  SetUpStartingPosition(pos, true);
+  static GameMove moves[kMaxMoves];
+  for (int ply = 0; ply < 6; ++ply) {
+    const int n = ListMoves(pos, ply % 2 == 0 ? SITA : UE, moves);
+    const GameMove m = moves[(ply * 7) % n];
+    駒移動(pos, m.fromX, m.fromY, m.toX, m.toY, m.code);
+  }
+  return pos;
+}
+
+TEST(Player, EveryLevelAnswersForEitherArmyWithAListedMove) {
+  const Position pos = SomePosition();
+  PlayLimits limits;
+  limits.nodes = 2000;  // the deep levels; levels 1 to 3 ignore it
+  for (int level = 1; level <= 5; ++level) {
+    std::string problem;
+    const std::unique_ptr<Player> player = MakeLevelPlayer(level, PlayerSettings{1, 1}, problem);
+    ASSERT_NE(player, nullptr) << problem;
+    EXPECT_EQ(player->Name(), "LEVEL" + std::to_string(level));
+    ASSERT_TRUE(player->NewGame(7, problem)) << problem;
+    for (const Side side : {SITA, UE}) {
+      const PlayerMove answer = player->Play(pos, side, 6, limits, nullptr, nullptr);
+      ASSERT_EQ(answer.kind, PlayerMove::Kind::Move) << "level " << level << " side " << side;
+      EXPECT_TRUE(Listed(pos, side, answer.move)) << "level " << level << " side " << side;
+      EXPECT_EQ(answer.text, MoveToUci(pos, answer.move));
+    }
+  }
+}
+
+// The game's computer always plays the upper army; the player shows it the
+// turned board for the lower one and turns its move back.
+TEST(Player, LevelsOneToThreeChooseAsTheGamesComputer) {
+  const Position pos = SomePosition();
+  for (int level = 1; level <= 3; ++level) {
+    std::string problem;
+    const std::unique_ptr<Player> player = MakeLevelPlayer(level, PlayerSettings{}, problem);
+    for (const Side side : {SITA, UE}) {
+      Position view = pos;
+      if (side == SITA) ReverseArmies(view);
+      ControlMaps maps;
+      ComputerPlayer computer(view, maps);
+      computer.Level = level;
+      ASSERT_TRUE(computer.Search());
+      const BestMoveRecord& b = computer.BestMove;
+      GameMove expected{b.fromX, b.fromY, b.toX, b.toY, b.after};
+      if (side == SITA) expected = ReversedMove(expected);
+      const PlayerMove answer = player->Play(pos, side, 0, PlayLimits{}, nullptr, nullptr);
+      EXPECT_EQ(answer.move, expected) << "level " << level << " side " << side;
+    }
+  }
+}
+
+TEST(Player, AnArmyWithoutPiecesHasNoMove) {
+  Position pos;
+  pos.Board[5][1] = OU;  // the upper king alone; the lower army has nothing
+  pos.KingSquare[UE] = {5, 1};
+  PlayLimits limits;
+  limits.nodes = 1000;
+  for (int level = 1; level <= 5; ++level) {
+    std::string problem;
+    const std::unique_ptr<Player> player = MakeLevelPlayer(level, PlayerSettings{1, 1}, problem);
+    EXPECT_EQ(player->Play(pos, SITA, 0, limits, nullptr, nullptr).kind, PlayerMove::Kind::NoMove)
+        << "level " << level;
+  }
+}
+
+TEST(Player, TheFactoryRefusesWhatNamesNoPlayer) {
+  for (const char* spec : {"0", "6", "9", "x", "12", "", "uci:", "uci:  \t"}) {
+    std::string problem;
+    EXPECT_EQ(MakePlayer(spec, PlayerSettings{}, problem), nullptr) << spec;
+    EXPECT_FALSE(problem.empty()) << spec;
+  }
+  std::string problem;
+  EXPECT_NE(MakePlayer("uci:true", PlayerSettings{}, problem), nullptr) << problem;
+  EXPECT_EQ(MakePlayer("4", PlayerSettings{1, 1}, problem)->Name(), "LEVEL4");
+}
+
+}  // namespace
+}  // namespace qz
