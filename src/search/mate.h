@@ -6,8 +6,9 @@
 
 namespace qz::search {
 
-// The side to move, in check, has an answer that takes the checking side's
-// king or leaves its own king safe. replies: room for kMaxMoves.
+// The side to move has an answer that takes the other side's king or leaves
+// its own king safe (when it is in check: an escape). replies: room for
+// kMaxMoves.
 bool EscapesCheck(FastPosition& pos, Move* replies);
 
 // The side to move has a move that takes the enemy king, or a check from a

@@ -1,5 +1,7 @@
 #include "search/search_params.h"
 
+#include <charconv>
+
 namespace qz::search {
 
 bool SetSearchParam(SearchParams& params, std::string_view name, int value) {
@@ -51,6 +53,23 @@ bool SetSearchParam(SearchParams& params, std::string_view name, int value) {
       return true;
     }
   return false;
+}
+
+bool SetSearchParams(SearchParams& params, std::string_view list) {
+  while (!list.empty()) {
+    const std::size_t comma = list.find(',');
+    const std::string_view item = list.substr(0, comma);
+    list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+    const std::size_t eq = item.find('=');
+    if (eq == std::string_view::npos) return false;
+    const std::string_view digits = item.substr(eq + 1);
+    int value = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty() ||
+        !SetSearchParam(params, item.substr(0, eq), value))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace qz::search

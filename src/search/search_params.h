@@ -71,5 +71,8 @@ struct SearchParams {
 
 // Sets the number called name; false when there is none by that name.
 bool SetSearchParam(SearchParams& params, std::string_view name, int value);
+// Sets "name=value,name=value,..."; false (params partly set) when an item is
+// not of that form or names no number.
+bool SetSearchParams(SearchParams& params, std::string_view list);
 
 }  // namespace qz::search

@@ -135,17 +135,7 @@ bool Worker::IsForbiddenPawnMate(Move m, bool mustCheck) {
   if (mustCheck && !pos_.InCheck()) return false;
   // The opponent escapes with any reply that takes our king or after which
   // its own king cannot be taken.
-  Move* replies = escapeMoves_.get();
-  const int n = GenerateMoves(pos_, replies);
-  for (int i = 0; i < n; ++i) {
-    if (KindOf(CapturedPiece(replies[i])) == King) return false;
-    Undo undo;
-    pos_.Make(replies[i], undo);
-    const bool safe = !pos_.CanCaptureKing();
-    pos_.Unmake(replies[i], undo);
-    if (safe) return false;
-  }
-  return true;
+  return !EscapesCheck(pos_, escapeMoves_.get());
 }
 
 bool Worker::HasMateInOne() {

@@ -201,6 +201,17 @@ TEST_F(CliSearch, BenchSearchesItsPositionsToTheSameSignature) {
   EXPECT_EQ(std::stoull(last[1]), sum);
   EXPECT_EQ(std::stoull(last[1]), kBenchSignature) << "the search's behaviour changed";
 
+  // A variant of the search's numbers searches another tree; names that are
+  // not numbers of the search are refused.
+  const auto total = [&](const std::string& args) {
+    const CliRun run = Cli("bench --depth 5" + args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return Words(Lines(run.out).back())[1];
+  };
+  EXPECT_NE(total(" --search rfpMaxDepth=0,lmpMaxDepth=0"), total(""));
+  EXPECT_EQ(total(" --search rfpMaxDepth=7"), total(""));
+  EXPECT_EQ(Cli("bench --search rfp=1").status, 2);
+  EXPECT_EQ(Cli("bench --search rfpMaxDepth=x").status, 2);
   EXPECT_EQ(Cli("bench --depth 0").status, 2);
   EXPECT_EQ(Cli("bench extra").status, 2);
 }

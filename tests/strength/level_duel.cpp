@@ -106,22 +106,6 @@ bool ParseWeights(const std::string& text, search::EvalWeights& w) {
   return true;
 }
 
-// Applies "name=value,..." to the search numbers; false on an unknown name.
-bool ParseParams(const std::string& text, search::SearchParams& params) {
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(',', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string item = text.substr(start, end - start);
-    const size_t eq = item.find('=');
-    if (eq == std::string::npos ||
-        !search::SetSearchParam(params, item.substr(0, eq), std::atoi(item.c_str() + eq + 1)))
-      return false;
-    start = end + 1;
-  }
-  return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,7 +152,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bad weights\n");
     return 2;
   }
-  if (!ParseParams(aSearch, aOptions) || !ParseParams(bSearch, bOptions)) {
+  if (!search::SetSearchParams(aOptions, aSearch) || !search::SetSearchParams(bOptions, bSearch)) {
     std::fprintf(stderr, "bad search numbers\n");
     return 2;
   }

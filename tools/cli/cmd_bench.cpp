@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,17 +86,8 @@ int RunBench(const std::vector<std::string>& argsIn) {
   search::SearchParams params;
   if (auto v = TakeOption(args, "--search")) {
     // name=value,... : a variant of the search's numbers, for measuring it.
-    std::size_t start = 0;
-    while (start < v->size()) {
-      std::size_t end = v->find(',', start);
-      if (end == std::string::npos) end = v->size();
-      const std::string item = v->substr(start, end - start);
-      const std::size_t eq = item.find('=');
-      const auto value = eq == std::string::npos ? std::nullopt : ParseInt(item.substr(eq + 1));
-      if (!value || !search::SetSearchParam(params, item.substr(0, eq), *value))
-        return Usage("--search takes name=value,... with the names of the search's numbers");
-      start = end + 1;
-    }
+    if (!search::SetSearchParams(params, *v))
+      return Usage("--search takes name=value,... with the names of the search's numbers");
   }
   if (!args.empty()) return Usage("unexpected argument '" + args[0] + "'");
 
