@@ -34,6 +34,29 @@ bool IsUnpromotedPawnMove(Move m) { return KindOf(MovingPiece(m)) == Pawn && !Is
 
 }  // namespace
 
+bool GivesDirectCheck(const FastPosition& pos, Move m) {
+  const Side us = pos.sideToMove();
+  const int king = pos.kingSquare(Opponent(us));
+  if (king == 0) return false;
+  const int to = MoveTo(m);
+  const unsigned kind = KindBit(KindOf(PieceAfter(m)));
+  const ArmyGeometry& g = Geometry(us);
+  const int offset = king - to;
+  if (offset >= -kMaxOffset && offset <= kMaxOffset && (g.steppers[offset + kMaxOffset] & kind))
+    return true;
+  // A slide: the king on a line from the target, the squares between empty
+  // (the square the piece leaves counts as empty).
+  const int dx = XOf(king) - XOf(to), dy = YOf(king) - YOf(to);
+  if (dx != 0 && dy != 0 && dx != dy && dx != -dy) return false;
+  const int step = (dx > 0) - (dx < 0) + ((dy > 0) - (dy < 0)) * kRowWidth;
+  if ((g.sliders[step + kMaxOffset] & kind) == 0) return false;
+  const Piece* board = pos.squares();
+  const int from = IsDrop(m) ? -1 : MoveFrom(m);
+  for (int sq = to + step; sq != king; sq += step)
+    if (board[sq] != 0 && sq != from) return false;
+  return true;
+}
+
 bool MateInOne(FastPosition& pos, bool banPawnMates, Move* moves, Move* replies) {
   const Side us = pos.sideToMove(), them = Opponent(us);
   const int king = pos.kingSquare(them);

@@ -11,6 +11,11 @@ namespace qz::search {
 // kMaxMoves.
 bool EscapesCheck(FastPosition& pos, Move* replies);
 
+// Whether m (not yet made) attacks the enemy king with the piece it moves or
+// drops: a step, a jump or a slide along a clear line (checks uncovered by
+// the move are not seen).
+bool GivesDirectCheck(const FastPosition& pos, Move m);
+
 // The side to move has a move that takes the enemy king, or a check from a
 // square next to the enemy king or by a jump (board move or drop) that leaves
 // no answer. Other mates (by a distant slider, or of a king with more than

@@ -37,6 +37,7 @@ bool SetSearchParam(SearchParams& params, std::string_view name, int value) {
       {"lmrHistoryDivisor", &SearchParams::lmrHistoryDivisor},
       {"lmrChecks", &SearchParams::lmrChecks},
       {"checkExtension", &SearchParams::checkExtension},
+      {"checksUnpruned", &SearchParams::checksUnpruned},
       {"singularMinDepth", &SearchParams::singularMinDepth},
       {"singularMargin", &SearchParams::singularMargin},
       {"qsFutilityMargin", &SearchParams::qsFutilityMargin},

@@ -48,6 +48,9 @@ struct SearchParams {
   int lmrChecks = 1;  // 1: checks are reduced too, a ply less than other moves
   // A check that cannot be answered by taking the checker, one ply further.
   int checkExtension = 1;
+  // Quiet moves and drops that give check are spared exchange pruning (1),
+  // late-move, futility and history pruning as well (2), or none (0).
+  int checksUnpruned = 0;
   // Singular extension from this depth (0: off); the others must fall short
   // of the stored score by margin · depth.
   int singularMinDepth = 0;

@@ -346,7 +346,9 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
     // Step 9. Pruning at shallow depth, once a move has been found that
     // does not lose at once.
     if (legal > 0 && !IsDecided(best)) {
-      if (quiet && !pvNode && !inCheck) {
+      // A check, sacrifice or not, may be the start of a mating attack.
+      const bool spared = quiet && !inCheck && sp.checksUnpruned != 0 && GivesDirectCheck(pos_, m);
+      if (quiet && !pvNode && !inCheck && !(spared && sp.checksUnpruned >= 2)) {
         // Late quiet moves at the last plies are not worth their nodes.
         if (depth <= sp.lmpMaxDepth &&
             quietsTried >=
@@ -362,7 +364,7 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
           continue;
       }
       // Exchange: the piece moved or dropped is lost for too little.
-      if (quiet && !inCheck && lmrDepth < sp.seeQuietMaxDepth &&
+      if (quiet && !inCheck && !spared && lmrDepth < sp.seeQuietMaxDepth &&
           !ExchangeAtLeast(pos_, eval_, m, -sp.seeQuietMargin * lmrDepth * lmrDepth))
         continue;
       if (!quiet && !inCheck && depth <= sp.seeCaptureMaxDepth &&
