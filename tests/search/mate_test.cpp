@@ -111,6 +111,48 @@ TEST(MateInOne, NeverClaimsAMateThatIsNotThereAlongRandomGames) {
   EXPECT_GT(claimed, 0) << "random games leave kings to be taken often enough";
 }
 
+TEST(GivesDirectCheck, SeesStepsJumpsAndClearLinesAndNothingElse) {
+  // The upper king on e10; the lower army holds a gold, a knight and a lance.
+  FastPosition pos = FastFen("4k5/10/10/10/10/10/10/4p5/10/K9[GNL] w - - 0 1");
+  const int king = Sq(5, 1);
+  auto drop = [&](int kind, int x, int y) { return MakeDrop(Sq(x, y), MakePiece(SITA, kind)); };
+  EXPECT_TRUE(GivesDirectCheck(pos, drop(Gold, 5, 2)));     // in front of the king
+  EXPECT_TRUE(GivesDirectCheck(pos, drop(Gold, 4, 1)));     // beside it
+  EXPECT_FALSE(GivesDirectCheck(pos, drop(Gold, 4, 3)));    // two rows off
+  EXPECT_TRUE(GivesDirectCheck(pos, drop(Knight, 4, 3)));   // a jump onto the king
+  EXPECT_FALSE(GivesDirectCheck(pos, drop(Knight, 5, 3)));  // straight below: no
+  EXPECT_TRUE(GivesDirectCheck(pos, drop(Lance, 5, 5)));    // the file is clear
+  EXPECT_FALSE(GivesDirectCheck(pos, drop(Lance, 5, 9)));   // the pawn on e3 blocks it
+  EXPECT_EQ(pos.kingSquare(UE), king);
+
+  // Along random games, a move said to check leaves the king attacked.
+  Buffers b;
+  std::mt19937 rng(5);
+  int checks = 0;
+  for (int game = 0; game < 20; ++game) {
+    Position p;
+    SetUpStartingPosition(p, game % 2 == 0);
+    Side side = SITA;
+    for (int ply = 0; ply < 150 && test::PlayRandomMove(p, side, rng); ++ply) {
+      side = Opponent(side);
+      FastPosition fast;
+      fast.Set(p, side);
+      if (fast.Over()) break;
+      const int n = GenerateMoves(fast, b.moves.get());
+      for (int i = 0; i < n; ++i) {
+        const Move m = b.moves[i];
+        if (!GivesDirectCheck(fast, m)) continue;
+        ++checks;
+        Undo undo;
+        fast.Make(m, undo);
+        ASSERT_TRUE(fast.InCheck()) << ToFen(p, side);
+        fast.Unmake(m, undo);
+      }
+    }
+  }
+  EXPECT_GT(checks, 100);
+}
+
 TEST(SearchThreads, SeveralThreadsFindWhatOneFindsAndOneThreadRepeatsAfterThem) {
   Position pos;
   Side side = SITA;
