@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/invariant.h"
+
 namespace qz::search {
 
 namespace {
@@ -10,7 +12,10 @@ constexpr std::size_t kContSize = static_cast<std::size_t>(kPieceToCount) * kPie
 
 template <typename T>
 void Gravity(T& h, int delta) {
+  QZ_ASSERT(delta >= -History::kMax && delta <= History::kMax);
   h = static_cast<T>(h + delta - h * (delta < 0 ? -delta : delta) / History::kMax);
+  // Gravity keeps every score within its clamp.
+  QZ_ASSERT(h >= -History::kMax && h <= History::kMax);
 }
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "model/invariant.h"
 #include "search/mate.h"
 #include "search/move_picker.h"
 #include "search/see.h"
@@ -242,6 +243,8 @@ int Worker::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
 
 int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool allowNull,
                    bool inCheck, Move excluded) {
+  QZ_ASSERT(alpha < beta);
+  QZ_ASSERT(ply >= 0 && ply < kMaxPly);
   if (depth <= 0) return Quiesce(alpha, beta, ply, 0, inCheck ? 1 : 0);
   ++nodes_;
   pvLength_[ply] = ply;
@@ -470,6 +473,8 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   const Bound bound = best >= beta                      ? BoundLower
                       : bestMove != 0 && best > alphaIn ? BoundExact
                                                         : BoundUpper;
+  QZ_ASSERT(best > -kInfinity && best < kInfinity);
+  QZ_ASSERT(legal == 0 || bestMove == 0 || best > alphaIn);
   tt_.Store(key, bestMove, ToTT(best, ply), inCheck ? kNoEval : staticEval, depth, bound);
   return best;
 }
