@@ -80,20 +80,20 @@ std::unique_ptr<Player> MakeLevelPlayer(int level, const PlayerSettings& setting
   return nullptr;
 }
 
-std::unique_ptr<Player> MakePlayer(const std::string& spec, const PlayerSettings& settings,
+std::unique_ptr<Player> MakePlayer(const std::string& text, const PlayerSettings& settings,
                                    std::string& problem) {
   constexpr std::string_view kUci = "uci:";
-  if (spec.starts_with(kUci)) {
-    const std::string command = spec.substr(kUci.size());
+  if (text.starts_with(kUci)) {
+    const std::string command = text.substr(kUci.size());
     if (command.find_first_not_of(" \t") == std::string::npos) {
       problem = "uci: needs the command that starts the engine";
       return nullptr;
     }
     return std::make_unique<UciEnginePlayer>(command);
   }
-  if (spec.size() == 1 && spec[0] >= '1' && spec[0] <= '9')
-    return MakeLevelPlayer(spec[0] - '0', settings, problem);
-  problem = "'" + spec + "' is neither a level 1 to 5 nor uci:COMMAND";
+  if (text.size() == 1 && text[0] >= '1' && text[0] <= '9')
+    return MakeLevelPlayer(text[0] - '0', settings, problem);
+  problem = "'" + text + "' is neither a level 1 to 5 nor uci:COMMAND";
   return nullptr;
 }
 

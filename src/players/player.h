@@ -93,7 +93,7 @@ std::unique_ptr<Player> MakeLevelPlayer(int level, const PlayerSettings& setting
 
 // From the text of --a / --b: a level "1" .. "5", or "uci:COMMAND" (an
 // engine started as /bin/sh -c COMMAND). nullptr with the problem otherwise.
-std::unique_ptr<Player> MakePlayer(const std::string& spec, const PlayerSettings& settings,
+std::unique_ptr<Player> MakePlayer(const std::string& text, const PlayerSettings& settings,
                                    std::string& problem);
 
 }  // namespace qz

@@ -98,10 +98,10 @@ TEST(Player, AnArmyWithoutPiecesHasNoMove) {
 }
 
 TEST(Player, TheFactoryRefusesWhatNamesNoPlayer) {
-  for (const char* spec : {"0", "6", "9", "x", "12", "", "uci:", "uci:  \t"}) {
+  for (const char* text : {"0", "6", "9", "x", "12", "", "uci:", "uci:  \t"}) {
     std::string problem;
-    EXPECT_EQ(MakePlayer(spec, PlayerSettings{}, problem), nullptr) << spec;
-    EXPECT_FALSE(problem.empty()) << spec;
+    EXPECT_EQ(MakePlayer(text, PlayerSettings{}, problem), nullptr) << text;
+    EXPECT_FALSE(problem.empty()) << text;
   }
   std::string problem;
   EXPECT_NE(MakePlayer("uci:true", PlayerSettings{}, problem), nullptr) << problem;
