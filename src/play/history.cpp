@@ -39,10 +39,7 @@ bool History::KeepPosition(const Position& pos, double lowerClock, double upperC
   return 手順保存(pos, lowerClock, lowerClock, upperClock, upperClock);
 }
 
-void History::RestoreEntry(Position& pos, int k, bool afterValues, double& lowerClock,
-                           double& upperClock) const {
-  if (!ValidIndex(k)) return;
-  const HistoryEntry& e = entries[k];
+void CopyBoardAndHands(const HistoryEntry& e, Position& pos) {
   for (int x = 1; x <= 10; ++x)
     for (int y = 1; y <= 10; ++y) pos.Board[x][y] = e.Board[x][y];
   for (int i = 1; i <= HandKinds; ++i) {
@@ -51,6 +48,13 @@ void History::RestoreEntry(Position& pos, int k, bool afterValues, double& lower
   }
   pos.HandTotal[SITA] = 調査_持駒数(pos, SITA);
   pos.HandTotal[UE] = 調査_持駒数(pos, UE);
+}
+
+void History::RestoreEntry(Position& pos, int k, bool afterValues, double& lowerClock,
+                           double& upperClock) const {
+  if (!ValidIndex(k)) return;
+  const HistoryEntry& e = entries[k];
+  CopyBoardAndHands(e, pos);
   lowerClock = afterValues ? e.SitaAfter : e.SitaBefore;
   upperClock = afterValues ? e.UeAfter : e.UeBefore;
 }

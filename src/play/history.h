@@ -15,6 +15,10 @@ struct HistoryEntry {
   double SitaBefore = 0, SitaAfter = 0, UeBefore = 0, UeAfter = 0;
 };
 
+// The board and hands of an entry into pos, HandTotal recomputed (the pawn
+// columns and king squares are the caller's).
+void CopyBoardAndHands(const HistoryEntry& entry, Position& pos);
+
 struct MoveResult {
   int x = 0, y = 0;
   PieceCode code = EMPTY;

@@ -124,14 +124,7 @@ std::optional<GameMove> MoveBetween(const Position& before, const Position& afte
 
 Position PositionOfEntry(const HistoryEntry& entry) {
   Position pos;
-  for (int x = 1; x <= 10; ++x)
-    for (int y = 1; y <= 10; ++y) pos.Board[x][y] = entry.Board[x][y];
-  for (int i = 1; i <= HandKinds; ++i) {
-    pos.Hand[SITA][i] = entry.Hand[SITA][i];
-    pos.Hand[UE][i] = entry.Hand[UE][i];
-  }
-  pos.HandTotal[SITA] = 調査_持駒数(pos, SITA);
-  pos.HandTotal[UE] = 調査_持駒数(pos, UE);
+  CopyBoardAndHands(entry, pos);
   調査_2歩フラグ設定(pos);
   return pos;
 }

@@ -9,6 +9,7 @@
 #include "model/make_move.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "search/searcher.h"
 
 namespace qz::cli {
 
@@ -54,6 +55,14 @@ std::optional<int> ParseInt(const std::string& text) {
   auto [p, ec] = std::from_chars(first, last, value);
   if (ec != std::errc() || p != last || text.empty()) return std::nullopt;
   return value;
+}
+
+std::optional<int> TakeThreads(std::vector<std::string>& args) {
+  const auto v = TakeOption(args, "--threads");
+  if (!v) return 1;
+  const auto n = ParseInt(*v);
+  if (!n || *n < 1 || *n > search::Searcher::kMaxThreads) return std::nullopt;
+  return n;
 }
 
 bool LoadRecordEntry(const std::string& path, std::optional<int> entry, Position& pos,

@@ -31,6 +31,9 @@ const std::vector<CommandInfo>& Commands();
 std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name);
 // Presence of the flag "--name" (removed from args).
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+// "--threads N" (removed from args): 1 when absent, nullopt when N is not a
+// whole number from 1 to the search's most threads.
+std::optional<int> TakeThreads(std::vector<std::string>& args);
 // Whole number in text, or nullopt.
 std::optional<int> ParseInt(const std::string& text);
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,13 +77,9 @@ int RunBench(const std::vector<std::string>& argsIn) {
     if (!n || *n < 1 || *n > 64) return Usage("--depth takes a whole number from 1 to 64");
     depth = *n;
   }
-  int threads = 1;
-  if (auto v = TakeOption(args, "--threads")) {
-    auto n = ParseInt(*v);
-    if (!n || *n < 1 || *n > search::Searcher::kMaxThreads)
-      return Usage("--threads takes a whole number from 1 to 64");
-    threads = *n;
-  }
+  const std::optional<int> threadsGiven = TakeThreads(args);
+  if (!threadsGiven) return Usage("--threads takes a whole number from 1 to 64");
+  const int threads = *threadsGiven;
   search::SearchParams params;
   if (auto v = TakeOption(args, "--search")) {
     // name=value,... : a variant of the search's numbers, for measuring it.

@@ -79,13 +79,9 @@ int RunDeepLevel(int level, std::vector<std::string>& args) {
     limits.nodes = *n;
   }
   if (!movetime && !nodes) limits.movetimeMs = settings.movetimeMs;
-  int threads = 1;
-  if (auto v = TakeOption(args, "--threads")) {
-    auto n = ParseInt(*v);
-    if (!n || *n < 1 || *n > search::Searcher::kMaxThreads)
-      return Usage("--threads takes a whole number from 1 to 64");
-    threads = *n;
-  }
+  const std::optional<int> threadsGiven = TakeThreads(args);
+  if (!threadsGiven) return Usage("--threads takes a whole number from 1 to 64");
+  const int threads = *threadsGiven;
 
   static Position pos;
   if (!LoadPositionArgument("bestmove", args, pos)) return 2;
