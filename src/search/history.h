@@ -1,8 +1,9 @@
 // What the search learns about quiet moves while it runs: a history score
 // per moving piece and target (drops apart), a continuation score per pair
 // of a move and the move one or two plies before it, and the move that last
-// refuted each move (the counter move). Scores rise for a move that cut the
-// search off and fall for the quiet moves tried before it in vain.
+// refuted each move (the counter move), and a capture score per moving piece,
+// target and kind taken. Scores rise for a move that cut the search off and
+// fall for the moves tried before it in vain.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +46,13 @@ class History {
   void Reward(Move best, int depth, const Move* tried, int triedCount, int previous1,
               int previous2);
 
+  // A capture's score, by the piece after the move, its target and the kind
+  // it takes.
+  int Capture(Move m) const { return capture_[CaptureIndex(m)]; }
+  // best (a capture or not) cut the search off at depth after the captures
+  // tried (best may be among them).
+  void RewardCaptures(Move best, int depth, const Move* tried, int triedCount);
+
   static constexpr int kMax = 16384;
 
  private:
@@ -52,11 +60,13 @@ class History {
     return (IsDrop(m) ? PieceIndexCount * kSquareCount : 0) + MovingPiece(m) * kSquareCount +
            MoveTo(m);
   }
+  static int CaptureIndex(Move m) { return PieceTo(m) * KindCount + KindOf(CapturedPiece(m)); }
   void Update(Move m, int delta, int previous1, int previous2);
 
   std::unique_ptr<int[]> main_;
   std::unique_ptr<std::int16_t[]> cont_;
   std::unique_ptr<Move[]> counter_;
+  std::unique_ptr<std::int16_t[]> capture_;
 };
 
 }  // namespace qz::search

@@ -21,6 +21,9 @@ struct QuietOrder {
   const std::int16_t* cont2 = nullptr;  // after the own move before it
   Move killers[2] = {0, 0};
   Move counter = 0;
+  // Captures: the capture history over this divisor is added to what they
+  // win (0: not).
+  int captureHistoryDivisor = 0;
 };
 
 class MovePicker {
@@ -62,6 +65,8 @@ class MovePicker {
   int CaptureScore(Move m) const {
     int s = eval_.CaptureGain(CapturedPiece(m)) * 8 - eval_.BoardValue(MovingPiece(m)) / 16;
     if (IsPromotion(m)) s += eval_.BoardValue(PieceAfter(m)) - eval_.BoardValue(MovingPiece(m));
+    if (order_.captureHistoryDivisor > 0)
+      s += order_.history->Capture(m) / order_.captureHistoryDivisor;
     return s;
   }
   // Selection of the best remaining move of [index_, end).

@@ -36,6 +36,7 @@ bool SetSearchParam(SearchParams& params, std::string_view name, int value) {
       {"lmrDivisor", &SearchParams::lmrDivisor},
       {"lmrHistoryDivisor", &SearchParams::lmrHistoryDivisor},
       {"lmrChecks", &SearchParams::lmrChecks},
+      {"captureHistoryDivisor", &SearchParams::captureHistoryDivisor},
       {"checkExtension", &SearchParams::checkExtension},
       {"checksUnpruned", &SearchParams::checksUnpruned},
       {"singularMinDepth", &SearchParams::singularMinDepth},

@@ -46,11 +46,14 @@ struct SearchParams {
   int lmrDivisor = 230;
   int lmrHistoryDivisor = 8192;
   int lmrChecks = 1;  // 1: checks are reduced too, a ply less than other moves
+  // Capture history: captures are ordered by what they win plus their
+  // history over this divisor (0: off, and the history is not kept).
+  int captureHistoryDivisor = 0;
   // A check that cannot be answered by taking the checker, one ply further.
   int checkExtension = 1;
   // Quiet moves and drops that give check are spared exchange pruning (1),
   // late-move, futility and history pruning as well (2), or none (0).
-  int checksUnpruned = 0;
+  int checksUnpruned = 1;
   // Singular extension from this depth (0: off); the others must fall short
   // of the stored score by margin · depth.
   int singularMinDepth = 0;

@@ -66,6 +66,7 @@ struct Worker::Ply {
   Move moves[kMaxMoves];
   int scores[kMaxMoves];
   Move quietsTried[64];
+  Move capturesTried[32];
   int staticEval;
   int madeIndex = -1;  // PieceTo of the move made here, -1 for a pass
 };
@@ -195,6 +196,7 @@ int Worker::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
     ttMove = 0;
   QuietOrder order;
   order.history = &history_;
+  order.captureHistoryDivisor = params_.captureHistoryDivisor;
   MovePicker picker(pos_, eval_, p.moves, p.scores,
                     inCheck ? MovePicker::AllMoves : MovePicker::CapturesOnly, ttMove, order);
   int legal = 0;
@@ -329,12 +331,13 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   order.killers[0] = killers_[ply][0];
   order.killers[1] = killers_[ply][1];
   order.counter = history_.Counter(PreviousMove(ply, 1));
+  order.captureHistoryDivisor = sp.captureHistoryDivisor;
   MovePicker picker(pos_, eval_, p.moves, p.scores, MovePicker::AllMoves, ttMove, order);
 
   const int alphaIn = alpha;
   int best = -kInfinity;
   Move bestMove = 0;
-  int legal = 0, quietsTried = 0;
+  int legal = 0, quietsTried = 0, capturesTried = 0;
   bool anyMove = false;
   const bool usPlaysRoot = pos_.sideToMove() == rootSide_;
   while (const Move m = picker.Next()) {
@@ -389,6 +392,7 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
     pvLength_[ply + 1] = ply + 1;
     const bool givesCheck = pos_.InCheck();
     if (quiet && quietsTried < 64) p.quietsTried[quietsTried++] = m;
+    if (IsCapture(m) && capturesTried < 32) p.capturesTried[capturesTried++] = m;
 
     // Step 10. Check extension: a check the opponent cannot answer by taking
     // the checker is looked at one ply further, within twice the nominal depth.
@@ -457,6 +461,8 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
         if (pvNode) UpdatePv(ply, m);
         if (v >= beta) {
           if (quiet) RewardQuiet(ply, m, depth, p.quietsTried, quietsTried);
+          if (sp.captureHistoryDivisor > 0)
+            history_.RewardCaptures(m, depth, p.capturesTried, capturesTried);
           break;
         }
       }
