@@ -48,7 +48,7 @@ struct SearchParams {
   int lmrChecks = 1;  // 1: checks are reduced too, a ply less than other moves
   // Capture history: captures are ordered by what they win plus their
   // history over this divisor (0: off, and the history is not kept).
-  int captureHistoryDivisor = 0;
+  int captureHistoryDivisor = 8;
   // A check that cannot be answered by taking the checker, one ply further.
   int checkExtension = 1;
   // Quiet moves and drops that give check are spared exchange pruning (1),
