@@ -98,14 +98,20 @@ TEST(Player, AnArmyWithoutPiecesHasNoMove) {
 }
 
 TEST(Player, TheFactoryRefusesWhatNamesNoPlayer) {
-  for (const char* text : {"0", "6", "9", "x", "12", "", "uci:", "uci:  \t"}) {
+  for (const char* text : {"0", "9", "x", "12", "-4", "", "uci:", "uci:  \t"}) {
     std::string problem;
     EXPECT_EQ(MakePlayer(text, PlayerSettings{}, problem), nullptr) << text;
     EXPECT_FALSE(problem.empty()) << text;
   }
   std::string problem;
   EXPECT_NE(MakePlayer("uci:true", PlayerSettings{}, problem), nullptr) << problem;
-  EXPECT_EQ(MakePlayer("4", PlayerSettings{1, 1}, problem)->Name(), "LEVEL4");
+  for (int level = 1; level <= 8; ++level) {
+    const std::string text = std::to_string(level);
+    const auto player = MakePlayer(text, PlayerSettings{1, 1}, problem);
+    ASSERT_NE(player, nullptr) << problem;
+    EXPECT_EQ(player->Name(), "LEVEL" + text);
+  }
+  EXPECT_EQ(HighestLevel(), 8);
 }
 
 }  // namespace
