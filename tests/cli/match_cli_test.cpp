@@ -207,6 +207,15 @@ TEST_F(MatchCliTest, AnEngineThatEndsIsSeenAtOnceAndAGameWithoutAMoveIsNamed) {
   EXPECT_TRUE(std::filesystem::exists(dir_ / "records" / "game-002.棋譜"));
 }
 
+TEST_F(MatchCliTest, DividedLevelBudgetsRepeatAndNameTheLevels) {
+  const std::string args =
+      "match --a 7 --b 4 --level-nodes --level-nodes-divide 200 --games 2 --max-moves 12 --seed 3";
+  const CliRun first = Cli(args);
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(Cli(args).out, first.out);
+  EXPECT_TRUE(Parse(first.out).last.starts_with("result a=")) << first.out;
+}
+
 TEST_F(MatchCliTest, UnfinishedGamesAndRefusedPlayers) {
   const CliRun unfinished = Cli("match --a 1 --b 2 --games 3 --max-moves 4");
   ASSERT_EQ(unfinished.status, 0) << unfinished.err;
