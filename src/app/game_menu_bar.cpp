@@ -39,6 +39,9 @@ GameMenuBar::GameMenuBar(QMenuBar* bar, std::function<void(MenuCommand)> onComma
   addCommand(level, "LEVEL3", C::LEVEL3, true);
   addCommand(level, "LEVEL4", C::LEVEL4, true);
   addCommand(level, "LEVEL5", C::LEVEL5, true);
+  addCommand(level, "LEVEL6", C::LEVEL6, true);
+  addCommand(level, "LEVEL7", C::LEVEL7, true);
+  addCommand(level, "LEVEL8", C::LEVEL8, true);
   addCommand(taikyoku, "終わり", C::OWARI);
 
   QMenu* stop = bar->addMenu(QString::fromUtf8("局面"));
@@ -94,6 +97,7 @@ void GameMenuBar::showChecks(const MenuChecks& checks) {
       {C::KEIKA, checks.KEIKA},      {C::BGM, checks.BGM},       {C::UREI, checks.UREI},
       {C::SAREI, checks.SAREI},      {C::LEVEL1, checks.LEVEL1}, {C::LEVEL2, checks.LEVEL2},
       {C::LEVEL3, checks.LEVEL3},    {C::LEVEL4, checks.LEVEL4}, {C::LEVEL5, checks.LEVEL5},
+      {C::LEVEL6, checks.LEVEL6},    {C::LEVEL7, checks.LEVEL7}, {C::LEVEL8, checks.LEVEL8},
       {C::ANALYSIS, checks.ANALYSIS}};
   for (const auto& [command, on] : marks) {
     if (QAction* a = action(command)) a->setChecked(on);

@@ -39,6 +39,26 @@ class DepthRelay : public search::DepthObserver {
 
 }  // namespace
 
+search::Limits DeepLevelLimits(int deepLevel, const PlayLimits& in) {
+  const search::LevelSettings level = search::SettingsOfLevel(deepLevel);
+  search::Limits limits = in;
+  if (in.levelNodes) {
+    limits.nodes =
+        std::max<std::uint64_t>(1, level.nodes / std::max<std::uint64_t>(1, in.levelNodesDivisor));
+  } else if (!in.infinite && limits.movetimeMs == 0 && limits.nodes == 0 && limits.depth == 0) {
+    limits.movetimeMs = level.movetimeMs;
+  }
+  if (level.Weakened()) {
+    // A weakened level searches at most its budget, however long it may
+    // think, and picks among its best few moves.
+    if (!in.infinite && (limits.nodes == 0 || limits.nodes > level.nodes))
+      limits.nodes = level.nodes;
+    limits.multiPv = level.multiPv;
+    limits.weakness = level.weakness;
+  }
+  return limits;
+}
+
 DeepLevelPlayer::DeepLevelPlayer(int level, std::size_t hashMegabytes, int threads)
     : level_(level),
       own_(std::make_unique<search::Searcher>(hashMegabytes)),
@@ -59,11 +79,7 @@ bool DeepLevelPlayer::NewGame(std::uint64_t seed, std::string&) {
 PlayerMove DeepLevelPlayer::Play(const Position& pos, Side toMove, int gamePly,
                                  const PlayLimits& in, const std::atomic<bool>* stop,
                                  ThinkObserver* observer) {
-  search::Limits limits = in;
-  if (in.levelNodes)
-    limits.nodes = search::SettingsOfLevel(level_).nodes;
-  else if (!in.infinite && limits.movetimeMs == 0 && limits.nodes == 0 && limits.depth == 0)
-    limits.movetimeMs = search::SettingsOfLevel(level_).movetimeMs;
+  const search::Limits limits = DeepLevelLimits(level_, in);
   DepthRelay relay(observer);
   const search::Result r =
       searcher_->Think(pos, toMove, gamePly, limits, stop, observer ? &relay : nullptr);

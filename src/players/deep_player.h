@@ -1,4 +1,4 @@
-// LEVEL4 and LEVEL5 as players: the deep search.
+// LEVEL4 to LEVEL8 as players: the deep search (weakened below LEVEL7).
 #pragma once
 
 #include <cstddef>
@@ -34,6 +34,11 @@ class DeepLevelPlayer : public Player {
   std::unique_ptr<search::Searcher> own_;
   search::Searcher* searcher_;
 };
+
+// The search's limits of a deep level asked with `in` (see PlayLimits): the
+// level's time when none is given, its node budget with levelNodes, and for
+// LEVEL4 to LEVEL6 their cap on nodes and their choice among the best moves.
+search::Limits DeepLevelLimits(int level, const PlayLimits& in);
 
 std::unique_ptr<Player> MakeDeepLevelPlayer(int level, std::size_t hashMegabytes, int threads = 1);
 

@@ -7,6 +7,7 @@
 #include "model/uci_notation.h"
 #include "players/deep_player.h"
 #include "players/uci_engine_player.h"
+#include "search/searcher.h"
 
 namespace qz {
 
@@ -68,12 +69,12 @@ class ComputerLevelPlayer : public Player {
 
 }  // namespace
 
-int HighestLevel() { return 5; }
+int HighestLevel() { return search::kHighestLevel; }
 
 std::unique_ptr<Player> MakeLevelPlayer(int level, const PlayerSettings& settings,
                                         std::string& problem) {
   if (level >= 1 && level <= 3) return std::make_unique<ComputerLevelPlayer>(level);
-  if (level == 4 || level == 5)
+  if (level >= search::kFirstDeepLevel && level <= search::kHighestLevel)
     return MakeDeepLevelPlayer(level, settings.hashMegabytes, settings.threads);
   problem = "no level " + std::to_string(level) + " (levels are 1 to " +
             std::to_string(HighestLevel()) + ")";
@@ -93,7 +94,8 @@ std::unique_ptr<Player> MakePlayer(const std::string& text, const PlayerSettings
   }
   if (text.size() == 1 && text[0] >= '1' && text[0] <= '9')
     return MakeLevelPlayer(text[0] - '0', settings, problem);
-  problem = "'" + text + "' is neither a level 1 to 5 nor uci:COMMAND";
+  problem = "'" + text + "' is neither a level 1 to " + std::to_string(HighestLevel()) +
+            " nor uci:COMMAND";
   return nullptr;
 }
 

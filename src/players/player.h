@@ -1,5 +1,5 @@
 // The one kind of player: the computer at one of its levels (1 to 3 the
-// one-ply engine, 4 and 5 the deep search) or an outside UCI engine, behind
+// one-ply engine, 4 to 8 the deep search) or an outside UCI engine, behind
 // one interface that the window's computer turn, `match`, `selfplay`, `uci`
 // and the strength duel all drive. Every player answers for either army: it
 // is given the position, the army to move and the game ply, and names one
@@ -20,10 +20,14 @@ namespace qz {
 
 // How long a player may think: the search's limits, and two ways of asking
 // without one. All zero: as its level plays by itself. Levels 1 to 3 look
-// one move ahead and ignore the limits.
+// one move ahead and ignore the limits; LEVEL4 to LEVEL6 never search more
+// than their own node budget, except when thinking until stopped.
 struct PlayLimits : search::Limits {
   bool infinite = false;    // until stopped (uci "go infinite")
   bool levelNodes = false;  // a deep level searches its own node budget instead
+  // With levelNodes: every deep level's budget divided by this (to measure
+  // the strong levels against each other at the same ratio in less time).
+  std::uint64_t levelNodesDivisor = 1;
 };
 
 // One step of a deepening search, as `uci` prints it in an "info" line.
@@ -91,7 +95,7 @@ int HighestLevel();
 std::unique_ptr<Player> MakeLevelPlayer(int level, const PlayerSettings& settings,
                                         std::string& problem);
 
-// From the text of --a / --b: a level "1" .. "5", or "uci:COMMAND" (an
+// From the text of --a / --b: a level "1" .. "8", or "uci:COMMAND" (an
 // engine started as /bin/sh -c COMMAND). nullptr with the problem otherwise.
 std::unique_ptr<Player> MakePlayer(const std::string& text, const PlayerSettings& settings,
                                    std::string& problem);

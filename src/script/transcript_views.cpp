@@ -108,10 +108,11 @@ void ShowClocks(const Game& g, double now, std::ostream& out) {
 void ShowChecks(const Game& g, std::ostream& out) {
   const MenuChecks& c = g.checks;
   const std::pair<const char*, bool> marks[] = {
-      {"MIDORI", c.MIDORI}, {"TATAMI", c.TATAMI}, {"TAKE", c.TAKE},     {"UCHU", c.UCHU},
-      {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},   {"KEIKA", c.KEIKA},   {"BGM", c.BGM},
-      {"UREI", c.UREI},     {"SAREI", c.SAREI},   {"LEVEL1", c.LEVEL1}, {"LEVEL2", c.LEVEL2},
-      {"LEVEL3", c.LEVEL3}, {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}, {"ANALYSIS", c.ANALYSIS}};
+      {"MIDORI", c.MIDORI}, {"TATAMI", c.TATAMI}, {"TAKE", c.TAKE},        {"UCHU", c.UCHU},
+      {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},   {"KEIKA", c.KEIKA},      {"BGM", c.BGM},
+      {"UREI", c.UREI},     {"SAREI", c.SAREI},   {"LEVEL1", c.LEVEL1},    {"LEVEL2", c.LEVEL2},
+      {"LEVEL3", c.LEVEL3}, {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5},    {"LEVEL6", c.LEVEL6},
+      {"LEVEL7", c.LEVEL7}, {"LEVEL8", c.LEVEL8}, {"ANALYSIS", c.ANALYSIS}};
   out << "checks";
   for (const auto& [name, on] : marks) {
     if (on) out << ' ' << name;

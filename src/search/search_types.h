@@ -26,7 +26,16 @@ struct Limits {
   int movetimeMs = 0;
   std::uint64_t nodes = 0;
   int depth = 0;  // 0 = no limit on that axis
+  // The best `multiPv` root moves are each searched to an exact score at
+  // every depth (1: only the best, the plain search). With weakness > 0
+  // (at most kMaxWeakness) one of them is played, drawn as the weak levels
+  // choose (PickWeakerLine, searcher.h).
+  int multiPv = 1;
+  int weakness = 0;
 };
+
+constexpr int kMaxLines = 8;  // the most root moves with exact scores
+constexpr int kMaxWeakness = 128;
 
 struct DepthReport {
   int depth;
@@ -50,12 +59,22 @@ struct RootMove {
   int bonus = 0;  // opening variety, added to the move's score
 };
 
+// One of the best root moves and its score at the last finished depth.
+struct RootLine {
+  GameMove move;
+  int score = 0;
+};
+
 struct Result {
   bool found = false;
   GameMove best;
   int score = 0;
   int depth = 0;
   std::uint64_t nodes = 0;
+  // With multiPv > 1: the best root moves, best first (the first is the
+  // search's best move; best is the one played).
+  int lineCount = 0;
+  RootLine lines[kMaxLines];
 };
 
 }  // namespace qz::search

@@ -485,11 +485,11 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   return best;
 }
 
-int Worker::SearchRoot(int alpha, int beta, int depth) {
+int Worker::SearchRoot(int alpha, int beta, int depth, int first) {
   ++nodes_;
-  pvLength_[0] = 0;
+  if (first == 0) pvLength_[0] = 0;
   int best = -kInfinity;
-  for (int i = 0; i < rootCount_; ++i) {
+  for (int i = first; i < rootCount_; ++i) {
     const Move m = rootMoves_[i].move;
     const int bonus = rootMoves_[i].bonus;
     Undo undo;
@@ -503,7 +503,7 @@ int Worker::SearchRoot(int alpha, int beta, int depth) {
       // The move's variety bonus shifts the window its reply is searched in.
       const int a = alpha - bonus, b = beta - bonus;
       const bool check = pos_.InCheck();
-      if (i == 0) {
+      if (i == first) {
         v = -Search(-b, -a, depth - 1, 1, false, true, check);
       } else {
         v = -Search(-a - 1, -a, depth - 1, 1, true, true, check);
@@ -517,20 +517,32 @@ int Worker::SearchRoot(int alpha, int beta, int depth) {
       best = v;
       if (v > alpha) {
         alpha = v;
-        UpdatePv(0, m);
-        bestRootMove_ = m;
-        bestRootScore_ = v;
-        iterationBest_ = m;
+        if (first == 0) {
+          UpdatePv(0, m);
+          bestRootMove_ = m;
+          bestRootScore_ = v;
+          iterationBest_ = m;
+        }
         // The new best goes first, the others keep their order.
         const RootMove moved = rootMoves_[i];
-        for (int j = i; j > 0; --j) rootMoves_[j] = rootMoves_[j - 1];
-        rootMoves_[0] = moved;
-        rootMoves_[0].score = v;
+        for (int j = i; j > first; --j) rootMoves_[j] = rootMoves_[j - 1];
+        rootMoves_[first] = moved;
+        rootMoves_[first].score = v;
         if (v >= beta) break;
       }
     }
   }
   return best;
+}
+
+void Worker::KeepLines() {
+  // Each line was searched on its own: a later one may come out higher.
+  for (int i = 0; i < lineCount_; ++i) {
+    const RootLine line{ToGameMove(rootMoves_[i].move), rootMoves_[i].score};
+    int j = i;
+    for (; j > 0 && lines_[j - 1].score < line.score; --j) lines_[j] = lines_[j - 1];
+    lines_[j] = line;
+  }
 }
 
 // A game decided at the root is reported as one finished depth, so that the
@@ -632,6 +644,11 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
     rootMoves_[j] = m;
   }
 
+  // Before the first depth is done, the lines are those of the first look.
+  multiPv_ = std::clamp(limits.multiPv, 1, kMaxLines);
+  lineCount_ = multiPv_ > 1 ? std::min(multiPv_, rootCount_) : 0;
+  KeepLines();
+
   bestRootMove_ = rootMoves_[0].move;
   bestRootScore_ = rootMoves_[0].score;
   int completedScore = bestRootScore_;
@@ -676,6 +693,11 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
       iterationBest_ = 0;
       score = SearchRoot(-kInfinity, kInfinity, depth);
     }
+    // Step 0b. The further lines, each the best of the moves after the
+    // lines before it, with a full window. A depth stopped among them is
+    // unfinished: the lines stay those of the depth before.
+    for (int line = 1; line < lineCount_ && !stopped_; ++line)
+      SearchRoot(-kInfinity, kInfinity, depth, line);
     if (stopped_) {
       // The unfinished depth searched the previous best first: a move that
       // raised alpha since is better at this depth.
@@ -688,6 +710,7 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
     completedMove = bestRootMove_;
     completedScore = score;
     completedDepth = depth;
+    KeepLines();
 
     completedDepth_ = depth;
 
@@ -738,8 +761,44 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
   result.score = completedScore;
   result.depth = completedDepth;
   result.nodes = nodes_;
+  result.lineCount = lineCount_;
+  std::copy(lines_, lines_ + lineCount_, result.lines);
+  if (limits.weakness > 0 && lineCount_ > 1) {
+    // The same position in the same game draws the same way.
+    const std::uint64_t draw =
+        Mix(seed_ ^ Mix(pos_.key() + static_cast<std::uint64_t>(gamePly)) ^ 0x5D1C2B3A4F6E7081ULL);
+    const RootLine& chosen = lines_[PickWeakerLine(lines_, lineCount_, limits.weakness, draw)];
+    result.best = chosen.move;
+    result.score = chosen.score;
+  }
   nodeCount_.store(nodes_, std::memory_order_relaxed);
   return result;
+}
+
+int PickWeakerLine(const RootLine* lines, int count, int weakness, std::uint64_t draw) {
+  if (count <= 1 || weakness <= 0 || IsDecided(lines[0].score)) return 0;
+  weakness = std::min(weakness, kMaxWeakness);
+  constexpr int kPawn = 100;
+  const int top = lines[0].score;
+  // The spread of the random part: the gap down to the last line, at most
+  // a pawn.
+  int last = 0;
+  for (int i = 1; i < count && !IsDecided(lines[i].score); ++i) last = i;
+  const int delta = std::clamp(top - lines[last].score, 0, kPawn);
+  // Each line's score gains a share of its gap to the best (the larger the
+  // weaker) and a random push; the highest total is played. A line that
+  // loses by force is never chosen over one that does not.
+  int chosen = 0, bestTotal = -kInfinity;
+  for (int i = 0; i <= last; ++i) {
+    draw = Mix(draw + 0x9E3779B97F4A7C15ULL);
+    const int random = static_cast<int>(draw % static_cast<std::uint64_t>(weakness));
+    const int push = (weakness * (top - lines[i].score) + delta * random) / 128;
+    if (lines[i].score + push >= bestTotal) {
+      bestTotal = lines[i].score + push;
+      chosen = i;
+    }
+  }
+  return chosen;
 }
 
 // The threads beside the caller's: each waits for a search, thinks on it
@@ -852,16 +911,25 @@ Result Searcher::Think(const Position& pos, Side toMove, int gamePly, const Limi
   for (int i = 1; i < n; ++i) {
     nodes += workers_[i]->nodes();
     const Result& r = h.results[i];
-    if (r.found && r.depth > result.depth && r.score >= result.score) result = r;
+    if (limits.multiPv <= 1 && r.found && r.depth > result.depth && r.score >= result.score)
+      result = r;
   }
   result.nodes = nodes;
   return result;
 }
 
 LevelSettings SettingsOfLevel(int level) {
-  // Node budgets measured on the 2-core build machine (docs/search.md).
-  if (level >= 5) return LevelSettings{5000, 10000000};
-  return LevelSettings{1000, 2000000};
+  // The ladder, calibrated by node-budget matches of each level against the
+  // one below (docs/search.md, "Levels"). LEVEL7 and LEVEL8: the budgets
+  // that the 2-core build machine searches in 1 s and 5 s.
+  static constexpr LevelSettings kLevels[kHighestLevel - kFirstDeepLevel + 1] = {
+      {1000, 3000, 4, 111},    // LEVEL4
+      {1000, 15000, 4, 120},   // LEVEL5
+      {1000, 45000, 4, 121},   // LEVEL6
+      {1000, 2000000, 1, 0},   // LEVEL7
+      {5000, 10000000, 1, 0},  // LEVEL8
+  };
+  return kLevels[std::clamp(level, kFirstDeepLevel, kHighestLevel) - kFirstDeepLevel];
 }
 
 }  // namespace qz::search

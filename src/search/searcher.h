@@ -77,13 +77,31 @@ class Searcher {
   std::unique_ptr<Helpers> helpers_;
 };
 
-// The two deep levels: LEVEL4 thinks about 1 s, LEVEL5 about 5 s; `nodes` is
-// the budget equal to what the level searches in that time on the machine
-// it was measured on (for matches that must finish in minutes).
+// Of lines sorted best first, the index of the one a weakened search plays
+// (as Stockfish's skill levels choose): each line's score gains
+// weakness/128 of its gap to the best and a random push of up to as much of
+// the spread of the lines (at most a pawn); the highest total wins. draw
+// seeds the random pushes. With weakness 0, one line or a decided best line:
+// 0. A line that loses by force is never chosen.
+int PickWeakerLine(const RootLine* lines, int count, int weakness, std::uint64_t draw);
+
+// The computer's levels: 1 to 3 the one-ply engine (src/engine), 4 to 8 the
+// deep search. LEVEL7 thinks about 1 s, LEVEL8 about 5 s; LEVEL4 to LEVEL6
+// are the weakened steps between LEVEL3 and LEVEL7: a node budget always,
+// at most the movetime, and a choice among the best few moves. `nodes` is
+// for LEVEL7 and LEVEL8 the budget equal to what the level searches in its
+// time on the machine it was measured on (for matches that must finish in
+// minutes).
+constexpr int kFirstDeepLevel = 4;
+constexpr int kHighestLevel = 8;
 struct LevelSettings {
   int movetimeMs;
   std::uint64_t nodes;
+  int multiPv;   // 1: the best move only
+  int weakness;  // 0: the best move is played (see PickWeakerLine)
+  bool Weakened() const { return weakness > 0; }
 };
-LevelSettings SettingsOfLevel(int level);  // 4 or 5
+// kFirstDeepLevel .. kHighestLevel; others are clamped into that range.
+LevelSettings SettingsOfLevel(int level);
 
 }  // namespace qz::search

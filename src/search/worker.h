@@ -56,7 +56,11 @@ class Worker {
              Move excluded = 0);
   static constexpr int kCheckUnknown = -1;
   int Quiesce(int alpha, int beta, int ply, int qDepth, int check);
-  int SearchRoot(int alpha, int beta, int depth);
+  // The root moves from `first` on; first > 0 searches a further line of a
+  // multi-line search, which leaves the best move and the PV alone.
+  int SearchRoot(int alpha, int beta, int depth, int first = 0);
+  // The first lineCount_ root moves as the lines of the last finished depth.
+  void KeepLines();
   bool TimeUp();
   bool MustStop();
   void UpdatePv(int ply, Move m);
@@ -95,6 +99,9 @@ class Worker {
   int bestRootScore_ = 0;
   Move iterationBest_ = 0;  // raised alpha at the root in the current depth
   int rootDepth_ = 1;
+  int multiPv_ = 1;  // lines searched at each depth
+  int lineCount_ = 0;
+  RootLine lines_[kMaxLines];
 
   // Limits of the current search.
   static constexpr int kVarietyPlies = 10;

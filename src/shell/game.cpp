@@ -46,6 +46,9 @@ bool Game::Menu(MenuCommand command) {
     case MenuCommand::LEVEL3: LevelCommand(3); break;
     case MenuCommand::LEVEL4: LevelCommand(4); break;
     case MenuCommand::LEVEL5: LevelCommand(5); break;
+    case MenuCommand::LEVEL6: LevelCommand(6); break;
+    case MenuCommand::LEVEL7: LevelCommand(7); break;
+    case MenuCommand::LEVEL8: LevelCommand(8); break;
     case MenuCommand::OWARI: 終了処理(); return true;
     case MenuCommand::CANCEL: CANCEL_Click(); break;
     case MenuCommand::REVERSE: REVERSE_Click(); break;

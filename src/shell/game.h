@@ -32,6 +32,9 @@ enum class MenuCommand {
   LEVEL3,
   LEVEL4,
   LEVEL5,
+  LEVEL6,
+  LEVEL7,
+  LEVEL8,
   OWARI,  // 対局
   CANCEL,
   REVERSE,  // 局面
@@ -67,6 +70,7 @@ struct MenuChecks {
   bool SIDOU = false, KEIKA = false, BGM = false;
   bool UREI = false, SAREI = true;
   bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false, LEVEL4 = false, LEVEL5 = false;
+  bool LEVEL6 = false, LEVEL7 = false, LEVEL8 = false;
   bool ANALYSIS = false;
 };
 
@@ -102,8 +106,8 @@ class Game : private MoveView, private SearchObserver {
 
   Position pos;
   ControlMaps maps{};
-  // The specified computer; its Level (1..5) is also the level of the game:
-  // 4 and 5 are the deep levels, which think with deep.searcher.
+  // The specified computer; its Level (1..8) is also the level of the game:
+  // 4 to 8 are the deep levels, which think with deep.searcher.
   ComputerPlayer com{pos, maps};
   DeepLevels deep;
   History hist;
@@ -147,7 +151,7 @@ class Game : private MoveView, private SearchObserver {
   void 消去_移動結果(int sideToken);
 
   // level.cpp: the level entries, its caption and "思考中".
-  void LevelCommand(int n);  // LEVEL1..5
+  void LevelCommand(int n);  // LEVEL1..8
   void レベル_設定(int n);
   void 描画_レベル(int n);
   void 描画_思考中();

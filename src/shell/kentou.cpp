@@ -24,14 +24,14 @@ void OriginCell(int fromX, int fromY, int& cellX, int& cellY) {
   cellY = fromX == UeHandColumn ? 10 - fromY : fromY;
 }
 
-// The hint is the full search at LEVEL4's time, whatever the chosen level;
+// The hint is the full search at LEVEL7's time, whatever the chosen level;
 // a fixed node budget when one is set (scripts, tests).
 search::Limits HintLimits(const DeepLevels& deep) {
   search::Limits limits;
   if (deep.NodeLimit != 0)
     limits.nodes = deep.NodeLimit;
   else
-    limits.movetimeMs = search::SettingsOfLevel(4).movetimeMs;
+    limits.movetimeMs = search::SettingsOfLevel(7).movetimeMs;
   return limits;
 }
 

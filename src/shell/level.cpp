@@ -1,8 +1,13 @@
 // The computer's strength level: the menu entries, its caption and the
 // "思考中" notice.
+#include "search/searcher.h"
 #include "shell/game.h"
 
 namespace qz {
+
+namespace {
+constexpr int kMenuLevels = search::kHighestLevel;  // LEVEL1 .. LEVEL8
+}  // namespace
 
 void Game::LevelCommand(int n) {
   // Erase the caption first; it is redrawn only in a game against the computer.
@@ -13,12 +18,15 @@ void Game::LevelCommand(int n) {
 }
 
 void Game::レベル_設定(int n) {
-  if (n < 1 || n > 5) return;  // only the five menu entries exist
+  if (n < 1 || n > kMenuLevels) return;  // only the menu's entries exist
   checks.LEVEL1 = n == 1;
   checks.LEVEL2 = n == 2;
   checks.LEVEL3 = n == 3;
   checks.LEVEL4 = n == 4;
   checks.LEVEL5 = n == 5;
+  checks.LEVEL6 = n == 6;
+  checks.LEVEL7 = n == 7;
+  checks.LEVEL8 = n == 8;
   com.Level = n;
   if (flags.GameMode == ModeComputer) 描画_レベル(com.Level);
 }

@@ -24,7 +24,7 @@ class Game::LevelTurnPlayer : public Player {
   Game& game_;
 };
 
-// LEVEL4 and LEVEL5: the deep player over deep.searcher (made on first
+// LEVEL4 to LEVEL8: the deep player over deep.searcher (made on first
 // use), thinking on a copy of the position through the Thinking port while
 // the window stays alive. Failed when the program ends meanwhile.
 class Game::DeepTurnPlayer : public Player {

@@ -60,14 +60,14 @@ TEST(DocsScreenshot, AGameInProgressWithTheAnalysisWindow) {
 namespace qz::app::testing {
 namespace {
 
-// The figure of the README: a LEVEL5 move (by nodes, so that both runs do
+// The figure of the README: a LEVEL8 move (by nodes, so that both runs do
 // the same work) with the analysis window closed and open. Runs only when
 // QZ_TIMING is set; the machine should be otherwise idle.
-TEST(DocsTiming, Level5MoveWithAndWithoutTheAnalysisWindow) {
+TEST(DocsTiming, Level8MoveWithAndWithoutTheAnalysisWindow) {
   if (std::getenv("QZ_TIMING") == nullptr) GTEST_SKIP() << "set QZ_TIMING to measure";
   for (bool open : {false, true, false, true}) {
     WindowFixture f;
-    f.window->menus()->action(MenuCommand::LEVEL5)->trigger();
+    f.window->menus()->action(MenuCommand::LEVEL8)->trigger();
     f.game().deep.NodeLimit = 3000000;
     if (open) {
       f.window->menus()->action(MenuCommand::ANALYSIS)->trigger();
@@ -76,7 +76,7 @@ TEST(DocsTiming, Level5MoveWithAndWithoutTheAnalysisWindow) {
     QElapsedTimer clock;
     clock.start();
     f.window->menus()->action(MenuCommand::GOTE)->trigger();
-    std::printf("LEVEL5 move of 3000000 nodes, analysis window %s: %lld ms\n",
+    std::printf("LEVEL8 move of 3000000 nodes, analysis window %s: %lld ms\n",
                 open ? "open" : "closed", static_cast<long long>(clock.elapsed()));
     EXPECT_EQ(f.game().hist.MoveCount, 1);
   }

@@ -60,7 +60,7 @@ TEST(MainWindow, MenuBarHoldsTheWholeTreeInOrder) {
   EXPECT_EQ(Tree(f.window->menuBar()->actions()),
             QString::fromUtf8(
                 "対局[対局(人間)[スタート],対局(COM)[先手,後手],"
-                "COM対局ﾚﾍﾞﾙ[LEVEL1,LEVEL2,LEVEL3,LEVEL4,LEVEL5],終わり],"
+                "COM対局ﾚﾍﾞﾙ[LEVEL1,LEVEL2,LEVEL3,LEVEL4,LEVEL5,LEVEL6,LEVEL7,LEVEL8],終わり],"
                 "局面[最初,反転],戻,進,△,▽,棋譜[読込,書込],"
                 "ｵﾌﾟｼｮﾝ[背景画[桜,畳,竹,宇宙,煉瓦],移動指導,経過時間,BGM,初期配置[右嶺,左嶺]],"
                 "その他[解説,バージョン情報],"

@@ -13,11 +13,11 @@
 namespace qz::app::testing {
 namespace {
 
-// Starts a game in which the computer opens at LEVEL5 (five seconds of
+// Starts a game in which the computer opens at LEVEL8 (five seconds of
 // thinking) and, a moment into its thinking, runs `during`.
 double ElapsedUntilTheTurnLetsGo(WindowFixture& f, const std::function<void()>& during,
                                  bool& sawThinking) {
-  f.window->menus()->action(MenuCommand::LEVEL5)->trigger();
+  f.window->menus()->action(MenuCommand::LEVEL8)->trigger();
   QTimer::singleShot(300, [&] {
     sawThinking = f.window->thinking()->active();
     during();
@@ -58,7 +58,7 @@ TEST(QaDeepThinking, ClosingTheWindowWhileTheComputerThinksEndsTheProgram) {
 
 TEST(QaDeepThinking, PressesWhileItThinksAreNotTakenAndTheMoveComes) {
   WindowFixture f;
-  f.window->menus()->action(MenuCommand::LEVEL4)->trigger();
+  f.window->menus()->action(MenuCommand::LEVEL7)->trigger();
   f.game().deep.NodeLimit = 0;  // think by time, as in play
   bool sawThinking = false;
   QTimer::singleShot(200, [&] {
@@ -71,7 +71,7 @@ TEST(QaDeepThinking, PressesWhileItThinksAreNotTakenAndTheMoveComes) {
   EXPECT_FALSE(f.window->ended());
   EXPECT_EQ(f.game().hist.MoveCount, 1);  // the computer's opening move, nothing else
   EXPECT_EQ(f.game().input.InputState, Idle);
-  EXPECT_TRUE(f.window->menus()->action(MenuCommand::LEVEL4)->isChecked());
+  EXPECT_TRUE(f.window->menus()->action(MenuCommand::LEVEL7)->isChecked());
 }
 
 }  // namespace

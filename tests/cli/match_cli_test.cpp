@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "players/match_rules.h"
 #include "model/make_move.h"
 #include "model/placement.h"
 #include "play/history.h"
 #include "play/record_file.h"
+#include "players/match_rules.h"
 #include "script/script_runner.h"
 #include "support/cli_fixture.h"
 
@@ -207,14 +207,26 @@ TEST_F(MatchCliTest, AnEngineThatEndsIsSeenAtOnceAndAGameWithoutAMoveIsNamed) {
   EXPECT_TRUE(std::filesystem::exists(dir_ / "records" / "game-002.棋譜"));
 }
 
+TEST_F(MatchCliTest, DividedLevelBudgetsRepeatAndNameTheLevels) {
+  const std::string args =
+      "match --a 7 --b 4 --level-nodes --level-nodes-divide 200 --games 2 --max-moves 12 --seed 3";
+  const CliRun first = Cli(args);
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(Cli(args).out, first.out);
+  EXPECT_TRUE(Parse(first.out).last.starts_with("result a=")) << first.out;
+}
+
 TEST_F(MatchCliTest, UnfinishedGamesAndRefusedPlayers) {
   const CliRun unfinished = Cli("match --a 1 --b 2 --games 3 --max-moves 4");
   ASSERT_EQ(unfinished.status, 0) << unfinished.err;
   EXPECT_EQ(Parse(unfinished.out).last, "result a=0 b=0 unfinished=3 score=50.0% elo=+0.0±0.0");
 
   for (const char* args :
-       {"--a 6 --b 3", "--a 3 --b 0", "--a 3 --b uci:", "--a 3",
-        "--a 1 --b 2 --random-plies 5 --max-moves 5", "--a 4 --b 5 --level-nodes --nodes 1000"}) {
+       {"--a 9 --b 3", "--a 3 --b 0", "--a 3 --b uci:", "--a 3",
+        "--a 1 --b 2 --random-plies 5 --max-moves 5", "--a 4 --b 5 --level-nodes --nodes 1000",
+        "--a 7 --b 6 --level-nodes-divide 20", "--a 7 --b 6 --level-nodes --level-nodes-divide 0",
+        "--a 7 --b 6 --level-nodes --level-nodes-divide x",
+        "--a 7 --b 6 --level-nodes --level-nodes-divide 1001"}) {
     const CliRun r = Cli(std::string("match ") + args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_TRUE(r.out.empty()) << args;

@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "players/child_process.h"
-#include "players/match_rules.h"
 #include "model/make_move.h"
 #include "model/placement.h"
 #include "model/uci_notation.h"
+#include "players/child_process.h"
+#include "players/match_rules.h"
+#include "search/searcher.h"
 #include "support/cli_fixture.h"
 
 namespace qz::test {
@@ -120,10 +121,8 @@ TEST_F(UciCliTest, HandshakePositionsAndSearches) {
       "go\n");
   EXPECT_TRUE(std::regex_match(out.at(0), std::regex("id name .+")));
   EXPECT_TRUE(Has(out, "option name UCI_Variant type combo default reishogi var reishogi"));
-  EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const std::string& l) {
-    return std::regex_match(
-        l, std::regex("option name Level type spin default [1-5] min 1 max [3-5]"));
-  }));
+  // The strongest level unless told otherwise.
+  EXPECT_TRUE(Has(out, "option name Level type spin default 8 min 1 max 8"));
   EXPECT_TRUE(Has(out, "uciok"));
   EXPECT_TRUE(Has(out, "readyok"));
   // FEN and moves as the engines for this game write them.
@@ -176,7 +175,7 @@ TEST_F(UciCliTest, OptionsOutOfRangeAreRefusedAndTheLevelIsKept) {
 TEST_F(UciBoundedTest, DeepLevelsReportTheirDepthsAndSeeAWonKing) {
   // Each search is waited for: the end of the input would stop it.
   const auto out = Converse({
-      "setoption name Level value 4",
+      "setoption name Level value 7",
       "position startpos",
       "go nodes 20000",
       "#wait bestmove",
@@ -195,6 +194,30 @@ TEST_F(UciBoundedTest, DeepLevelsReportTheirDepthsAndSeeAWonKing) {
   }));
   ASSERT_FALSE(out.empty());
   EXPECT_TRUE(out.back().starts_with("bestmove ")) << out.back();
+}
+
+TEST_F(UciBoundedTest, AWeakLevelKeepsToItsBudgetWhateverItIsGiven) {
+  const auto out = Converse({
+      "setoption name Level value 4",
+      "position startpos moves c3c4",
+      "go nodes 5000000",
+      "#wait bestmove",
+  });
+  std::uint64_t most = 0;
+  for (const std::string& l : out) {
+    std::smatch m;
+    if (std::regex_search(l, m, std::regex(" nodes (\\d+) ")))
+      most = std::max<std::uint64_t>(most, std::stoull(m[1]));
+  }
+  EXPECT_GT(most, 0u);
+  EXPECT_LE(most, search::SettingsOfLevel(4).nodes + 1);
+  ASSERT_FALSE(out.empty());
+  Position pos;
+  SetUpStartingPosition(pos, false);
+  駒移動(pos, 3, 8, 3, 7, -HU);
+  const auto reply = MoveFromUci(pos, UE, out.back().substr(9));
+  ASSERT_TRUE(reply.has_value()) << out.back();
+  EXPECT_EQ(RefusalOf(pos, UE, *reply), "");
 }
 
 TEST_F(UciBoundedTest, TheEndOfInputEndsEverySearch) {
@@ -313,7 +336,7 @@ TEST_F(UciCliTest, PositionsThatCannotBePlayedAreRefusedAndScoresStayInTheirBand
       "position fen 4k5/10/10/10/10/10/10/10/10/5K4[32P] w - - 0 1\n"
       "d\n"
       // Nine of every kind in the lower hand: no mate, however much it holds.
-      "setoption name Level value 5\n"
+      "setoption name Level value 8\n"
       "position fen 4k5/10/10/10/10/10/10/10/10/5K4[RRRRRRRRRBBBBBBBBBCCCCCCCCCGGGGGGGGG"
       "SSSSSSSSSMMMMMMMMMNNNNNNNNNLLLLLLLLLPPPPPPPPP] w - - 0 1\n"
       "go depth 1\n");

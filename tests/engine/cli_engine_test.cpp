@@ -123,7 +123,7 @@ TEST_F(EngineCliTest, BadInputIsReportedWithTheFileName) {
   r = Cli("bestmove --entry 5 '" + path + "'");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("one.棋譜"), std::string::npos) << r.err;
-  r = Cli("bestmove --level 7 '" + path + "'");
+  r = Cli("bestmove --level 9 '" + path + "'");
   EXPECT_EQ(r.status, 2);
   r = Cli("matman '" + missing + "'");
   EXPECT_EQ(r.status, 2);

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "engine/computer_player.h"
 #include "model/control_maps.h"
@@ -16,6 +17,8 @@
 #include "model/placement.h"
 #include "model/reversal.h"
 #include "model/uci_notation.h"
+#include "players/deep_player.h"
+#include "search/searcher.h"
 
 namespace qz {
 namespace {
@@ -98,14 +101,61 @@ TEST(Player, AnArmyWithoutPiecesHasNoMove) {
 }
 
 TEST(Player, TheFactoryRefusesWhatNamesNoPlayer) {
-  for (const char* text : {"0", "6", "9", "x", "12", "", "uci:", "uci:  \t"}) {
+  for (const char* text : {"0", "9", "x", "12", "-4", "", "uci:", "uci:  \t"}) {
     std::string problem;
     EXPECT_EQ(MakePlayer(text, PlayerSettings{}, problem), nullptr) << text;
     EXPECT_FALSE(problem.empty()) << text;
   }
   std::string problem;
   EXPECT_NE(MakePlayer("uci:true", PlayerSettings{}, problem), nullptr) << problem;
-  EXPECT_EQ(MakePlayer("4", PlayerSettings{1, 1}, problem)->Name(), "LEVEL4");
+  for (int level = 1; level <= 8; ++level) {
+    const std::string text = std::to_string(level);
+    const auto player = MakePlayer(text, PlayerSettings{1, 1}, problem);
+    ASSERT_NE(player, nullptr) << problem;
+    EXPECT_EQ(player->Name(), "LEVEL" + text);
+  }
+  EXPECT_EQ(HighestLevel(), 8);
+}
+
+TEST(DeepLevelLimits, TheStrongLevelsThinkTheirTimeAndTheWeakOnesKeepToTheirBudget) {
+  using search::SettingsOfLevel;
+  PlayLimits none;
+  const search::Limits seven = DeepLevelLimits(7, none);
+  EXPECT_EQ(std::tie(seven.movetimeMs, seven.nodes, seven.multiPv, seven.weakness),
+            std::make_tuple(1000, std::uint64_t{0}, 1, 0));
+  EXPECT_EQ(DeepLevelLimits(8, none).movetimeMs, 5000);
+
+  PlayLimits budget;
+  budget.levelNodes = true;
+  EXPECT_EQ(DeepLevelLimits(8, budget).nodes, 10000000u);
+  budget.levelNodesDivisor = 20;
+  EXPECT_EQ(DeepLevelLimits(8, budget).nodes, 500000u);
+  EXPECT_EQ(DeepLevelLimits(7, budget).nodes, 100000u);
+  EXPECT_EQ(DeepLevelLimits(5, budget).nodes, SettingsOfLevel(5).nodes / 20);
+  EXPECT_EQ(DeepLevelLimits(5, budget).movetimeMs, 0);
+
+  for (int level = 4; level <= 6; ++level) {
+    const std::uint64_t own = SettingsOfLevel(level).nodes;
+    const search::Limits alone = DeepLevelLimits(level, none);
+    EXPECT_EQ(alone.movetimeMs, 1000) << level;
+    EXPECT_EQ(alone.nodes, own) << level;
+    EXPECT_EQ(alone.multiPv, SettingsOfLevel(level).multiPv) << level;
+    EXPECT_GT(alone.weakness, 0) << level;
+    PlayLimits more;
+    more.nodes = own * 10;
+    more.movetimeMs = 300;
+    const search::Limits capped = DeepLevelLimits(level, more);
+    EXPECT_EQ(std::tie(capped.nodes, capped.movetimeMs), std::make_tuple(own, 300)) << level;
+    PlayLimits fewer;
+    fewer.nodes = 100;
+    EXPECT_EQ(DeepLevelLimits(level, fewer).nodes, 100u) << level;
+    // Thinking until stopped is not cut short, but stays weakened.
+    PlayLimits infinite;
+    infinite.infinite = true;
+    const search::Limits open = DeepLevelLimits(level, infinite);
+    EXPECT_EQ(std::tie(open.nodes, open.movetimeMs), std::make_tuple(std::uint64_t{0}, 0));
+    EXPECT_GT(open.weakness, 0) << level;
+  }
 }
 
 }  // namespace

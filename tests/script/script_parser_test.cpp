@@ -37,6 +37,8 @@ TEST(ScriptParser, MenusByNameOrCaption) {
   EXPECT_EQ(One("menu OPTION").name, "OPEN_OPTION");
   EXPECT_EQ(One("menu バージョン情報").name, "VER");
   EXPECT_EQ(One("menu LEVEL1").kind, ScriptStep::Menu);
+  EXPECT_EQ(One("menu LEVEL8").name, "LEVEL8");
+  EXPECT_NE(ErrorOf("menu LEVEL9").find("unknown menu 'LEVEL9'"), std::string::npos);
   EXPECT_NE(ErrorOf("menu sente").find("unknown menu 'sente'"), std::string::npos);
   EXPECT_NE(ErrorOf("menu").find("needs a menu name"), std::string::npos);
   EXPECT_NE(ErrorOf("menu SENTE GOTE").find("one name"), std::string::npos);

@@ -140,23 +140,23 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
   Position pos;
   SetUpStartingPosition(pos, true);
   const std::string file = Record("start.棋譜", {&pos});
-  const CliRun a = Cli("bestmove --level 5 --nodes 30000 --side lower '" + file + "'");
+  const CliRun a = Cli("bestmove --level 8 --nodes 30000 --side lower '" + file + "'");
   ASSERT_EQ(a.status, 0) << a.err;
   const auto lines = Lines(a.out);
   ASSERT_GE(lines.size(), 4u);
   for (size_t i = 0; i + 1 < lines.size(); ++i) EXPECT_TRUE(IsInfoLine(lines[i])) << lines[i];
   // The lower army's move in the game's coordinates, then the score.
   EXPECT_TRUE(IsBestLine(lines.back(), true)) << lines.back();
-  EXPECT_EQ(WithoutSpeed(Cli("bestmove --level 5 --nodes 30000 --side lower '" + file + "'").out),
+  EXPECT_EQ(WithoutSpeed(Cli("bestmove --level 8 --nodes 30000 --side lower '" + file + "'").out),
             WithoutSpeed(a.out));
 
   // The upper army by default, as at the other levels.
-  const CliRun upper = Cli("bestmove --level 4 --nodes 5000 '" + file + "'");
+  const CliRun upper = Cli("bestmove --level 7 --nodes 5000 '" + file + "'");
   EXPECT_TRUE(IsBestLine(Lines(upper.out).back(), false)) << upper.out;
 
   Position over = pos;
   over.Board[5][10] = EMPTY;  // the lower king has been taken
-  EXPECT_EQ(Cli("bestmove --level 4 --nodes 1000 '" + Record("over.棋譜", {&over}) + "'").out,
+  EXPECT_EQ(Cli("bestmove --level 7 --nodes 1000 '" + Record("over.棋譜", {&over}) + "'").out,
             "best none\n");
   // A king left to be taken: the decided score is reported as a depth too.
   Position enPrise;
@@ -164,7 +164,7 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
   enPrise.Board[1][9] = -SYA;
   enPrise.Board[10][10] = -OU;
   const CliRun taken =
-      Cli("bestmove --level 4 --nodes 1000 --side lower '" + Record("k.棋譜", {&enPrise}) + "'");
+      Cli("bestmove --level 7 --nodes 1000 --side lower '" + Record("k.棋譜", {&enPrise}) + "'");
   const auto takenLines = Lines(taken.out);
   ASSERT_EQ(takenLines.size(), 2u) << taken.out;
   EXPECT_TRUE(IsInfoLine(takenLines[0])) << takenLines[0];
@@ -172,7 +172,7 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
   EXPECT_TRUE(takenLines[1].starts_with("best 1 9 1 1 ")) << takenLines[1];
   EXPECT_TRUE(takenLines[1].ends_with(" 29999.0000")) << takenLines[1];
   EXPECT_EQ(Cli("bestmove --level 3 --nodes 1000 '" + file + "'").status, 2);
-  EXPECT_EQ(Cli("bestmove --level 6 '" + file + "'").status, 2);
+  EXPECT_EQ(Cli("bestmove --level 9 '" + file + "'").status, 2);
 }
 
 // The signature of the search: the nodes the bench searches. A change of

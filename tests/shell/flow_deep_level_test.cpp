@@ -27,17 +27,17 @@ struct FakeThinking : Thinking {
   }
 };
 
-TEST_F(FlowDeepLevel, LevelFiveAnswersTheHumanWithALegalMoveAndTheUsualTurn) {
+TEST_F(FlowDeepLevel, LevelEightAnswersTheHumanWithALegalMoveAndTheUsualTurn) {
   FakeThinking thinking;
   Ports ports = rp.ports();
   ports.thinking = &thinking;
   g = std::make_unique<Game>(ports, dir.string());
   g->Load();
   g->deep.NodeLimit = 3000;
-  g->Menu(MenuCommand::LEVEL5);
-  EXPECT_TRUE(g->checks.LEVEL5);
+  g->Menu(MenuCommand::LEVEL8);
+  EXPECT_TRUE(g->checks.LEVEL8);
   EXPECT_FALSE(g->checks.LEVEL3);
-  EXPECT_EQ(g->com.Level, 5);
+  EXPECT_EQ(g->com.Level, 8);
   g->Menu(MenuCommand::SENTE);
   clearLog();
   move(3, 8, 3, 7);
@@ -80,7 +80,7 @@ TEST_F(FlowDeepLevel, OnSeveralThreadsTheSearchAnswersWithASmallerTable) {
   g->Load();
   g->SetDeepThreads(2);
   g->deep.NodeLimit = 3000;
-  g->Menu(MenuCommand::LEVEL4);
+  g->Menu(MenuCommand::LEVEL7);
   g->Menu(MenuCommand::SENTE);
   move(3, 8, 3, 7);
   EXPECT_EQ(g->flags.MoveNumber, 2);
@@ -100,7 +100,7 @@ TEST_F(FlowDeepLevel, EndingTheProgramWhileItThinksPlaysNothing) {
   ports.thinking = &thinking;
   g = std::make_unique<Game>(ports, dir.string());
   g->Load();
-  g->Menu(MenuCommand::LEVEL4);
+  g->Menu(MenuCommand::LEVEL7);
   const Position before = g->pos;
   g->Menu(MenuCommand::GOTE);
   EXPECT_EQ(g->flags.MoveNumber, 0);
@@ -111,21 +111,66 @@ TEST_F(FlowDeepLevel, EndingTheProgramWhileItThinksPlaysNothing) {
 }
 
 TEST_F(FlowDeepLevel, LevelCaptionAndMarksCoverTheDeepLevels) {
-  g->Menu(MenuCommand::LEVEL4);
-  EXPECT_TRUE(g->checks.LEVEL4);
+  g->Menu(MenuCommand::LEVEL7);
+  EXPECT_TRUE(g->checks.LEVEL7);
   g->Menu(MenuCommand::SENTE);
   clearLog();
-  g->Menu(MenuCommand::LEVEL5);
-  EXPECT_TRUE(g->checks.LEVEL5);
-  EXPECT_FALSE(g->checks.LEVEL4);
+  g->Menu(MenuCommand::LEVEL8);
+  EXPECT_TRUE(g->checks.LEVEL8);
+  EXPECT_FALSE(g->checks.LEVEL7);
   const auto texts = textsPainted();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), " 5 "), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), " 8 "), texts.end());
   // Back to a specified level: the specified computer plays again.
   g->Menu(MenuCommand::LEVEL3);
   EXPECT_EQ(g->com.Level, 3);
   move(3, 8, 3, 7);
   EXPECT_EQ(g->flags.MoveNumber, 2);
   EXPECT_FALSE(g->deep.searcher);  // never needed
+}
+
+TEST_F(FlowDeepLevel, EachOfTheEightLevelsHasTheOneMarkAndItsNumber) {
+  const MenuCommand commands[] = {MenuCommand::LEVEL1, MenuCommand::LEVEL2, MenuCommand::LEVEL3,
+                                  MenuCommand::LEVEL4, MenuCommand::LEVEL5, MenuCommand::LEVEL6,
+                                  MenuCommand::LEVEL7, MenuCommand::LEVEL8};
+  g->Menu(MenuCommand::SENTE);
+  for (int level = 1; level <= 8; ++level) {
+    clearLog();
+    g->Menu(commands[level - 1]);
+    const MenuChecks& c = g->checks;
+    const bool marks[] = {c.LEVEL1, c.LEVEL2, c.LEVEL3, c.LEVEL4,
+                          c.LEVEL5, c.LEVEL6, c.LEVEL7, c.LEVEL8};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(marks[i], i == level - 1) << level;
+    EXPECT_EQ(g->com.Level, level);
+    const auto texts = textsPainted();
+    const std::string caption = " " + std::to_string(level) + " ";
+    EXPECT_NE(std::find(texts.begin(), texts.end(), caption), texts.end()) << level;
+  }
+  // No ninth level: the mark stays.
+  g->レベル_設定(9);
+  EXPECT_EQ(g->com.Level, 8);
+  EXPECT_TRUE(g->checks.LEVEL8);
+}
+
+TEST_F(FlowDeepLevel, AWeakenedLevelAnswersWithALegalMoveOnItsThread) {
+  FakeThinking thinking;
+  Ports ports = rp.ports();
+  ports.thinking = &thinking;
+  g = std::make_unique<Game>(ports, dir.string());
+  g->Load();
+  g->deep.NodeLimit = 20000;
+  g->Menu(MenuCommand::LEVEL5);
+  g->Menu(MenuCommand::SENTE);
+  move(3, 8, 3, 7);
+  EXPECT_EQ(g->flags.MoveNumber, 2);
+  EXPECT_EQ(g->flags.Turn, g->flags.LowerSideToken);
+  EXPECT_GE(thinking.ticks, 1);
+  ASSERT_NE(g->deep.searcher, nullptr);
+  // Exactly one upper piece moved or was dropped.
+  int changed = 0;
+  for (int x = 1; x <= 10; ++x)
+    for (int y = 1; y <= 10; ++y) changed += g->hist.entries[1].Board[x][y] != g->pos.Board[x][y];
+  EXPECT_GE(changed, 1);
+  EXPECT_LE(changed, 2);
 }
 
 }  // namespace

@@ -256,13 +256,13 @@ class Soak {
   // may make a move.
   bool RandomMenu() {
     using M = qz::MenuCommand;
-    static const M all[] = {M::START,       M::SENTE,   M::GOTE,    M::LEVEL1,        M::LEVEL2,
-                            M::LEVEL3,      M::LEVEL4,  M::LEVEL5,  M::CANCEL,        M::REVERSE,
-                            M::REPLAY,      M::AFTER,   M::LBEL_UP, M::LEBEL_DOWN,    M::KIFU_READ,
-                            M::KIFU_WRITE,  M::MIDORI,  M::TATAMI,  M::TAKE,          M::UCHU,
-                            M::RENGA,       M::SIDOU,   M::KEIKA,   M::BGM,           M::UREI,
-                            M::SAREI,       M::KAISETU, M::VER,     M::OPEN_TAIKYOKU, M::OPEN_STOP,
-                            M::OPEN_OPTION, M::HINT,    M::ANALYSIS};
+    static const M all[] = {
+        M::START,      M::SENTE,         M::GOTE,      M::LEVEL1,      M::LEVEL2,     M::LEVEL3,
+        M::LEVEL4,     M::LEVEL5,        M::LEVEL6,    M::LEVEL7,      M::LEVEL8,     M::CANCEL,
+        M::REVERSE,    M::REPLAY,        M::AFTER,     M::LBEL_UP,     M::LEBEL_DOWN, M::KIFU_READ,
+        M::KIFU_WRITE, M::MIDORI,        M::TATAMI,    M::TAKE,        M::UCHU,       M::RENGA,
+        M::SIDOU,      M::KEIKA,         M::BGM,       M::UREI,        M::SAREI,      M::KAISETU,
+        M::VER,        M::OPEN_TAIKYOKU, M::OPEN_STOP, M::OPEN_OPTION, M::HINT,       M::ANALYSIS};
     const M m = all[Pick(static_cast<int>(std::size(all)))];
     Trace("menu " + std::to_string(static_cast<int>(m)));
     rp_->browser.available = Pick(4) != 0;
@@ -609,7 +609,8 @@ class Soak {
     if (g.input.InputState != qz::Idle && g.input.InputState != qz::PieceSelected)
       Fail("InputState");
     if (g.checks.UREI == g.checks.SAREI) Fail("placement check marks");
-    if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 + g.checks.LEVEL4 + g.checks.LEVEL5 !=
+    if (g.checks.LEVEL1 + g.checks.LEVEL2 + g.checks.LEVEL3 + g.checks.LEVEL4 + g.checks.LEVEL5 +
+            g.checks.LEVEL6 + g.checks.LEVEL7 + g.checks.LEVEL8 !=
         1)
       Fail("level check marks");
     if (!(g.clocks.LowerClock >= 0 && g.clocks.UpperClock >= 0 && g.clocks.TurnElapsed >= 0))

@@ -10,6 +10,7 @@
 #include "engine/computer_player.h"
 #include "model/make_move.h"
 #include "model/uci_notation.h"
+#include "players/deep_player.h"
 #include "search/searcher.h"
 
 namespace qz::cli {
@@ -59,8 +60,7 @@ std::optional<std::uint64_t> ParseCount(const std::string& text) {
 // The deep levels: iterative deepening within the level's time, or the
 // given move time and node budget.
 int RunDeepLevel(int level, std::vector<std::string>& args) {
-  search::Limits limits;
-  const search::LevelSettings settings = search::SettingsOfLevel(level);
+  PlayLimits given;
   const auto movetime = TakeOption(args, "--movetime");
   const auto nodes = TakeOption(args, "--nodes");
   Side side = UE;
@@ -71,14 +71,15 @@ int RunDeepLevel(int level, std::vector<std::string>& args) {
   if (movetime) {
     auto n = ParseInt(*movetime);
     if (!n || *n < 1) return Usage("--movetime takes a number of milliseconds");
-    limits.movetimeMs = *n;
+    given.movetimeMs = *n;
   }
   if (nodes) {
     auto n = ParseCount(*nodes);
     if (!n || *n < 1) return Usage("--nodes takes a positive whole number");
-    limits.nodes = *n;
+    given.nodes = *n;
   }
-  if (!movetime && !nodes) limits.movetimeMs = settings.movetimeMs;
+  // The level's own time unless told otherwise; LEVEL4 to LEVEL6 weakened.
+  const search::Limits limits = DeepLevelLimits(level, given);
   const std::optional<int> threadsGiven = TakeThreads(args);
   if (!threadsGiven) return Usage("--threads takes a whole number from 1 to 64");
   const int threads = *threadsGiven;
@@ -104,13 +105,14 @@ int RunBestMove(const std::vector<std::string>& argsIn) {
   int level = 3;
   if (auto v = TakeOption(args, "--level")) {
     auto n = ParseInt(*v);
-    if (!n || *n < 1 || *n > 5) return Usage("--level takes 1, 2, 3, 4 or 5");
+    if (!n || *n < 1 || *n > search::kHighestLevel)
+      return Usage("--level takes a whole number from 1 to 8");
     level = *n;
   }
-  if (level >= 4) return RunDeepLevel(level, args);
+  if (level >= search::kFirstDeepLevel) return RunDeepLevel(level, args);
   for (const char* deepOnly : {"--movetime", "--nodes", "--side", "--threads"})
     if (TakeOption(args, deepOnly))
-      return Usage("--movetime, --nodes, --threads and --side are for levels 4 and 5");
+      return Usage("--movetime, --nodes, --threads and --side are for levels 4 to 8");
   const bool candidates = TakeFlag(args, "--candidates");
 
   static Position pos;
@@ -136,11 +138,12 @@ const RegisterCommand kRegister({
     "bestmove",
     "  bestmove [--level 1|2|3] [--entry K] [--candidates] FILE\n"
     "      the computer's move (upper side) for history entry K (default the last)\n"
-    "  bestmove --level 4|5 [--movetime MS] [--nodes N] [--threads N] [--side lower|upper]\n"
+    "  bestmove --level 4..8 [--movetime MS] [--nodes N] [--threads N] [--side lower|upper]\n"
     "           [--entry K] FILE\n"
     "      the deep search's move (upper side unless --side lower): 'info depth D\n"
     "      score S nodes N nps R pv MOVES' per finished depth, then the best line;\n"
-    "      the level's own time unless --movetime or --nodes is given",
+    "      the level's own time unless --movetime or --nodes is given (levels 4 to 6\n"
+    "      search at most their own node budget and choose among their best moves)",
     RunBestMove,
 });
 

@@ -33,6 +33,7 @@ namespace {
 // A record holds 500 positions after the opening one.
 constexpr int kMaxPlies = History::Capacity - 1;
 constexpr int kMaxGames = 100000;
+constexpr std::uint64_t kMaxLevelNodesDivisor = 1000;
 constexpr int kMaxMovetimeMs = 3600000;
 constexpr int kMaxThreads = 64;
 
@@ -45,6 +46,7 @@ struct MatchOptions {
   int randomPlies = 0;
   int maxMoves = 300;
   bool levelNodes = false;
+  std::uint64_t levelNodesDivisor = 1;
   int threads[2] = {1, 1};  // of each player's deep search
   std::optional<std::string> outDir;
 };
@@ -100,6 +102,14 @@ std::string ReadOptions(std::vector<std::string> args, MatchOptions& o) {
   o.levelNodes = TakeFlag(args, "--level-nodes");
   if (o.levelNodes && (o.movetimeMs != 0 || o.nodes != 0))
     return "--level-nodes goes without --movetime and --nodes";
+  if (const auto divide = TakeOption(args, "--level-nodes-divide")) {
+    const auto k = ParseCount(*divide);
+    if (!k || *k < 1 || *k > kMaxLevelNodesDivisor)
+      return "--level-nodes-divide takes a whole number from 1 to " +
+             std::to_string(kMaxLevelNodesDivisor);
+    if (!o.levelNodes) return "--level-nodes-divide goes only with --level-nodes";
+    o.levelNodesDivisor = *k;
+  }
   if (!args.empty()) return "unexpected argument '" + args[0] + "'";
   return {};
 }
@@ -199,6 +209,7 @@ class MatchRunner {
       limits.movetimeMs = o_.movetimeMs;
       limits.nodes = o_.nodes;
       limits.levelNodes = o_.levelNodes;
+      limits.levelNodesDivisor = o_.levelNodesDivisor;
     }
     settings.maxPlies = o_.maxMoves;
     // The record: each move's thinking goes to the entry before it, and
@@ -333,9 +344,9 @@ int RunMatch(const std::vector<std::string>& args) {
 const RegisterCommand kRegister({
     "match",
     "  match --a P --b P [--games N] [--movetime MS] [--nodes N] [--seed S]\n"
-    "        [--random-plies R] [--max-moves M] [--level-nodes] [--out DIR]\n"
-    "        [--a-threads N] [--b-threads N]\n"
-    "      plays P against P, where P is a level 1 to 5 or uci:COMMAND (an engine run\n"
+    "        [--random-plies R] [--max-moves M] [--level-nodes] [--level-nodes-divide K]\n"
+    "        [--out DIR] [--a-threads N] [--b-threads N]\n"
+    "      plays P against P, where P is a level 1 to 8 or uci:COMMAND (an engine run\n"
     "      through /bin/sh -c COMMAND, speaking UCI with FEN hands and moves like\n"
     "      c3c4, c8c9+, P@e5). Games come in pairs from one opening (the placement,\n"
     "      左嶺 and 右嶺 in turn, plus R random moves drawn from seed S), the players\n"
@@ -345,8 +356,11 @@ const RegisterCommand kRegister({
     "      refuse, an unreadable answer, an engine that ends or does not answer in time\n"
     "      loses the game. --movetime and --nodes limit both players (levels 1 to 3\n"
     "      ignore them; an engine without limits gets go movetime 1000). --level-nodes:\n"
-    "      LEVEL4 and LEVEL5 each search the node budget of their usual thinking time\n"
-    "      (2,000,000 and 10,000,000 nodes), so that the match repeats exactly. One line per\n"
+    "      LEVEL4 to LEVEL8 each search their node budget (LEVEL7 and LEVEL8 that of\n"
+    "      their usual thinking time, 2,000,000 and 10,000,000 nodes), so that the match\n"
+    "      repeats exactly; --level-nodes-divide K (1 to 1000, only with --level-nodes)\n"
+    "      divides every deep level's budget by K. LEVEL4 to LEVEL6 never search more\n"
+    "      than their own budget. One line per\n"
     "      game, then: result a=W b=L unfinished=U score=S% elo=E±M (a's wins, losses,\n"
     "      unfinished games; its score with unfinished games as half; the Elo\n"
     "      difference of a over b and its 95% margin, inf when unbounded). --out\n"

@@ -39,7 +39,8 @@ const RegisterCommand kRegister({
     "uci",
     "  uci\n"
     "      the computer as a UCI engine on standard input and output: uci, isready,\n"
-    "      ucinewgame, setoption (Level, Hash, Threads, UCI_Variant = reishogi), position\n"
+    "      ucinewgame, setoption (Level 1 to 8, default 8, Hash, Threads, UCI_Variant =\n"
+    "      reishogi), position\n"
     "      startpos|fen FEN [moves ...] (startpos = 左嶺, FEN with hands in brackets,\n"
     "      the lower army as white moving first), go movetime|nodes|depth|wtime btime\n"
     "      winc binc|infinite|perft D (1 to 20), stop, d (the FEN), quit; the end of\n"
