@@ -66,6 +66,13 @@ TEST(TuneFit, RecoversTheWeightsThatJudgedThePositions) {
   EXPECT_LT(off / n, 3.0);
   // Weights the positions gave no reason to change stay.
   EXPECT_NEAR(fitted.reiStuck, search::DefaultWeights().reiStuck, 5);
+
+  // Weights held fixed by name stay as they start.
+  settings.fixed = {"tempo", "placement."};
+  const search::EvalWeights held = Fit(f, search::DefaultWeights(), use, settings, report, targets);
+  EXPECT_EQ(held.tempo, search::DefaultWeights().tempo);
+  EXPECT_EQ(held.placement[Pawn][4], search::DefaultWeights().placement[Pawn][4]);
+  EXPECT_NEAR(held.sliderMobility, 8, 2);
   for (int j = 0; j < search::WeightCount(); ++j)
     if (!IsFitted(j))
       EXPECT_EQ(search::WeightAt(fitted, j), search::WeightAt(search::DefaultWeights(), j));

@@ -134,6 +134,9 @@ search::EvalWeights Fit(const Features& f, const search::EvalWeights& start,
 
   std::vector<char> seen(w.size());
   for (std::uint16_t j : f.index) seen[j] = 1;
+  for (int j = 0; j < count; ++j)
+    for (const std::string& prefix : settings.fixed)
+      if (search::WeightName(j).rfind(prefix, 0) == 0) seen[j] = 0;
   std::size_t used = 0;
   for (std::size_t i = 0; i < n; ++i) used += use[i] != 0;
   std::vector<double> grad(w.size()), m(w.size()), v(w.size());

@@ -57,6 +57,8 @@ struct FitSettings {
   double rate = 1.0;         // Adam's step, hundredths of a pawn
   double pull = 1e-7;        // times the squared distance from the start, per weight
   double resultShare = 0.5;  // the target: this share of the result, the rest the search's score
+  // Weights whose names begin so are left as they start (e.g. "kingZone").
+  std::vector<std::string> fixed;
 };
 
 struct FitReport {

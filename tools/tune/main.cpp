@@ -5,6 +5,7 @@
 //               [--random-plies R] [--skip-plies P] [--minutes M]
 //   qz_tune fit --data FILE [--data FILE2 ...] --out WEIGHTS [--iterations N]
 //               [--weights START] [--rate R] [--pull L] [--result-share F] [--threads T]
+//               [--fixed NAME-PREFIX ...]
 //
 // fit holds every tenth position out of the fit and reports the error on
 // both parts, first of the linear model, then of the evaluation itself
@@ -157,6 +158,8 @@ int FitCommand(int argc, char** argv) {
       ok = Real(v, s.rate) && s.rate > 0;
     else if (k == "--pull")
       ok = Real(v, s.pull) && s.pull >= 0;
+    else if (k == "--fixed")
+      s.fixed.push_back(v);
     else if (k == "--result-share")
       ok = Real(v, s.resultShare) && s.resultShare >= 0 && s.resultShare <= 1;
     else
