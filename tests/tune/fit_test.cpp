@@ -80,3 +80,27 @@ TEST(TuneFit, RecoversTheWeightsThatJudgedThePositions) {
 
 }  // namespace
 }  // namespace qz::tune
+
+namespace qz::tune {
+namespace {
+
+// Counting in slices on several threads joins them in the samples' order.
+TEST(TuneFit, CountsOnTwoThreadsAreTheCountsOnOne) {
+  std::vector<Sample> samples;
+  int i = 0;
+  for (const FastPosition& pos : RandomGamePositions(8, 3))
+    samples.push_back(SampleOf(pos, i % 3, i)), ++i;
+  const Features one = Extract(samples, search::DefaultWeights(), 1);
+  const Features two = Extract(samples, search::DefaultWeights(), 3);
+  ASSERT_EQ(one.size(), samples.size());
+  EXPECT_EQ(one.begin, two.begin);
+  EXPECT_EQ(one.index, two.index);
+  EXPECT_EQ(one.count, two.count);
+  EXPECT_EQ(one.rest, two.rest);
+  EXPECT_EQ(one.result, two.result);
+  EXPECT_EQ(one.score, two.score);
+  EXPECT_FLOAT_EQ(one.result[2], 1.0f);
+}
+
+}  // namespace
+}  // namespace qz::tune

@@ -132,3 +132,37 @@ TEST(TuneQuiet, TheQuietEndOfACaptureLineIsQuietAndTakenBack) {
 
 }  // namespace
 }  // namespace qz::tune
+
+namespace qz::tune {
+namespace {
+
+// A short self-play on two threads: every game counted once, every kept
+// position a quiet one of a real game, its score within the kept band.
+TEST(TuneGenerate, KeepsQuietPositionsOfEveryGame) {
+  GenerateSettings s;
+  s.games = 4;
+  s.nodes = 300;
+  s.threads = 2;
+  s.maxPlies = 120;
+  std::vector<Sample> samples;
+  const GenerateReport r = Generate(s, samples);
+  EXPECT_EQ(r.games, 4);
+  EXPECT_EQ(r.lowerWins + r.upperWins + r.unfinished, 4);
+  ASSERT_GT(samples.size(), 20u);
+  const search::Evaluator eval;
+  std::vector<Move> scratch(kQuietScratch);
+  for (const Sample& sample : samples) {
+    Position pos;
+    Side side;
+    std::string problem;
+    ASSERT_TRUE(ToPosition(sample, pos, side, problem)) << problem;
+    FastPosition fast;
+    fast.Set(pos, side);
+    fast.SetTable(&eval.table());
+    EXPECT_TRUE(IsQuiet(fast, eval, scratch.data()));
+    EXPECT_LE(std::abs(sample.score), s.maxScore);
+  }
+}
+
+}  // namespace
+}  // namespace qz::tune
