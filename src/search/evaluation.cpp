@@ -12,67 +12,67 @@ namespace qz::search {
 namespace {
 
 // The defaults (docs/search.md tells how they were found).
-constexpr EvalWeights kDefault = {
-    // NoKind Pawn Lance Knight Rei Silver Gold Dou Bishop Rook King
-    // Tokin PLance PKnight PRei PSilver (16) PDou Horse Dragon
-    .board = {0, 100, 300, 330, 350, 480, 540, 450, 850,  1000,
-              0, 540, 520, 520, 530, 520, 0,   520, 1100, 1300},
-    .hand = {0, 115, 320, 350, 380, 520, 580, 490, 950, 1100},
-    .handPawnAfterFour = 70,
-    .placement =
-        {
-            {},
-            {0, 0, 0, 3, 6, 10, 14, 20, 28, 0},     // pawn
-            {0, 0, 0, 0, 2, 4, 6, 10, 10, 0},       // lance
-            {-15, -5, 0, 8, 14, 18, 18, 10, 0, 0},  // knight
-            // One jump from the zone (advance 4..6) the 嶺 threatens to become a gold.
-            {-10, -5, 0, 10, 25, 35, 35, 0, 0, 0},           // 嶺
-            {0, 5, 8, 10, 10, 12, 15, 15, 10, 5},            // silver
-            {5, 8, 6, 4, 2, 2, 2, 2, 2, 0},                  // gold
-            {0, 5, 8, 8, 8, 10, 10, 10, 5, 0},               // 銅
-            {},                                              // bishop
-            {},                                              // rook
-            {30, 25, 5, -25, -50, -70, -80, -80, -80, -80},  // king
-            {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // と
-            {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // promoted lance
-            {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // promoted knight
-            {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // promoted 嶺
-            {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // promoted silver
-            {},
-            {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},  // promoted 銅
-            {},                                    // horse
-            {},                                    // dragon
-        },
-    // The king stands better away from the middle files.
-    .kingFile = {0, 12, 10, 6, 2, 0, 0, 2, 6, 10, 12},
-    .reiEdgeFile = 10,
-    .tempo = 20,
-    .defenderGold = 30,
-    .defenderSilver = 22,
-    .defenderDou = 24,
-    .defenderOther = 6,
-    .kingZoneOwn = {},
-    .kingZoneEnemy = {},
-    // Danger an enemy piece near the king brings: 3 for the promoted
-    // sliders, 2 for rook, bishop, silver, 銅 and the gold-like pieces, 1 for
-    // the small jumpers and the pawn.
-    .attackWeight = {0, 1, 1, 1, 1, 2, 2, 2, 2, 2, 0, 2, 2, 2, 2, 2, 0, 2, 3, 3},
-    // Danger a piece in the enemy hand brings (it may be dropped next to the king).
-    .dropThreat = {0, 1, 1, 2, 1, 3, 3, 2, 3, 4},
-    .attackUnitsMax = 40,
-    .kingDangerScale = 5,
-    .reiTargetPiece = 30,
-    .reiTargetKing = 25,
-    .reiPromotionThreat = 10,
-    .reiStuck = 20,
-    .douForwardAttack = 20,
-    .douGuard = 15,
-    .sliderMobility = 3,
-    .reiTrapped = 60,
-    .knightTrapped = 40,
-    // How much a jumping piece without a way on is exposed, by its advance:
-    // nothing at home, most where enemy pawns reach it.
-    .trappedByAdvance = {0, 0, 1, 3, 4, 4, 4, 4, 4, 4},
+constexpr EvalWeights kDefault =
+    {
+        // NoKind Pawn Lance Knight Rei Silver Gold Dou Bishop Rook King
+        // Tokin PLance PKnight PRei PSilver (16) PDou Horse Dragon
+        .board = {0, 111, 302, 331, 349, 481, 541, 449, 844,  998,
+                  0, 539, 520, 520, 529, 520, 0,   520, 1100, 1300},
+        .hand = {0, 118, 315, 345, 386, 515, 578, 487, 943, 1097},
+        .handPawnAfterFour = 68,
+        .placement =
+            {
+                {},
+                {0, 0, 11, -1, 0, 15, 18, 21, 29, 0},            // pawn
+                {9, -5, -2, 1, 2, 4, 6, 10, 10, 0},              // lance
+                {-18, -5, 4, 8, 12, 19, 19, 10, 0, 0},           // knight
+                {-2, -5, 0, 4, 25, 34, 32, 0, 0, 0},             // 嶺
+                {-2, 8, 8, 9, 10, 12, 15, 15, 10, 5},            // silver
+                {9, 6, 6, 4, 2, 2, 2, 2, 2, 0},                  // gold
+                {1, 2, 9, 8, 8, 10, 10, 10, 5, 0},               // 銅
+                {-2, -3, 0, -1, 1, -1, 1, 0, 0, 0},              // bishop
+                {0, -9, 0, -1, 3, 2, 2, 0, 0, 0},                // rook
+                {29, 26, 5, -25, -50, -70, -80, -80, -80, -80},  // king
+                {0, 0, 0, 5, 10, 15, 20, 26, 25, 18},            // と
+                {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // promoted lance
+                {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // promoted knight
+                {0, 0, 0, 5, 10, 15, 20, 25, 25, 19},            // promoted 嶺
+                {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},            // promoted silver
+                {},
+                {0, 0, 0, 5, 10, 15, 20, 25, 25, 20},  // promoted 銅
+                {0, 0, 0, 0, 0, 0, 0, -1, 0, 0},       // horse
+                {0, 0, 0, 0, 0, -1, 0, 0, 0, 1},       // dragon
+            },
+        // The king stands better away from the middle files.
+        .kingFile = {0, 12, 10, 6, 0, 3, 0, 2, 6, 10, 12},
+        .reiEdgeFile = 11,
+        .tempo = 14,
+        .defenderGold = 34,
+        .defenderSilver = 17,
+        .defenderDou = 22,
+        .defenderOther = 2,
+        .kingZoneOwn = {},
+        .kingZoneEnemy = {},
+        // Danger an enemy piece near the king brings: 3 for the promoted
+        // sliders, 2 for rook, bishop, silver, 銅 and the gold-like pieces, 1 for
+        // the small jumpers and the pawn.
+        .attackWeight = {0, 1, 1, 1, 1, 2, 2, 2, 2, 2, 0, 2, 2, 2, 2, 2, 0, 2, 3, 3},
+        // Danger a piece in the enemy hand brings (it may be dropped next to the king).
+        .dropThreat = {0, 1, 1, 2, 1, 3, 3, 2, 3, 4},
+        .attackUnitsMax = 40,
+        .kingDangerScale = 5,
+        .reiTargetPiece = 30,
+        .reiTargetKing = 23,
+        .reiPromotionThreat = 5,
+        .reiStuck = 20,
+        .douForwardAttack = 20,
+        .douGuard = 14,
+        .sliderMobility = 13,
+        .reiTrapped = 60,
+        .knightTrapped = 40,
+        // How much a jumping piece without a way on is exposed, by its advance:
+        // nothing at home, most where enemy pawns reach it.
+        .trappedByAdvance = {0, 0, 1, 3, 4, 4, 4, 4, 4, 4},
 };
 
 // The weights' names: each field with its length, in the struct's order.
