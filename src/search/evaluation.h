@@ -6,24 +6,56 @@
 // a position is judged, from the board around the two kings.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "model/fast_position.h"
 
 namespace qz::search {
 
-// The weights, kept together so that measurement can change them.
+// Every number of the judgement, kept together so that measurement and
+// fitting can change them. Rows ("advance") count from the own back row (0)
+// to the far row (9); files from the own left (1) to the right (10); the
+// upper army's squares are mirrored.
 struct EvalWeights {
-  int board[KindCount];   // value of a piece on the board, by kind
-  int hand[10];           // value of a piece in hand, by hand kind
-  int handPawnAfterFour;  // each pawn in hand after the fourth
-  int tempo;              // for the side to move
+  int board[KindCount];          // value of a piece on the board, by kind
+  int hand[10];                  // value of a piece in hand, by hand kind
+  int handPawnAfterFour;         // each pawn in hand after the fourth
+  int placement[KindCount][10];  // added to board[kind], by kind and advance
+  int kingFile[11];              // the king's file, added to its placement
+  int reiEdgeFile;               // off a 嶺 on an edge file (one jump instead of two)
+  int tempo;                     // for the side to move
   int defenderGold, defenderSilver, defenderDou, defenderOther;  // next to the own king
+  // Any piece within two squares of a king, by the square relative to that
+  // king seen from its owner's side ((dy + 2) * 5 + dx + 2, dy < 0 towards
+  // the enemy): own pieces and enemy pieces.
+  int kingZoneOwn[25], kingZoneEnemy[25];
+  int attackWeight[KindCount];  // danger units an enemy piece near the king brings
+  int dropThreat[10];           // danger units of a kind in the enemy hand
   int attackUnitsMax;
   int kingDangerScale;  // danger units squared, times this, over 16
   int reiTargetPiece, reiTargetKing, reiPromotionThreat, reiStuck;
   int douForwardAttack, douGuard;
   int sliderMobility;
   int reiTrapped, knightTrapped;  // no jump target that an enemy pawn does not guard
+  int trappedByAdvance[10];       // quarters of the trapped penalty, by advance
 };
+
+// The weights as numbered ints, for reading, writing and fitting them: a
+// scalar is named as in the struct, an element of a table "name.index" (two
+// dimensional tables flattened, placement.(kind * 10 + advance)).
+int WeightCount();
+std::string WeightName(int index);
+int& WeightAt(EvalWeights& w, int index);
+int WeightAt(const EvalWeights& w, int index);
+// The index of a name, or -1.
+int WeightIndex(std::string_view name);
+// "name=value" lines of every weight.
+std::string FormatWeights(const EvalWeights& w);
+// Applies "name=value" items, separated by new lines or commas ('#' starts a
+// comment line) onto w; false, with the problem (and w unchanged), on an
+// unknown name or a value that is not a whole number.
+bool ParseWeights(std::string_view text, EvalWeights& w, std::string& problem);
 
 const EvalWeights& DefaultWeights();
 
@@ -59,14 +91,26 @@ class Evaluator {
   }
   static constexpr int kLazyMargin = 450;
 
+  // The judgement as a sum of weights times counts, for fitting them: adds to
+  // counts (WeightCount() of them) how often each weight counts in Evaluate
+  // of pos from the lower army's view, with these weights deciding what is
+  // not linear (the danger units, what a 嶺 target or a way on is worth).
+  // The danger's square and the trapped quarters come as fractions, so that
+  // the sum may differ from Evaluate by the rounding of those terms; the
+  // limit is not applied.
+  void AddCounts(const FastPosition& pos, double* counts) const;
+
   // What taking piece p wins: its value on the board and the same kind's
   // value in the captor's hand (for ordering captures and for pruning).
   int CaptureGain(Piece p) const { return captureGain_[KindOf(p)]; }
   int BoardValue(Piece p) const { return weights_.board[KindOf(p)]; }
 
  private:
-  int KingSafety(const FastPosition& pos, Side owner) const;
-  int PieceTerms(const FastPosition& pos, Side s) const;
+  // Counting: the terms' counts times sign go to counts as well.
+  template <bool Counting>
+  int KingSafety(const FastPosition& pos, Side owner, double* counts, double sign) const;
+  template <bool Counting>
+  int PieceTerms(const FastPosition& pos, Side s, double* counts, double sign) const;
 
   EvalWeights weights_;
   IncrementalTable table_;

@@ -5,10 +5,13 @@
 //   qz_level_duel [--games N] [--a NODES] [--b LEVEL|nodes:N] [--random-plies R]
 //                 [--seed S] [--max-plies M] [--a-eval W] [--b-eval W]
 //                 [--a-search P] [--b-search P] [--movetime MS]
+//                 [--a-weights FILE] [--b-weights FILE]
 //
 // W changes evaluation weights of that side's deep search, e.g.
-// "kingDangerScale=8,tempo=10" (names as in search/evaluation.h; board.K and
-// hand.K for the values of kind K); --a-no-check-extension 1 turns the check
+// "kingDangerScale=8,tempo=10" (names as search::WeightName gives them:
+// board.K and hand.K for the values of kind K, placement.(K * 10 + row));
+// FILE holds such items a line (as `qz_tune fit` writes them), W applies
+// over it; --a-no-check-extension 1 turns the check
 // extension off for that side; --a-search P changes the search's numbers,
 // e.g. "lmpMaxDepth=6,rfpMargin=90" (names as in search/search_params.h).
 //
@@ -54,54 +57,30 @@ PlayLimits LimitsOf(const Contender& contender) {
   return limits;
 }
 
-// Applies "name=value,..." to the default weights; false on an unknown name.
-bool ParseWeights(const std::string& text, search::EvalWeights& w) {
-  struct Field {
-    const char* name;
-    int search::EvalWeights::*member;
-  };
-  static const Field fields[] = {
-      {"handPawnAfterFour", &search::EvalWeights::handPawnAfterFour},
-      {"tempo", &search::EvalWeights::tempo},
-      {"defenderGold", &search::EvalWeights::defenderGold},
-      {"defenderSilver", &search::EvalWeights::defenderSilver},
-      {"defenderDou", &search::EvalWeights::defenderDou},
-      {"defenderOther", &search::EvalWeights::defenderOther},
-      {"attackUnitsMax", &search::EvalWeights::attackUnitsMax},
-      {"kingDangerScale", &search::EvalWeights::kingDangerScale},
-      {"reiTargetPiece", &search::EvalWeights::reiTargetPiece},
-      {"reiTargetKing", &search::EvalWeights::reiTargetKing},
-      {"reiPromotionThreat", &search::EvalWeights::reiPromotionThreat},
-      {"reiStuck", &search::EvalWeights::reiStuck},
-      {"douForwardAttack", &search::EvalWeights::douForwardAttack},
-      {"douGuard", &search::EvalWeights::douGuard},
-      {"sliderMobility", &search::EvalWeights::sliderMobility},
-  };
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(',', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string item = text.substr(start, end - start);
-    const size_t eq = item.find('=');
-    if (eq == std::string::npos) return false;
-    const std::string name = item.substr(0, eq);
-    const int value = std::atoi(item.c_str() + eq + 1);
-    bool known = false;
-    for (const Field& f : fields)
-      if (name == f.name) {
-        w.*f.member = value;
-        known = true;
-      }
-    if (name.rfind("board.", 0) == 0) {
-      const int k = std::atoi(name.c_str() + 6);
-      if (k > 0 && k < KindCount) w.board[k] = value, known = true;
+// The weights of a side: the file's (when given), then the items of the
+// command line over them; false, with a message, on a bad file or name.
+bool LoadWeights(const std::string& file, const std::string& items, search::EvalWeights& w) {
+  std::string problem;
+  if (!file.empty()) {
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    if (!in) {
+      std::fprintf(stderr, "%s: cannot be read\n", file.c_str());
+      return false;
     }
-    if (name.rfind("hand.", 0) == 0) {
-      const int k = std::atoi(name.c_str() + 5);
-      if (k > 0 && k <= HandKinds) w.hand[k] = value, known = true;
+    std::string text;
+    char chunk[4096];
+    for (std::size_t n;
+         (n = std::fread(chunk, 1, sizeof chunk, in)) > 0 && text.size() < (1 << 20);)
+      text.append(chunk, n);
+    std::fclose(in);
+    if (!search::ParseWeights(text, w, problem)) {
+      std::fprintf(stderr, "%s: %s\n", file.c_str(), problem.c_str());
+      return false;
     }
-    if (!known) return false;
-    start = end + 1;
+  }
+  if (!search::ParseWeights(items, w, problem)) {
+    std::fprintf(stderr, "weights: %s\n", problem.c_str());
+    return false;
   }
   return true;
 }
@@ -112,7 +91,7 @@ int main(int argc, char** argv) {
   int games = 20, randomPlies = 2, maxPlies = 400;
   std::uint64_t seed = 1, aNodes = 200000;
   int movetimeMs = 0;
-  std::string bSpec = "3", aEval, bEval, aSearch, bSearch;
+  std::string bSpec = "3", aEval, bEval, aSearch, bSearch, aWeightsFile, bWeightsFile;
   search::SearchParams aOptions, bOptions;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i], v = argv[i + 1];
@@ -132,6 +111,10 @@ int main(int argc, char** argv) {
       aEval = v;
     else if (k == "--b-eval")
       bEval = v;
+    else if (k == "--a-weights")
+      aWeightsFile = v;
+    else if (k == "--b-weights")
+      bWeightsFile = v;
     else if (k == "--movetime")
       movetimeMs = std::atoi(v.c_str());
     else if (k == "--a-search")
@@ -148,10 +131,8 @@ int main(int argc, char** argv) {
     }
   }
   search::EvalWeights aWeights = search::DefaultWeights(), bWeights = search::DefaultWeights();
-  if (!ParseWeights(aEval, aWeights) || !ParseWeights(bEval, bWeights)) {
-    std::fprintf(stderr, "bad weights\n");
+  if (!LoadWeights(aWeightsFile, aEval, aWeights) || !LoadWeights(bWeightsFile, bEval, bWeights))
     return 2;
-  }
   if (!search::SetSearchParams(aOptions, aSearch) || !search::SetSearchParams(bOptions, bSearch)) {
     std::fprintf(stderr, "bad search numbers\n");
     return 2;
