@@ -923,9 +923,9 @@ LevelSettings SettingsOfLevel(int level) {
   // one below (docs/search.md, "Levels"). LEVEL7 and LEVEL8: the budgets
   // that the 2-core build machine searches in 1 s and 5 s.
   static constexpr LevelSettings kLevels[kHighestLevel - kFirstDeepLevel + 1] = {
-      {1000, 3000, 4, 111},    // LEVEL4
-      {1000, 15000, 4, 120},   // LEVEL5
-      {1000, 45000, 4, 121},   // LEVEL6
+      {1000, 3000, 4, 118},    // LEVEL4
+      {1000, 15000, 4, 124},   // LEVEL5
+      {1000, 20000, 4, 121},   // LEVEL6
       {1000, 2000000, 1, 0},   // LEVEL7
       {5000, 10000000, 1, 0},  // LEVEL8
   };
