@@ -106,7 +106,7 @@ class Game : private MoveView, private SearchObserver {
 
   Position pos;
   ControlMaps maps{};
-  // The specified computer; its Level (1..8) is also the level of the game:
+  // The one-ply computer; its Level (1..8) is also the level of the game:
   // 4 to 8 are the deep levels, which think with deep.searcher.
   ComputerPlayer com{pos, maps};
   DeepLevels deep;

@@ -120,7 +120,7 @@ TEST_F(FlowDeepLevel, LevelCaptionAndMarksCoverTheDeepLevels) {
   EXPECT_FALSE(g->checks.LEVEL7);
   const auto texts = textsPainted();
   EXPECT_NE(std::find(texts.begin(), texts.end(), " 8 "), texts.end());
-  // Back to a specified level: the specified computer plays again.
+  // Back to a one-ply level: the one-ply computer plays again.
   g->Menu(MenuCommand::LEVEL3);
   EXPECT_EQ(g->com.Level, 3);
   move(3, 8, 3, 7);
