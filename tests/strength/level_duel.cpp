@@ -137,16 +137,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bad search numbers\n");
     return 2;
   }
+  // The strongest level's player: the weaker ones would cap the budget and
+  // pick among several lines.
   Contender a, b;
   a.nodes = aNodes;
   a.movetimeMs = movetimeMs;
   a.searcher = std::make_unique<search::Searcher>(64, aWeights, aOptions);
-  a.player = std::make_unique<DeepLevelPlayer>(4, *a.searcher);
+  a.player = std::make_unique<DeepLevelPlayer>(search::kHighestLevel, *a.searcher);
   if (bSpec.rfind("nodes:", 0) == 0) {
     b.nodes = std::strtoull(bSpec.c_str() + 6, nullptr, 10);
     b.movetimeMs = movetimeMs;
     b.searcher = std::make_unique<search::Searcher>(64, bWeights, bOptions);
-    b.player = std::make_unique<DeepLevelPlayer>(4, *b.searcher);
+    b.player = std::make_unique<DeepLevelPlayer>(search::kHighestLevel, *b.searcher);
   } else {
     std::string problem;
     const int level = std::atoi(bSpec.c_str());
