@@ -73,6 +73,8 @@ constexpr EvalWeights kDefault =
         // How much a jumping piece without a way on is exposed, by its advance:
         // nothing at home, most where enemy pawns reach it.
         .trappedByAdvance = {0, 0, 1, 3, 4, 4, 4, 4, 4, 4},
+        .kingRelativeOwn = {},
+        .kingRelativeEnemy = {},
 };
 
 // The weights' names: each field with its length, in the struct's order.
@@ -108,6 +110,8 @@ constexpr Field kFields[] = {
     {"reiTrapped", 1},
     {"knightTrapped", 1},
     {"trappedByAdvance", 10},
+    {"kingRelativeOwn", KindCount* kKingRelativeSquares},
+    {"kingRelativeEnemy", KindCount* kKingRelativeSquares},
 };
 constexpr int FieldTotal() {
   int n = 0;
@@ -132,7 +136,9 @@ constexpr int kBoard = QZ_WEIGHT(board), kHand = QZ_WEIGHT(hand),
               kReiPromotionThreat = QZ_WEIGHT(reiPromotionThreat), kReiStuck = QZ_WEIGHT(reiStuck),
               kDouForwardAttack = QZ_WEIGHT(douForwardAttack), kDouGuard = QZ_WEIGHT(douGuard),
               kSliderMobility = QZ_WEIGHT(sliderMobility), kReiTrapped = QZ_WEIGHT(reiTrapped),
-              kKnightTrapped = QZ_WEIGHT(knightTrapped);
+              kKnightTrapped = QZ_WEIGHT(knightTrapped),
+              kKingRelativeOwn = QZ_WEIGHT(kingRelativeOwn),
+              kKingRelativeEnemy = QZ_WEIGHT(kingRelativeEnemy);
 #undef QZ_WEIGHT
 
 constexpr bool IsGoldLike(int kind) {
@@ -241,6 +247,11 @@ bool ParseWeights(std::string_view text, EvalWeights& w, std::string& problem) {
 }
 
 Evaluator::Evaluator(const EvalWeights& weights) : weights_(weights) {
+  // The king-relative tables cost a walk over the pieces: skipped while zero.
+  for (int kind = 0; kind < KindCount; ++kind)
+    for (int i = 0; i < kKingRelativeSquares; ++i)
+      kingRelative_ = kingRelative_ || weights_.kingRelativeOwn[kind][i] != 0 ||
+                      weights_.kingRelativeEnemy[kind][i] != 0;
   for (int kind = 1; kind < KindCount; ++kind) {
     if (kind == 16) continue;
     captureGain_[kind] =
@@ -312,6 +323,30 @@ int Evaluator::KingSafety(const FastPosition& pos, Side owner, double* counts, d
   attack = std::min(attack, weights_.attackUnitsMax);
   if constexpr (Counting) counts[kKingDangerScale] -= sign * attack * attack / 16.0;
   return defence - attack * attack * weights_.kingDangerScale / 16;
+}
+
+template <bool Counting>
+int Evaluator::KingRelative(const FastPosition& pos, Side s, double* counts, double sign) const {
+  const int own = pos.kingSquare(s), enemy = pos.kingSquare(Opponent(s));
+  if (own == 0 || enemy == 0) return 0;
+  const int turn = s == SITA ? 1 : -1;
+  const int ownX = XOf(own), ownY = YOf(own), enemyX = XOf(enemy), enemyY = YOf(enemy);
+  int v = 0;
+  for (int half = 0; half < 2; ++half)
+    for (std::uint64_t bits = pos.occupancy(s, half); bits; bits &= bits - 1) {
+      const int sq = SqOfIndex(half * 64 + __builtin_ctzll(bits));
+      const int kind = KindOf(pos.at(sq));
+      if (kind == King) continue;
+      const int x = XOf(sq), y = YOf(sq);
+      const int toOwn = (turn * (y - ownY) + 9) * 10 + (x > ownX ? x - ownX : ownX - x);
+      const int toEnemy = (turn * (y - enemyY) + 9) * 10 + (x > enemyX ? x - enemyX : enemyX - x);
+      v += weights_.kingRelativeOwn[kind][toOwn] + weights_.kingRelativeEnemy[kind][toEnemy];
+      if constexpr (Counting) {
+        counts[kKingRelativeOwn + kind * kKingRelativeSquares + toOwn] += sign;
+        counts[kKingRelativeEnemy + kind * kKingRelativeSquares + toEnemy] += sign;
+      }
+    }
+  return v;
 }
 
 template <bool Counting>
@@ -422,6 +457,8 @@ int Evaluator::Evaluate(const FastPosition& pos) const {
   int v = pos.incremental();  // the lower army's view
   v += KingSafety<false>(pos, SITA, nullptr, 0) - KingSafety<false>(pos, UE, nullptr, 0);
   v += PieceTerms<false>(pos, SITA, nullptr, 0) - PieceTerms<false>(pos, UE, nullptr, 0);
+  if (kingRelative_)
+    v += KingRelative<false>(pos, SITA, nullptr, 0) - KingRelative<false>(pos, UE, nullptr, 0);
   const int forMover = (pos.sideToMove() == SITA ? v : -v) + weights_.tempo;
   return std::clamp(forMover, -kLimit, kLimit);
 }
@@ -459,6 +496,8 @@ void Evaluator::AddCounts(const FastPosition& pos, double* counts) const {
   KingSafety<true>(pos, UE, counts, -1);
   PieceTerms<true>(pos, SITA, counts, 1);
   PieceTerms<true>(pos, UE, counts, -1);
+  KingRelative<true>(pos, SITA, counts, 1);
+  KingRelative<true>(pos, UE, counts, -1);
 }
 
 }  // namespace qz::search

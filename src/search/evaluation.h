@@ -17,6 +17,8 @@ namespace qz::search {
 // fitting can change them. Rows ("advance") count from the own back row (0)
 // to the far row (9); files from the own left (1) to the right (10); the
 // upper army's squares are mirrored.
+constexpr int kKingRelativeSquares = 19 * 10;
+
 struct EvalWeights {
   int board[KindCount];          // value of a piece on the board, by kind
   int hand[10];                  // value of a piece in hand, by hand kind
@@ -39,6 +41,11 @@ struct EvalWeights {
   int sliderMobility;
   int reiTrapped, knightTrapped;  // no jump target that an enemy pawn does not guard
   int trappedByAdvance[10];       // quarters of the trapped penalty, by advance
+  // Every piece but the kings by kind and by its square relative to its own
+  // king and to the enemy king, seen from the piece's owner: rows dy = -9..9
+  // (dy < 0 towards the enemy) and files |dx| = 0..9, index (dy + 9) * 10 + |dx|.
+  int kingRelativeOwn[KindCount][kKingRelativeSquares];
+  int kingRelativeEnemy[KindCount][kKingRelativeSquares];
 };
 
 // The weights as numbered ints, for reading, writing and fitting them: a
@@ -110,9 +117,12 @@ class Evaluator {
   template <bool Counting>
   int KingSafety(const FastPosition& pos, Side owner, double* counts, double sign) const;
   template <bool Counting>
+  int KingRelative(const FastPosition& pos, Side s, double* counts, double sign) const;
+  template <bool Counting>
   int PieceTerms(const FastPosition& pos, Side s, double* counts, double sign) const;
 
   EvalWeights weights_;
+  bool kingRelative_ = false;  // any king-relative weight not zero
   IncrementalTable table_;
   int captureGain_[KindCount] = {};
 };
