@@ -49,8 +49,10 @@ struct SearchParams {
   // Capture history: captures are ordered by what they win plus their
   // history over this divisor (0: off, and the history is not kept).
   int captureHistoryDivisor = 8;
-  // A check that cannot be answered by taking the checker, one ply further.
+  // A check that cannot be answered by taking the checker, one ply further,
+  // at a remaining depth of at least checkExtensionMinDepth.
   int checkExtension = 1;
+  int checkExtensionMinDepth = 0;
   // Quiet moves and drops that give check are spared exchange pruning (1),
   // late-move, futility and history pruning as well (2), or none (0).
   int checksUnpruned = 1;
@@ -62,10 +64,28 @@ struct SearchParams {
   // in check within this many plies of the horizon every reply is tried.
   int qsFutilityMargin = 150;
   int qsCheckPlies = 4;
+  // Quiescence out of check: after this many captures only promotions and
+  // king captures are tried (0: every capture).
+  int qsMoveCount = 0;
+  // Razoring: at depth 1 to razorMaxDepth, a static evaluation more than
+  // razorMargin · depth below alpha is checked by quiescence alone (0: off).
+  int razorMaxDepth = 0;
+  int razorMargin = 300;
+  // ProbCut: from this depth (0: off), a capture whose reduced search
+  // clears beta + margin cuts the node.
+  int probCutMinDepth = 0;
+  int probCutMargin = 200;
   // Mate in one seen a ply early (0: off; from this depth on: 1 = every node
   // of the main search).
   int mateOneMinDepth = 0;
   int mateOneQuiescence = 0;  // 1: also where quiescence starts
+  // The mate solver at the root (checks against every answer) before the
+  // search: for at most solverPlies plies (0: off), with a share of the move
+  // time (per mille) or of the node budget, or solverNodes nodes when the
+  // search has only a depth or no limit.
+  int solverPlies = 0;
+  int solverShare = 100;
+  int solverNodes = 20000;
   // Time: while the best move changes, depths start until the time is up;
   // once it has stood for a depth, a new depth starts only before this share
   // of the move time (per cent); once it has stood for settledDepths, the

@@ -206,9 +206,11 @@ int Worker::Quiesce(int alpha, int beta, int ply, int qDepth, int check) {
     anyMove = true;
     if (!inCheck) {
       // Captures that cannot lift the score to alpha, or that lose material
-      // in the exchange that follows, are left out.
+      // in the exchange that follows, are left out; past the first few, only
+      // promotions are looked at.
       const int gain = eval_.CaptureGain(CapturedPiece(m));
       if (KindOf(CapturedPiece(m)) != King) {
+        if (params_.qsMoveCount > 0 && legal >= params_.qsMoveCount && !IsPromotion(m)) continue;
         if (standPat + gain + params_.qsFutilityMargin < alpha && !IsPromotion(m)) continue;
         if (!ExchangeAtLeast(pos_, eval_, m, 0)) continue;
       }
@@ -302,7 +304,16 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   // for the next iteration.
   if (depth >= sp.iirMinDepth && ttMove == 0 && (pvNode || cutNode)) --depth;
 
+  const bool usPlaysRoot = pos_.sideToMove() == rootSide_;
   if (!pvNode && !inCheck && excluded == 0) {
+    // Step 6a. Razoring: far below alpha at the last plies, only a capture
+    // can save the node; quiescence tells whether one does.
+    if (depth <= sp.razorMaxDepth && staticEval + sp.razorMargin * depth < alpha &&
+        !IsDecided(alpha)) {
+      const int v = Quiesce(alpha - 1, alpha, ply, 0, 0);
+      if (stopped_) return 0;
+      if (v < alpha) return v;
+    }
     // Step 6. Reverse futility pruning: far above beta at a shallow depth,
     // the opponent will not allow it.
     if (depth <= sp.rfpMaxDepth && staticEval - sp.rfpMargin * (depth - improving) >= beta &&
@@ -319,6 +330,41 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
       pos_.UnmakeNull();
       if (stopped_) return 0;
       if (v >= beta) return IsDecided(v) ? beta : v;
+    }
+    // Step 7b. ProbCut: a good capture whose search at a reduced depth clears
+    // beta by a margin would most likely clear beta at the full depth.
+    const int probBeta = beta + sp.probCutMargin;
+    if (sp.probCutMinDepth > 0 && depth >= sp.probCutMinDepth && !IsDecided(beta) &&
+        !(ttDepth >= depth - 3 && ttScore < probBeta && ttBound != BoundNone)) {
+      QuietOrder captureOrder;
+      captureOrder.history = &history_;
+      captureOrder.captureHistoryDivisor = sp.captureHistoryDivisor;
+      MovePicker captures(
+          pos_, eval_, p.moves, p.scores, MovePicker::CapturesOnly,
+          ttMove != 0 && IsCapture(ttMove) && IsListedMove(pos_, ttMove) ? ttMove : 0,
+          captureOrder);
+      while (const Move m = captures.Next()) {
+        if (!ExchangeAtLeast(pos_, eval_, m, probBeta - staticEval)) continue;
+        Undo undo;
+        pos_.Make(m, undo);
+        tt_.Prefetch(Key());
+        if (LeftKingAttacked(pos_, m, false) ||
+            (usPlaysRoot && IsUnpromotedPawnMove(m) && IsForbiddenPawnMate(m, true))) {
+          pos_.Unmake(m, undo);
+          continue;
+        }
+        p.madeIndex = PieceTo(m);
+        const bool givesCheck = pos_.InCheck();
+        int v = -Quiesce(-probBeta, -probBeta + 1, ply + 1, 0, givesCheck ? 1 : 0);
+        if (v >= probBeta)
+          v = -Search(-probBeta, -probBeta + 1, depth - 4, ply + 1, !cutNode, true, givesCheck);
+        pos_.Unmake(m, undo);
+        if (stopped_) return 0;
+        if (v >= probBeta) {
+          tt_.Store(key, m, ToTT(v, ply), staticEval, depth - 3, BoundLower);
+          return v;
+        }
+      }
     }
   }
 
@@ -339,7 +385,6 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   Move bestMove = 0;
   int legal = 0, quietsTried = 0, capturesTried = 0;
   bool anyMove = false;
-  const bool usPlaysRoot = pos_.sideToMove() == rootSide_;
   while (const Move m = picker.Next()) {
     if (m == excluded) continue;
     anyMove = true;
@@ -397,6 +442,7 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
     // Step 10. Check extension: a check the opponent cannot answer by taking
     // the checker is looked at one ply further, within twice the nominal depth.
     const bool extend = sp.checkExtension != 0 && givesCheck && ply < 2 * rootDepth_ &&
+                        depth >= sp.checkExtensionMinDepth &&
                         (IsCapture(m) || !pos_.Attacked(MoveTo(m), pos_.sideToMove()));
     int extension = extend ? 1 : 0;
     // Step 10b. Singular extension: the stored move, when every other move
@@ -618,6 +664,32 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
       ReportDecided(result, observer);
     }
     return result;
+  }
+
+  // Step 0a. The mate solver: a forced win by checks is played at once.
+  if (params_.solverPlies > 0 && !helper_ && limits.multiPv <= 1 && limits.weakness == 0) {
+    std::uint64_t budget = static_cast<std::uint64_t>(params_.solverNodes);
+    auto deadline = std::chrono::steady_clock::time_point{};
+    if (limits.nodes != 0)
+      budget = limits.nodes * static_cast<std::uint64_t>(params_.solverShare) / 1000;
+    if (limits.movetimeMs > 0) {
+      budget = ~std::uint64_t{0};
+      deadline = start_ + std::chrono::microseconds(static_cast<std::int64_t>(limits.movetimeMs) *
+                                                    params_.solverShare);
+    }
+    const MateSolver::Answer answer =
+        solver_.Solve(pos_, true, params_.solverPlies, budget, deadline, stopFlag_);
+    nodes_ += answer.nodes;
+    if (answer.proven) {
+      result.found = true;
+      result.best = ToGameMove(answer.move);
+      result.score = kMate - answer.plies;
+      result.depth = answer.plies;
+      result.nodes = nodes_;
+      nodeCount_.store(nodes_, std::memory_order_relaxed);
+      ReportDecided(result, observer);
+      return result;
+    }
   }
 
   // Opening variety: a seeded bonus per root move in the first plies.

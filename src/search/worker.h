@@ -16,6 +16,7 @@
 #include "model/position.h"
 #include "search/evaluation.h"
 #include "search/history.h"
+#include "search/mate_solver.h"
 #include "search/search_params.h"
 #include "search/search_types.h"
 #include "search/transposition_table.h"
@@ -83,6 +84,7 @@ class Worker {
   FastPosition pos_;
   std::unique_ptr<Ply[]> plies_;
   std::unique_ptr<Move[]> escapeMoves_;
+  MateSolver solver_;
   History history_;
   Move killers_[kMaxPly][2] = {};
   Move pv_[kMaxPly][kMaxPly] = {};
