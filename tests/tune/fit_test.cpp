@@ -73,9 +73,11 @@ TEST(TuneFit, RecoversTheWeightsThatJudgedThePositions) {
   EXPECT_EQ(held.tempo, search::DefaultWeights().tempo);
   EXPECT_EQ(held.placement[Pawn][4], search::DefaultWeights().placement[Pawn][4]);
   EXPECT_NEAR(held.sliderMobility, 8, 2);
-  for (int j = 0; j < search::WeightCount(); ++j)
-    if (!IsFitted(j))
+  for (int j = 0; j < search::WeightCount(); ++j) {
+    if (!IsFitted(j)) {
       EXPECT_EQ(search::WeightAt(fitted, j), search::WeightAt(search::DefaultWeights(), j));
+    }
+  }
 }
 
 }  // namespace

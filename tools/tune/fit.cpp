@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string_view>
 #include <thread>
 
@@ -142,6 +143,14 @@ search::EvalWeights Fit(const Features& f, const search::EvalWeights& start,
   std::vector<double> grad(w.size()), m(w.size()), v(w.size());
   const double beta1 = 0.9, beta2 = 0.999;
   for (int it = 1; it <= settings.iterations; ++it) {
+    // Adam's step never shrinks by itself, so with thousands of weights
+    // each keeps jittering by about the step: the step falls on a cosine
+    // from rate to finalRate times rate, and the weights settle.
+    const double progressShare = static_cast<double>(it - 1) / std::max(1, settings.iterations - 1);
+    const double floor = std::clamp(settings.finalRate, 0.0, 1.0);
+    const double rate =
+        settings.rate *
+        (floor + (1 - floor) * 0.5 * (1 + std::cos(std::numbers::pi * progressShare)));
     std::fill(grad.begin(), grad.end(), 0.0);
     double error = 0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -161,7 +170,7 @@ search::EvalWeights Fit(const Features& f, const search::EvalWeights& start,
       m[j] = beta1 * m[j] + (1 - beta1) * g;
       v[j] = beta2 * v[j] + (1 - beta2) * g * g;
       const double mh = m[j] / (1 - std::pow(beta1, it)), vh = v[j] / (1 - std::pow(beta2, it));
-      w[j] -= settings.rate * mh / (std::sqrt(vh) + 1e-12);
+      w[j] -= rate * mh / (std::sqrt(vh) + 1e-12);
     }
     if (progress && (it % 25 == 0 || it == settings.iterations)) progress(it, error);
   }

@@ -54,7 +54,8 @@ double FindK(const std::vector<double>& evals, const std::vector<float>& results
 
 struct FitSettings {
   int iterations = 400;
-  double rate = 1.0;         // Adam's step, hundredths of a pawn
+  double rate = 1.0;         // Adam's first step, hundredths of a pawn
+  double finalRate = 0.05;   // the step at the last iteration, as a share of rate
   double pull = 1e-7;        // times the squared distance from the start, per weight
   double resultShare = 0.5;  // the target: this share of the result, the rest the search's score
   // Weights whose names begin so are left as they start (e.g. "kingZone").

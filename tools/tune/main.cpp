@@ -4,7 +4,8 @@
 //   qz_tune gen --games N --nodes K --out FILE [--seed S] [--threads T]
 //               [--random-plies R] [--skip-plies P] [--minutes M]
 //   qz_tune fit --data FILE [--data FILE2 ...] --out WEIGHTS [--iterations N]
-//               [--weights START] [--rate R] [--pull L] [--result-share F] [--threads T]
+//               [--weights START] [--rate R] [--final-rate F] [--pull L] [--result-share F]
+//               [--threads T]
 //               [--fixed NAME-PREFIX ...]
 //
 // fit holds every tenth position out of the fit and reports the error on
@@ -156,6 +157,8 @@ int FitCommand(int argc, char** argv) {
       ok = Number(v, 1, 16, n), threads = static_cast<int>(n);
     else if (k == "--rate")
       ok = Real(v, s.rate) && s.rate > 0;
+    else if (k == "--final-rate")
+      ok = Real(v, s.finalRate) && s.finalRate >= 0 && s.finalRate <= 1;
     else if (k == "--pull")
       ok = Real(v, s.pull) && s.pull >= 0;
     else if (k == "--fixed")
