@@ -75,6 +75,8 @@ constexpr EvalWeights kDefault =
         .trappedByAdvance = {0, 0, 1, 3, 4, 4, 4, 4, 4, 4},
         .kingRelativeOwn = {},
         .kingRelativeEnemy = {},
+        .stepMobility = {},
+        .pawnAttacked = {},
 };
 
 // The weights' names: each field with its length, in the struct's order.
@@ -112,6 +114,8 @@ constexpr Field kFields[] = {
     {"trappedByAdvance", 10},
     {"kingRelativeOwn", KindCount* kKingRelativeSquares},
     {"kingRelativeEnemy", KindCount* kKingRelativeSquares},
+    {"stepMobility", KindCount},
+    {"pawnAttacked", KindCount},
 };
 constexpr int FieldTotal() {
   int n = 0;
@@ -138,7 +142,8 @@ constexpr int kBoard = QZ_WEIGHT(board), kHand = QZ_WEIGHT(hand),
               kSliderMobility = QZ_WEIGHT(sliderMobility), kReiTrapped = QZ_WEIGHT(reiTrapped),
               kKnightTrapped = QZ_WEIGHT(knightTrapped),
               kKingRelativeOwn = QZ_WEIGHT(kingRelativeOwn),
-              kKingRelativeEnemy = QZ_WEIGHT(kingRelativeEnemy);
+              kKingRelativeEnemy = QZ_WEIGHT(kingRelativeEnemy),
+              kStepMobility = QZ_WEIGHT(stepMobility), kPawnAttacked = QZ_WEIGHT(pawnAttacked);
 #undef QZ_WEIGHT
 
 constexpr bool IsGoldLike(int kind) {
@@ -247,11 +252,13 @@ bool ParseWeights(std::string_view text, EvalWeights& w, std::string& problem) {
 }
 
 Evaluator::Evaluator(const EvalWeights& weights) : weights_(weights) {
-  // The king-relative tables cost a walk over the pieces: skipped while zero.
-  for (int kind = 0; kind < KindCount; ++kind)
+  // The terms of each piece cost a walk over the pieces: skipped while zero.
+  for (int kind = 0; kind < KindCount; ++kind) {
+    perPiece_ = perPiece_ || weights_.stepMobility[kind] != 0 || weights_.pawnAttacked[kind] != 0;
     for (int i = 0; i < kKingRelativeSquares; ++i)
-      kingRelative_ = kingRelative_ || weights_.kingRelativeOwn[kind][i] != 0 ||
-                      weights_.kingRelativeEnemy[kind][i] != 0;
+      perPiece_ = perPiece_ || weights_.kingRelativeOwn[kind][i] != 0 ||
+                  weights_.kingRelativeEnemy[kind][i] != 0;
+  }
   for (int kind = 1; kind < KindCount; ++kind) {
     if (kind == 16) continue;
     captureGain_[kind] =
@@ -326,16 +333,34 @@ int Evaluator::KingSafety(const FastPosition& pos, Side owner, double* counts, d
 }
 
 template <bool Counting>
-int Evaluator::KingRelative(const FastPosition& pos, Side s, double* counts, double sign) const {
+int Evaluator::PerPiece(const FastPosition& pos, Side s, double* counts, double sign) const {
   const int own = pos.kingSquare(s), enemy = pos.kingSquare(Opponent(s));
   if (own == 0 || enemy == 0) return 0;
   const int turn = s == SITA ? 1 : -1;
   const int ownX = XOf(own), ownY = YOf(own), enemyX = XOf(enemy), enemyY = YOf(enemy);
+  const ArmyGeometry& g = Geometry(s);
+  const Piece ownBit = SideBit(s);
+  const Piece enemyPawn = MakePiece(Opponent(s), Pawn);
+  const int f = Forward(s);
   int v = 0;
   for (int half = 0; half < 2; ++half)
     for (std::uint64_t bits = pos.occupancy(s, half); bits; bits &= bits - 1) {
       const int sq = SqOfIndex(half * 64 + __builtin_ctzll(bits));
       const int kind = KindOf(pos.at(sq));
+      // Steps and jumps onto squares free of the own army.
+      const KindMoves& moves = g.moves[kind];
+      int steps = 0;
+      for (int i = 0; i < moves.stepCount; ++i) {
+        const Piece t = pos.at(sq + moves.steps[i]);
+        steps += t != Wall && (t & 0x60) != ownBit;
+      }
+      v += steps * weights_.stepMobility[kind];
+      const bool attacked = pos.at(sq + f) == enemyPawn;
+      if (attacked) v += weights_.pawnAttacked[kind];
+      if constexpr (Counting) {
+        counts[kStepMobility + kind] += sign * steps;
+        if (attacked) counts[kPawnAttacked + kind] += sign;
+      }
       if (kind == King) continue;
       const int x = XOf(sq), y = YOf(sq);
       const int toOwn = (turn * (y - ownY) + 9) * 10 + (x > ownX ? x - ownX : ownX - x);
@@ -457,8 +482,7 @@ int Evaluator::Evaluate(const FastPosition& pos) const {
   int v = pos.incremental();  // the lower army's view
   v += KingSafety<false>(pos, SITA, nullptr, 0) - KingSafety<false>(pos, UE, nullptr, 0);
   v += PieceTerms<false>(pos, SITA, nullptr, 0) - PieceTerms<false>(pos, UE, nullptr, 0);
-  if (kingRelative_)
-    v += KingRelative<false>(pos, SITA, nullptr, 0) - KingRelative<false>(pos, UE, nullptr, 0);
+  if (perPiece_) v += PerPiece<false>(pos, SITA, nullptr, 0) - PerPiece<false>(pos, UE, nullptr, 0);
   const int forMover = (pos.sideToMove() == SITA ? v : -v) + weights_.tempo;
   return std::clamp(forMover, -kLimit, kLimit);
 }
@@ -496,8 +520,8 @@ void Evaluator::AddCounts(const FastPosition& pos, double* counts) const {
   KingSafety<true>(pos, UE, counts, -1);
   PieceTerms<true>(pos, SITA, counts, 1);
   PieceTerms<true>(pos, UE, counts, -1);
-  KingRelative<true>(pos, SITA, counts, 1);
-  KingRelative<true>(pos, UE, counts, -1);
+  PerPiece<true>(pos, SITA, counts, 1);
+  PerPiece<true>(pos, UE, counts, -1);
 }
 
 }  // namespace qz::search

@@ -46,6 +46,11 @@ struct EvalWeights {
   // (dy < 0 towards the enemy) and files |dx| = 0..9, index (dy + 9) * 10 + |dx|.
   int kingRelativeOwn[KindCount][kKingRelativeSquares];
   int kingRelativeEnemy[KindCount][kKingRelativeSquares];
+  // By kind: each step or jump of a piece onto a square not its own army's
+  // (the sliders' lines are sliderMobility), and a piece in front of an
+  // enemy pawn, which attacks it.
+  int stepMobility[KindCount];
+  int pawnAttacked[KindCount];
 };
 
 // The weights as numbered ints, for reading, writing and fitting them: a
@@ -117,12 +122,12 @@ class Evaluator {
   template <bool Counting>
   int KingSafety(const FastPosition& pos, Side owner, double* counts, double sign) const;
   template <bool Counting>
-  int KingRelative(const FastPosition& pos, Side s, double* counts, double sign) const;
+  int PerPiece(const FastPosition& pos, Side s, double* counts, double sign) const;
   template <bool Counting>
   int PieceTerms(const FastPosition& pos, Side s, double* counts, double sign) const;
 
   EvalWeights weights_;
-  bool kingRelative_ = false;  // any king-relative weight not zero
+  bool perPiece_ = false;  // any weight of PerPiece not zero
   IncrementalTable table_;
   int captureGain_[KindCount] = {};
 };

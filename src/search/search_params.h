@@ -83,9 +83,14 @@ struct SearchParams {
   // search: for at most solverPlies plies (0: off), with a share of the move
   // time (per mille) or of the node budget, or solverNodes nodes when the
   // search has only a depth or no limit.
-  int solverPlies = 0;
+  int solverPlies = 15;
   int solverShare = 100;
   int solverNodes = 20000;
+  // The solver inside the tree: at nodes of this depth or more (0: off),
+  // once a node, for solverTreePlies plies within solverTreeNodes nodes.
+  int solverTreeDepth = 0;
+  int solverTreePlies = 7;
+  int solverTreeNodes = 200;
   // Time: while the best move changes, depths start until the time is up;
   // once it has stood for a depth, a new depth starts only before this share
   // of the move time (per cent); once it has stood for settledDepths, the

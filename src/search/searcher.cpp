@@ -293,6 +293,20 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
     return score;
   }
 
+  // Step 3b. The mate solver at deep nodes, once a node: a forced win by
+  // checks for either side, seen before any move is searched.
+  if (sp.solverTreeDepth > 0 && depth >= sp.solverTreeDepth && excluded == 0 &&
+      ttDepth < sp.solverTreeDepth) {
+    const MateSolver::Answer answer =
+        solver_.Solve(pos_, pos_.sideToMove() == rootSide_, sp.solverTreePlies, sp.solverTreeNodes);
+    nodes_ += answer.nodes;
+    if (answer.proven) {
+      const int score = kMate - ply - answer.plies;
+      tt_.Store(key, answer.move, ToTT(score, ply), kNoEval, depth, BoundLower);
+      return score;
+    }
+  }
+
   // Step 4. Static evaluation, and whether it improved on two plies ago.
   Ply& p = plies_[ply];
   const int staticEval = inCheck ? -kInfinity : haveTtEval ? ttEval : eval_.Evaluate(pos_);

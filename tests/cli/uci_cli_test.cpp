@@ -327,19 +327,19 @@ TEST_F(UciCliTest, RecordsThatCannotBePlayedAreRefusedByEveryCommand) {
   EXPECT_NE(r.err.find("(more than 31 pieces of one kind)"), std::string::npos) << r.err;
 }
 
-TEST_F(UciCliTest, PositionsThatCannotBePlayedAreRefusedAndScoresStayInTheirBand) {
-  const auto out = Session(
-      "position startpos moves c3c4\n"
-      "position fen k8k/10/10/10/10/10/10/10/10/4K5[] w - - 0 1\n"
-      "d\n"
-      "position fen 4294967306/10/10/10/10/10/10/10/10/4k5[] w - - 0 1\n"
-      "position fen 4k5/10/10/10/10/10/10/10/10/5K4[32P] w - - 0 1\n"
-      "d\n"
-      // Nine of every kind in the lower hand: no mate, however much it holds.
-      "setoption name Level value 8\n"
-      "position fen 4k5/10/10/10/10/10/10/10/10/5K4[RRRRRRRRRBBBBBBBBBCCCCCCCCCGGGGGGGGG"
-      "SSSSSSSSSMMMMMMMMMNNNNNNNNNLLLLLLLLLPPPPPPPPP] w - - 0 1\n"
-      "go depth 1\n");
+TEST_F(UciBoundedTest, PositionsThatCannotBePlayedAreRefusedAndScoresStayInTheirBand) {
+  // The search is waited for: the end of the input would stop it.
+  const auto out = Converse(
+      {"position startpos moves c3c4", "position fen k8k/10/10/10/10/10/10/10/10/4K5[] w - - 0 1",
+       "d", "position fen 4294967306/10/10/10/10/10/10/10/10/4k5[] w - - 0 1",
+       "position fen 4k5/10/10/10/10/10/10/10/10/5K4[32P] w - - 0 1", "d",
+       // Nine of every kind in the lower hand: no mate, however much it holds.
+       "setoption name Level value 8",
+       "position fen "
+       "4k5/10/10/10/10/10/10/10/10/"
+       "5K4[RRRRRRRRRBBBBBBBBBCCCCCCCCCGGGGGGGGGSSSSSSSSSMMMMMMMMMNNNNNNNNNLLLLLLLLLPPPPPPPPP] w - "
+       "- 0 1",
+       "go depth 1", "#wait bestmove"});
   EXPECT_TRUE(
       Has(out, "info string FEN refused (two kings of the upper army); the position is kept"));
   EXPECT_TRUE(Has(out, "info string unreadable FEN; the position is kept"));
