@@ -182,8 +182,26 @@ TEST_F(SearcherTest, OpeningMovesVaryWithTheSeedOnlyEarlyInTheGame) {
   EXPECT_GE(early.size(), 3u);
 }
 
-TEST(Evaluation, JudgesAPositionAndItsReversalAlike) {
-  const Evaluator eval;
+// The default weights and weights with every per-piece table filled (the
+// king-relative squares, the steps, the pawn's attack), which are zero by
+// default: a table read from the wrong army's view breaks the symmetry.
+EvalWeights FilledWeights() {
+  EvalWeights w = DefaultWeights();
+  std::mt19937 rng(17);
+  const auto draw = [&rng] { return static_cast<int>(rng() % 41) - 20; };
+  for (auto& row : w.kingRelativeOwn)
+    for (int& v : row) v = draw();
+  for (auto& row : w.kingRelativeEnemy)
+    for (int& v : row) v = draw();
+  for (int& v : w.stepMobility) v = draw();
+  for (int& v : w.pawnAttacked) v = draw();
+  return w;
+}
+
+class EvaluationReversal : public ::testing::TestWithParam<bool> {};
+
+TEST_P(EvaluationReversal, JudgesAPositionAndItsReversalAlike) {
+  const Evaluator eval(GetParam() ? FilledWeights() : DefaultWeights());
   std::mt19937 rng(3);
   for (int game = 0; game < 20; ++game) {
     Position pos;
@@ -199,6 +217,31 @@ TEST(Evaluation, JudgesAPositionAndItsReversalAlike) {
     b.Set(mirrored, UE);
     EXPECT_EQ(eval.Evaluate(a), eval.Evaluate(b)) << ToFen(pos, SITA);
   }
+}
+
+INSTANTIATE_TEST_SUITE_P(Weights, EvaluationReversal, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "PerPieceTablesFilled" : "Default";
+                         });
+
+TEST(Evaluation, PerPieceTablesChangeTheJudgementWhenFilled) {
+  // Guards the test above: the filled tables are read at all.
+  const Evaluator plain, filled(FilledWeights());
+  std::mt19937 rng(5);
+  int differ = 0;
+  for (int game = 0; game < 10; ++game) {
+    Position pos;
+    SetUpStartingPosition(pos, game % 2 == 1);
+    for (int ply = 0; ply < 40; ++ply)
+      if (!test::PlayRandomMove(pos, ply % 2 == 0 ? SITA : UE, rng)) break;
+    FastPosition a, b;
+    a.SetTable(&plain.table());
+    b.SetTable(&filled.table());
+    a.Set(pos, SITA);
+    b.Set(pos, SITA);
+    differ += plain.Evaluate(a) != filled.Evaluate(b);
+  }
+  EXPECT_GE(differ, 8);
 }
 
 }  // namespace
