@@ -13,9 +13,12 @@
 #include "model/placement.h"
 #include "model/uci_notation.h"
 #include "search/searcher.h"
+#include "support/mate_proof.h"
 
 namespace qz::search {
 namespace {
+
+using test::ProofHolds;
 
 FastPosition FastFen(const char* fen) {
   Position pos;
@@ -24,36 +27,6 @@ FastPosition FastFen(const char* fen) {
   FastPosition fast;
   fast.Set(pos, side);
   return fast;
-}
-
-// Whether the attacker to move wins within `limit` plies of its own when it
-// plays the solver's move and the defender tries every answer; lists: room
-// for kMaxMoves a ply.
-bool ProofHolds(FastPosition& pos, MateSolver& solver, int limit, int ply, Move* lists) {
-  const MateSolver::Answer a = solver.Solve(pos, true, limit, 1000000);
-  if (!a.proven) return false;
-  if (KindOf(CapturedPiece(a.move)) == King) return true;
-  Undo undo;
-  pos.Make(a.move, undo);
-  Move* replies = lists + ply * kMaxMoves;
-  const int n = GenerateMoves(pos, replies);
-  bool holds = !pos.CanCaptureKing();
-  int escapes = 0;
-  for (int i = 0; i < n && holds; ++i) {
-    if (KindOf(CapturedPiece(replies[i])) == King) holds = false;
-    Undo u;
-    pos.Make(replies[i], u);
-    if (holds && !pos.CanCaptureKing()) {
-      ++escapes;
-      holds = limit > 2 && ProofHolds(pos, solver, limit - 2, ply + 2, lists);
-    }
-    pos.Unmake(replies[i], u);
-  }
-  // A win whose last move is an unpromoted pawn's would be a pawn mate.
-  if (holds && escapes == 0 && KindOf(MovingPiece(a.move)) == Pawn && !IsPromotion(a.move))
-    holds = false;
-  pos.Unmake(a.move, undo);
-  return holds;
 }
 
 // A check after which no answer keeps the king, tried move by move.

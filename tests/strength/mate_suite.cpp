@@ -21,6 +21,7 @@
 #include "model/uci_notation.h"
 #include "search/mate_solver.h"
 #include "search/searcher.h"
+#include "support/mate_proof.h"
 
 namespace {
 
@@ -43,31 +44,6 @@ class MateWatch : public search::DepthObserver {
  private:
   std::chrono::steady_clock::time_point start_;
 };
-
-// Whether the attacker to move in pos wins by force within plies: its move
-// is the solver's, every answer of the defender is tried. Prints the first
-// answer that escapes.
-bool ProofHolds(FastPosition& pos, search::MateSolver& solver, int plies, int ply, Move* lists) {
-  const search::MateSolver::Answer a = solver.Solve(pos, true, plies, 2000000);
-  if (!a.proven) return false;
-  if (KindOf(CapturedPiece(a.move)) == King) return true;
-  Undo undo;
-  pos.Make(a.move, undo);
-  Move* replies = lists + ply * kMaxMoves;
-  const int n = GenerateMoves(pos, replies);
-  bool holds = true;
-  for (int i = 0; i < n && holds; ++i) {
-    Undo u;
-    pos.Make(replies[i], u);
-    if (!pos.CanCaptureKing()) {
-      holds = plies > 2 && ProofHolds(pos, solver, plies - 2, ply + 2, lists);
-      if (!holds) std::printf("  ply %d: answer %d escapes\n", ply + 1, static_cast<int>(i));
-    }
-    pos.Unmake(replies[i], u);
-  }
-  pos.Unmake(a.move, undo);
-  return holds;
-}
 
 }  // namespace
 
@@ -145,7 +121,12 @@ int main(int argc, char** argv) {
       const search::MateSolver::Answer a = solver.Solve(fast, true, 15, 2000000);
       if (a.proven)
         std::printf("line %d solver %d plies: %s\n", lineNo, a.plies,
-                    ProofHolds(fast, solver, a.plies, 0, lists.get()) ? "holds" : "FAILS");
+                    test::ProofHolds(fast, solver, a.plies, 0, lists.get(), 2000000,
+                                     [](int ply, int answer) {
+                                       std::printf("  ply %d: answer %d escapes\n", ply, answer);
+                                     })
+                        ? "holds"
+                        : "FAILS");
     }
     std::fflush(stdout);
   }
