@@ -3,6 +3,7 @@
 // capture. Shared by the solver's tests and the mate suite's --verify.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "model/movegen.h"
