@@ -22,6 +22,13 @@ struct SearchParams {
   int nullBase = 3;
   int nullDepthDivisor = 3;
   int nullEvalDivisor = 200;  // 0: the excess over beta does not count
+  // ... and only where the static evaluation clears beta + nullMargin -
+  // nullMarginPerDepth · depth (a drop can turn a quiet position; 0, 0: at beta).
+  int nullMargin = 0;
+  int nullMarginPerDepth = 0;
+  // Reverse futility and the null move judge by the stored score instead of
+  // the static evaluation where its bound says the truth lies beyond it (1).
+  int ttEvalRefine = 0;
   // Late-move pruning of quiet moves: after (base + depth²) quiet moves, twice
   // as many when improving, up to maxDepth.
   int lmpMaxDepth = 7;
