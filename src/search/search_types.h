@@ -32,6 +32,9 @@ struct Limits {
   // choose (PickWeakerLine, searcher.h).
   int multiPv = 1;
   int weakness = 0;
+  // The move time is given outright (uci "go movetime", a match's fixed
+  // time): it is used whole, not cut short once the best move has settled.
+  bool exactTime = false;
 };
 
 constexpr int kMaxLines = 8;  // the most root moves with exact scores

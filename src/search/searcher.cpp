@@ -638,6 +638,7 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
   stopped_ = false;
   nodeLimit_ = limits.nodes;
   movetimeMs_ = limits.movetimeMs;
+  exactTime_ = limits.exactTime;
   stopFlag_ = stop;
   pos_.Set(position, toMove);
   rootSide_ = toMove;
@@ -843,7 +844,9 @@ Result Worker::Think(const Position& position, Side toMove, int gamePly, const L
       const auto share = [&](int percent) {
         return elapsed * 100 > std::chrono::milliseconds(movetimeMs_) * percent;
       };
-      if (stableDepths >= params_.timeSettledDepths && share(params_.timeSettledPercent)) break;
+      if (!exactTime_ && stableDepths >= params_.timeSettledDepths &&
+          share(params_.timeSettledPercent))
+        break;
       if (stableDepths > 0 && share(params_.newDepthPercent)) break;
     }
     if (rootCount_ == 1 && depth >= 2 && limits.depth == 0 && limits.nodes == 0) break;

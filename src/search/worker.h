@@ -113,6 +113,7 @@ class Worker {
   std::atomic<std::uint64_t> nodeCount_{0};  // nodes_, for other threads
   std::uint64_t nodeLimit_ = 0;
   int movetimeMs_ = 0;
+  bool exactTime_ = false;
   const std::atomic<bool>* stopFlag_ = nullptr;
   bool stopped_ = false;
   bool helper_ = false;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <random>
 #include <set>
@@ -144,6 +145,30 @@ TEST_F(SearcherTest, ANodeLimitGivesTheSameResultEveryTime) {
   EXPECT_EQ(std::tie(a.best, a.score, a.depth, a.nodes),
             std::tie(b.best, b.score, b.depth, b.nodes));
   EXPECT_LE(a.nodes, 60001u);
+}
+
+// With the stop by stability at its most eager (one settled depth, no share
+// of the time), a move time alone ends the search long before its time; an
+// exact move time is used whole.
+TEST(SearcherTime, AnExactMoveTimeIsUsedWholeWhereASettledSearchStopsEarly) {
+  SearchParams eager;
+  eager.timeSettledDepths = 1;
+  eager.timeSettledPercent = 0;
+  Searcher s(8, DefaultWeights(), eager);
+  Position pos;
+  SetUpStartingPosition(pos, false);
+  const auto timed = [&](int ms, bool exact) {
+    Limits limits;
+    limits.movetimeMs = ms;
+    limits.exactTime = exact;
+    const auto start = std::chrono::steady_clock::now();
+    const Result r = s.Think(pos, SITA, 0, limits);
+    EXPECT_TRUE(r.found);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+  };
+  EXPECT_LT(timed(5000, false), 2500.0);
+  EXPECT_GE(timed(300, true), 300.0);
 }
 
 TEST_F(SearcherTest, TwoSearchersThinkAtOnceAsTheyWouldAlone) {

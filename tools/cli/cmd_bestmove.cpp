@@ -72,6 +72,7 @@ int RunDeepLevel(int level, std::vector<std::string>& args) {
     auto n = ParseInt(*movetime);
     if (!n || *n < 1) return Usage("--movetime takes a number of milliseconds");
     given.movetimeMs = *n;
+    given.exactTime = true;
   }
   if (nodes) {
     auto n = ParseCount(*nodes);

@@ -207,6 +207,7 @@ class MatchRunner {
     MatchGameSettings settings;
     for (PlayLimits& limits : settings.limits) {
       limits.movetimeMs = o_.movetimeMs;
+      limits.exactTime = o_.movetimeMs > 0;
       limits.nodes = o_.nodes;
       limits.levelNodes = o_.levelNodes;
       limits.levelNodesDivisor = o_.levelNodesDivisor;

@@ -243,9 +243,10 @@ void UciSession::Go(const std::vector<std::string>& w) {
       return;
     } else if (!n)
       continue;
-    else if (k == "movetime")
+    else if (k == "movetime") {
       limits.movetimeMs = static_cast<int>(std::clamp<std::int64_t>(*n, 1, 1 << 30));
-    else if (k == "nodes")
+      limits.exactTime = true;
+    } else if (k == "nodes")
       limits.nodes = static_cast<std::uint64_t>(std::max<std::int64_t>(*n, 1));
     else if (k == "depth")
       limits.depth = static_cast<int>(std::clamp<std::int64_t>(*n, 1, 1000));
