@@ -16,16 +16,16 @@ struct SearchParams {
   int iirMinDepth = 4;
   // Reverse futility: far above beta at a shallow depth.
   int rfpMaxDepth = 7;
-  int rfpMargin = 100;  // a ply
+  int rfpMargin = 150;  // a ply
   // Null move: R = base + depth / divisor + min(excess / evalDivisor, 3).
   int nullMinDepth = 3;
   int nullBase = 3;
   int nullDepthDivisor = 3;
   int nullEvalDivisor = 200;  // 0: the excess over beta does not count
   // ... and only where the static evaluation clears beta + nullMargin -
-  // nullMarginPerDepth · depth (a drop can turn a quiet position; 0, 0: at beta).
-  int nullMargin = 0;
-  int nullMarginPerDepth = 0;
+  // nullMarginPerDepth · depth (a drop can turn a quiet position).
+  int nullMargin = 150;
+  int nullMarginPerDepth = 15;
   // Reverse futility and the null move judge by the stored score instead of
   // the static evaluation where its bound says the truth lies beyond it (1).
   int ttEvalRefine = 0;
