@@ -22,7 +22,6 @@ bool SetSearchParam(SearchParams& params, std::string_view name, int value) {
       {"nullEvalDivisor", &SearchParams::nullEvalDivisor},
       {"nullMargin", &SearchParams::nullMargin},
       {"nullMarginPerDepth", &SearchParams::nullMarginPerDepth},
-      {"ttEvalRefine", &SearchParams::ttEvalRefine},
       {"lmpMaxDepth", &SearchParams::lmpMaxDepth},
       {"lmpBase", &SearchParams::lmpBase},
       {"lmpImprovingBase", &SearchParams::lmpImprovingBase},

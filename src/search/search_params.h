@@ -26,9 +26,6 @@ struct SearchParams {
   // nullMarginPerDepth · depth (a drop can turn a quiet position).
   int nullMargin = 150;
   int nullMarginPerDepth = 15;
-  // Reverse futility and the null move judge by the stored score instead of
-  // the static evaluation where its bound says the truth lies beyond it (1).
-  int ttEvalRefine = 0;
   // Late-move pruning of quiet moves: after (base + depth²) quiet moves, twice
   // as many when improving, up to maxDepth.
   int lmpMaxDepth = 7;

@@ -312,12 +312,6 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   const int staticEval = inCheck ? -kInfinity : haveTtEval ? ttEval : eval_.Evaluate(pos_);
   p.staticEval = staticEval;
   const bool improving = !inCheck && ply >= 2 && staticEval > plies_[ply - 2].staticEval;
-  // The stored score, where its bound allows, is a better guess than the
-  // static evaluation for the cuts below.
-  int eval = staticEval;
-  if (sp.ttEvalRefine != 0 && !inCheck && ttBound != BoundNone && !IsDecided(ttScore) &&
-      (ttBound & (ttScore > staticEval ? BoundLower : BoundUpper)) != 0)
-    eval = ttScore;
 
   // Step 5. Internal iterative reduction: without a stored move a node
   // expected to matter is searched a ply less; that search fills the table
@@ -336,15 +330,16 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
     }
     // Step 6. Reverse futility pruning: far above beta at a shallow depth,
     // the opponent will not allow it.
-    if (depth <= sp.rfpMaxDepth && eval - sp.rfpMargin * (depth - improving) >= beta &&
+    if (depth <= sp.rfpMaxDepth && staticEval - sp.rfpMargin * (depth - improving) >= beta &&
         !IsDecided(beta))
-      return eval;
+      return staticEval;
     // Step 7. Null move search: passing the move still keeps us above beta,
     // so will a real move.
-    if (allowNull && depth >= sp.nullMinDepth && eval >= beta &&
-        staticEval >= beta + sp.nullMargin - sp.nullMarginPerDepth * depth && !IsDecided(beta)) {
+    if (allowNull && depth >= sp.nullMinDepth &&
+        staticEval >= beta + std::max(0, sp.nullMargin - sp.nullMarginPerDepth * depth) &&
+        !IsDecided(beta)) {
       int r = sp.nullBase + depth / sp.nullDepthDivisor;
-      if (sp.nullEvalDivisor > 0) r += std::min((eval - beta) / sp.nullEvalDivisor, 3);
+      if (sp.nullEvalDivisor > 0) r += std::min((staticEval - beta) / sp.nullEvalDivisor, 3);
       p.madeIndex = -1;
       pos_.MakeNull();
       const int v = -Search(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false, false);
