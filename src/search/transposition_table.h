@@ -21,10 +21,12 @@ struct TTEntry {
   std::int16_t eval;
   std::uint8_t depth;
   std::uint8_t boundAndAge;  // bound in the low two bits
-  std::uint16_t unused;
+  std::uint8_t pv;  // 1: stored by a node of a principal variation, or one that once was
+  std::uint8_t unused;
 
   Bound bound() const { return static_cast<Bound>(boundAndAge & 3); }
 };
+static_assert(sizeof(TTEntry) == 16, "four entries fill a cache line");
 
 class TranspositionTable {
  public:
@@ -37,7 +39,8 @@ class TranspositionTable {
   const TTEntry* Probe(std::uint64_t key) const;
   // Starts loading the bucket of key into the cache.
   void Prefetch(std::uint64_t key) const { __builtin_prefetch(&BucketOf(key)); }
-  void Store(std::uint64_t key, Move move, int score, int eval, int depth, Bound bound);
+  void Store(std::uint64_t key, Move move, int score, int eval, int depth, Bound bound,
+             bool pv = false);
 
   std::size_t bytes() const { return bucketCount_ * sizeof(Bucket); }
 
