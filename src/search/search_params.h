@@ -50,15 +50,6 @@ struct SearchParams {
   int lmrDivisor = 230;
   int lmrHistoryDivisor = 8192;
   int lmrChecks = 1;  // 1: checks are reduced too, a ply less than other moves
-  // ... this many plies more where the static evaluation is not improving,
-  // and where the stored move is a capture (0: not).
-  int lmrNotImproving = 0;
-  int lmrTtCapture = 0;
-  // ... this many plies less at a node that is or was on a principal
-  // variation (the table remembers it).
-  int lmrTtPv = 0;
-  // 1: captures are reduced too, away from principal variations and checks.
-  int lmrCaptures = 0;
   // Capture history: captures are ordered by what they win plus their
   // history over this divisor (0: off, and the history is not kept).
   int captureHistoryDivisor = 8;

@@ -271,8 +271,6 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
   int ttEval = 0, ttScore = 0, ttDepth = -1;
   Bound ttBound = BoundNone;
   bool haveTtEval = false;
-  // A node of the principal variation now or in an earlier search.
-  const bool ttPv = pvNode || (entry != nullptr && entry->pv != 0);
   if (entry != nullptr) {
     ttMove = entry->move;
     ttEval = entry->eval;
@@ -502,18 +500,9 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
         r = lmr_[std::min(depth, 63)][std::min(legal, 63)];
         if (pvNode) r -= 1;
         if (cutNode) r += 1;
-        if (!improving) r += sp.lmrNotImproving;
-        if (ttMove != 0 && !IsQuiet(ttMove)) r += sp.lmrTtCapture;
-        if (ttPv) r -= sp.lmrTtPv;
         if (givesCheck) r -= 1;
         if (m == killers_[ply][0] || m == killers_[ply][1]) r -= 1;
         r -= std::clamp(history_.Score(m, order.cont1, order.cont2) / sp.lmrHistoryDivisor, -2, 2);
-        r = std::clamp(r, 0, newDepth - 1);
-      } else if (sp.lmrCaptures != 0 && depth >= sp.lmrMinDepth && !quiet && !inCheck &&
-                 !givesCheck && !ttPv && legal > 2 && KindOf(CapturedPiece(m)) != King) {
-        // Late captures off the principal variations, a ply less than quiet moves.
-        r = lmr_[std::min(depth, 63)][std::min(legal, 63)] - 1;
-        if (cutNode) r += 1;
         r = std::clamp(r, 0, newDepth - 1);
       }
       v = -Search(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true, givesCheck);
@@ -554,7 +543,7 @@ int Worker::Search(int alpha, int beta, int depth, int ply, bool cutNode, bool a
                                                         : BoundUpper;
   QZ_ASSERT(best > -kInfinity && best < kInfinity);
   QZ_ASSERT(legal == 0 || bestMove == 0 || best > alphaIn);
-  tt_.Store(key, bestMove, ToTT(best, ply), inCheck ? kNoEval : staticEval, depth, bound, ttPv);
+  tt_.Store(key, bestMove, ToTT(best, ply), inCheck ? kNoEval : staticEval, depth, bound);
   return best;
 }
 

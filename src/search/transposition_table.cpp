@@ -48,7 +48,7 @@ const TTEntry* TranspositionTable::Probe(std::uint64_t key) const {
 }
 
 void TranspositionTable::Store(std::uint64_t key, Move move, int score, int eval, int depth,
-                               Bound bound, bool pv) {
+                               Bound bound) {
   // Scores and evaluations fit the 16 bits they are kept in.
   QZ_ASSERT(score >= -kMate && score <= kMate);
   QZ_ASSERT(eval == kNoEval || (eval >= -kMate && eval <= kMate));
@@ -85,7 +85,6 @@ void TranspositionTable::Store(std::uint64_t key, Move move, int score, int eval
   target->eval = static_cast<std::int16_t>(eval);
   target->depth = static_cast<std::uint8_t>(depth < 0 ? 0 : depth > 255 ? 255 : depth);
   target->boundAndAge = static_cast<std::uint8_t>(age_ | bound);
-  target->pv = pv ? 1 : 0;
 }
 
 }  // namespace qz::search

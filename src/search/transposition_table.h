@@ -21,8 +21,7 @@ struct TTEntry {
   std::int16_t eval;
   std::uint8_t depth;
   std::uint8_t boundAndAge;  // bound in the low two bits
-  std::uint8_t pv;  // 1: stored by a node of a principal variation, or one that once was
-  std::uint8_t unused;
+  std::uint16_t unused;
 
   Bound bound() const { return static_cast<Bound>(boundAndAge & 3); }
 };
@@ -39,8 +38,7 @@ class TranspositionTable {
   const TTEntry* Probe(std::uint64_t key) const;
   // Starts loading the bucket of key into the cache.
   void Prefetch(std::uint64_t key) const { __builtin_prefetch(&BucketOf(key)); }
-  void Store(std::uint64_t key, Move move, int score, int eval, int depth, Bound bound,
-             bool pv = false);
+  void Store(std::uint64_t key, Move move, int score, int eval, int depth, Bound bound);
 
   std::size_t bytes() const { return bucketCount_ * sizeof(Bucket); }
 
