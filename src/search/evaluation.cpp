@@ -61,6 +61,12 @@ constexpr EvalWeights kDefault =
         .dropThreat = {0, 1, 1, 2, 1, 3, 3, 2, 3, 4},
         .attackUnitsMax = 40,
         .kingDangerScale = 5,
+        // The squares next to the king the enemy attacks (more where only
+        // the king guards them), and the kinds in the enemy hand that could
+        // be dropped to attack the king where they would stand safe.
+        .ringAttacked = 1,
+        .ringWeak = 3,
+        .dropCheck = {0, 1, 3, 4, 3, 4, 4, 4, 4, 6},
         .reiTargetPiece = 30,
         .reiTargetKing = 23,
         .reiPromotionThreat = 5,
@@ -102,6 +108,9 @@ constexpr Field kFields[] = {
     {"dropThreat", 10},
     {"attackUnitsMax", 1},
     {"kingDangerScale", 1},
+    {"ringAttacked", 1},
+    {"ringWeak", 1},
+    {"dropCheck", 10},
     {"reiTargetPiece", 1},
     {"reiTargetKing", 1},
     {"reiPromotionThreat", 1},
@@ -154,6 +163,27 @@ constexpr bool IsGoldLike(int kind) {
 constexpr int Chebyshev(int a, int b) {
   const int dx = XOf(a) - XOf(b), dy = YOf(a) - YOf(b);
   return std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
+}
+
+// Whether a piece of `by` other than its king attacks square sq.
+bool Guarded(const FastPosition& pos, int sq, Side by) {
+  const Piece bit = SideBit(by);
+  const ArmyGeometry& g = Geometry(by);
+  constexpr unsigned kNotKing = ~KindBit(King);
+  auto reaches = [&](Piece p, unsigned kinds) {
+    return (p & 0x60) == bit && (((kinds & kNotKing) >> KindOf(p)) & 1u) != 0;
+  };
+  for (int i = 0; i < 4; ++i)
+    if (reaches(pos.at(sq - g.jump[i]), g.jumpKinds[i])) return true;
+  for (int i = 0; i < 8; ++i)
+    if (reaches(pos.at(sq - g.neighbour[i]), g.neighbourKinds[i])) return true;
+  for (int i = 0; i < 8; ++i) {
+    const int d = g.line[i];
+    int t = sq + d;
+    while (pos.at(t) == 0) t += d;
+    if (reaches(pos.at(t), g.lineKinds[i])) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -253,6 +283,9 @@ bool ParseWeights(std::string_view text, EvalWeights& w, std::string& problem) {
 
 Evaluator::Evaluator(const EvalWeights& weights) : weights_(weights) {
   // The terms of each piece cost a walk over the pieces: skipped while zero.
+  ringTerms_ = weights_.ringAttacked != 0 || weights_.ringWeak != 0;
+  for (int kind = 1; kind <= HandKinds; ++kind)
+    ringTerms_ = ringTerms_ || weights_.dropCheck[kind] != 0;
   for (int kind = 0; kind < KindCount; ++kind) {
     perPiece_ = perPiece_ || weights_.stepMobility[kind] != 0 || weights_.pawnAttacked[kind] != 0;
     for (int i = 0; i < kKingRelativeSquares; ++i)
@@ -327,6 +360,45 @@ int Evaluator::KingSafety(const FastPosition& pos, Side owner, double* counts, d
   for (int kind = 1; kind <= HandKinds; ++kind)
     if (pos.hand(enemy, kind) > 0) handThreat += weights_.dropThreat[kind];
   attack += handThreat * (1 + emptyNeighbours) / 4;
+  if (ringTerms_) {
+    // The squares next to the king: attacked by the enemy, and weak where
+    // no own piece but the king guards them as well. A weak square is also
+    // where a drop would stand safe next to the king.
+    int attacked = 0, weak = 0;
+    bool weakAt[9] = {};
+    for (int i = 0; i < 9; ++i) {
+      const int t = k + (i / 3 - 1) * kRowWidth + i % 3 - 1;
+      if (t == k || pos.at(t) == Wall || !pos.Attacked(t, enemy)) continue;
+      ++attacked;
+      if (!Guarded(pos, t, owner)) {
+        ++weak;
+        weakAt[i] = true;
+      }
+    }
+    attack += attacked * weights_.ringAttacked + weak * weights_.ringWeak;
+    // A drop attacking the king is safe where no own piece but the king
+    // guards the square, and the king cannot take it (not next to it, or
+    // guarded by the enemy as well).
+    const int kx = XOf(k), ky = YOf(k);
+    auto safe = [&](int t) {
+      const int dx = XOf(t) - kx, dy = YOf(t) - ky;
+      if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) return weakAt[(dy + 1) * 3 + dx + 1];
+      return !Guarded(pos, t, owner);
+    };
+    const ArmyGeometry& g = Geometry(enemy);
+    for (int kind = 1; kind <= HandKinds; ++kind) {
+      if (weights_.dropCheck[kind] == 0 || pos.hand(enemy, kind) == 0) continue;
+      const KindMoves& m = g.moves[kind];
+      bool found = false;
+      for (int i = 0; i < m.stepCount && !found; ++i) {
+        const int t = k - m.steps[i];
+        found = pos.at(t) == 0 && (kind != Pawn || !pos.hasPawnInColumn(enemy, XOf(t))) && safe(t);
+      }
+      for (int i = 0; i < m.slideCount && !found; ++i)
+        for (int t = k - m.slides[i]; pos.at(t) == 0 && !found; t -= m.slides[i]) found = safe(t);
+      if (found) attack += weights_.dropCheck[kind];
+    }
+  }
   attack = std::min(attack, weights_.attackUnitsMax);
   if constexpr (Counting) counts[kKingDangerScale] -= sign * attack * attack / 16.0;
   return defence - attack * attack * weights_.kingDangerScale / 16;

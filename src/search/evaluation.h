@@ -36,6 +36,13 @@ struct EvalWeights {
   int dropThreat[10];           // danger units of a kind in the enemy hand
   int attackUnitsMax;
   int kingDangerScale;  // danger units squared, times this, over 16
+  // Danger units from what attacks the squares next to a king: each such
+  // square the enemy attacks, and each of them no own piece but the king
+  // guards; and, by kind in the enemy hand, a drop that would attack the king
+  // from a square no own piece but the king guards (nor the king itself,
+  // unless the enemy guards that square too).
+  int ringAttacked, ringWeak;
+  int dropCheck[10];
   int reiTargetPiece, reiTargetKing, reiPromotionThreat, reiStuck;
   int douForwardAttack, douGuard;
   int sliderMobility;
@@ -127,7 +134,8 @@ class Evaluator {
   int PieceTerms(const FastPosition& pos, Side s, double* counts, double sign) const;
 
   EvalWeights weights_;
-  bool perPiece_ = false;  // any weight of PerPiece not zero
+  bool perPiece_ = false;   // any weight of PerPiece not zero
+  bool ringTerms_ = false;  // any weight of the squares next to a king or of drops attacking it
   IncrementalTable table_;
   int captureGain_[KindCount] = {};
 };

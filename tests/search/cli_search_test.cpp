@@ -178,7 +178,7 @@ TEST_F(CliSearch, DeepLevelReportsEachDepthAndRepeatsItselfWithANodeBudget) {
 // The signature of the search: the nodes the bench searches. A change of
 // the search's behaviour changes it and names the new figure in its commit
 // message ("Bench: N"); a refactoring keeps it.
-constexpr std::uint64_t kBenchSignature = 1167233;
+constexpr std::uint64_t kBenchSignature = 1071682;
 
 TEST_F(CliSearch, BenchSearchesItsPositionsToTheSameSignature) {
   const CliRun r = Cli("bench");
@@ -212,6 +212,10 @@ TEST_F(CliSearch, BenchSearchesItsPositionsToTheSameSignature) {
   EXPECT_EQ(total(" --search rfpMaxDepth=7"), total(""));
   EXPECT_EQ(Cli("bench --search rfp=1").status, 2);
   EXPECT_EQ(Cli("bench --search rfpMaxDepth=x").status, 2);
+  // So does a variant of the evaluation's weights.
+  EXPECT_NE(total(" --eval sliderMobility=0"), total(""));
+  EXPECT_EQ(Cli("bench --eval slider=1").status, 2);
+  EXPECT_EQ(Cli("bench --eval tempo=ten").status, 2);
   EXPECT_EQ(Cli("bench --depth 0").status, 2);
   EXPECT_EQ(Cli("bench extra").status, 2);
 }

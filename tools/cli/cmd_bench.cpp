@@ -12,6 +12,7 @@
 
 #include "cli/cli_common.h"
 #include "model/uci_notation.h"
+#include "search/evaluation.h"
 #include "search/searcher.h"
 
 namespace qz::cli {
@@ -86,10 +87,15 @@ int RunBench(const std::vector<std::string>& argsIn) {
     if (!search::SetSearchParams(params, *v))
       return Usage("--search takes name=value,... with the names of the search's numbers");
   }
+  search::EvalWeights weights = search::DefaultWeights();
+  if (auto v = TakeOption(args, "--eval")) {
+    // name=value,... : a variant of the evaluation's weights, likewise.
+    std::string problem;
+    if (!search::ParseWeights(*v, weights, problem)) return Usage("--eval: " + problem);
+  }
   if (!args.empty()) return Usage("unexpected argument '" + args[0] + "'");
 
-  auto searcher =
-      std::make_unique<search::Searcher>(kDefaultHashMb, search::DefaultWeights(), params);
+  auto searcher = std::make_unique<search::Searcher>(kDefaultHashMb, weights, params);
   searcher->SetThreads(threads);
   std::uint64_t total = 0;
   const auto start = std::chrono::steady_clock::now();
@@ -117,11 +123,12 @@ int RunBench(const std::vector<std::string>& argsIn) {
 
 const RegisterCommand kRegister({
     "bench",
-    "  bench [--depth D] [--threads N] [--search NAME=VALUE,...]\n"
+    "  bench [--depth D] [--threads N] [--search NAME=VALUE,...] [--eval NAME=VALUE,...]\n"
     "      the deep search, one thread, on a fixed set of positions to depth D\n"
     "      (default 9): one line per position, then 'bench NODES nodes NPS nps';\n"
     "      NODES is the signature of the search; --search changes the search's\n"
-    "      numbers (names as in docs/search.md), for measuring a variant; with\n"
+    "      numbers (names as in docs/search.md), --eval the evaluation's weights\n"
+    "      (names as in a weights file), for measuring a variant; with\n"
     "      --threads N the nodes differ from run to run (the speed is the point)",
     RunBench,
 });

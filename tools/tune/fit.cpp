@@ -11,7 +11,8 @@ namespace qz::tune {
 bool IsFitted(int weightIndex) {
   const std::string name = search::WeightName(weightIndex);
   for (const std::string_view fixed :
-       {"attackWeight.", "dropThreat.", "attackUnitsMax", "trappedByAdvance."})
+       {"attackWeight.", "dropThreat.", "attackUnitsMax", "trappedByAdvance.", "ringAttacked",
+        "ringWeak", "dropCheck."})
     if (name.rfind(fixed, 0) == 0) return false;
   return true;
 }

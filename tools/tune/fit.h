@@ -16,9 +16,10 @@
 
 namespace qz::tune {
 
-// Weights the linear model leaves as they are: the danger units, the drop
-// threats, their cap and the trapped quarters (they enter through products
-// or a square).
+// Weights the linear model leaves as they are: the danger units (of the
+// pieces near a king, the enemy hand, the squares next to a king and the
+// drops attacking it), their cap and the trapped quarters (they enter
+// through products or a square).
 bool IsFitted(int weightIndex);
 
 // The positions as counts of the fitted weights.
