@@ -282,7 +282,8 @@ bool ParseWeights(std::string_view text, EvalWeights& w, std::string& problem) {
 }
 
 Evaluator::Evaluator(const EvalWeights& weights) : weights_(weights) {
-  // The terms of each piece cost a walk over the pieces: skipped while zero.
+  // The terms of each piece cost a walk over the pieces, those of the squares
+  // around a king attack tests: each skipped while its weights are zero.
   ringTerms_ = weights_.ringAttacked != 0 || weights_.ringWeak != 0;
   for (int kind = 1; kind <= HandKinds; ++kind)
     ringTerms_ = ringTerms_ || weights_.dropCheck[kind] != 0;
