@@ -296,11 +296,12 @@ void FastPosition::Unmake(Move m, const Undo& undo) {
   QZ_ASSERT(incremental_ == ComputeIncremental());
 }
 
+template <unsigned Kinds>
 bool FastPosition::Attacked(int sq, Side by) const {
   const Piece bit = SideBit(by);
   const ArmyGeometry& g = Geometry(by);
   auto reaches = [&](Piece p, unsigned kinds) {
-    return (p & 0x60) == bit && ((kinds >> KindOf(p)) & 1u) != 0;
+    return (p & 0x60) == bit && (((kinds & Kinds) >> KindOf(p)) & 1u) != 0;
   };
   // Jumps and steps: the attacker stands one move away.
   for (int i = 0; i < 4; ++i)
@@ -316,6 +317,8 @@ bool FastPosition::Attacked(int sq, Side by) const {
   }
   return false;
 }
+template bool FastPosition::Attacked<~0u>(int sq, Side by) const;
+template bool FastPosition::Attacked<~KindBit(King)>(int sq, Side by) const;
 
 std::string PositionProblem(const Position& pos) {
   int kings[2] = {0, 0};

@@ -139,7 +139,10 @@ class FastPosition {
   }
   void UnmakeNull() { MakeNull(); }
 
-  // Whether a piece of `by` attacks square sq.
+  // Whether a piece of `by` attacks square sq. Kinds narrows the attackers
+  // to the kinds whose bits (1 << kind) it holds; the masks built are all
+  // kinds and all but the king (fast_position.cpp).
+  template <unsigned Kinds = ~0u>
   bool Attacked(int sq, Side by) const;
   // The side to move's king may be captured by the side to move (the last
   // move left it there): then the game is won at once.

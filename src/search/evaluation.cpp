@@ -167,23 +167,7 @@ constexpr int Chebyshev(int a, int b) {
 
 // Whether a piece of `by` other than its king attacks square sq.
 bool Guarded(const FastPosition& pos, int sq, Side by) {
-  const Piece bit = SideBit(by);
-  const ArmyGeometry& g = Geometry(by);
-  constexpr unsigned kNotKing = ~KindBit(King);
-  auto reaches = [&](Piece p, unsigned kinds) {
-    return (p & 0x60) == bit && (((kinds & kNotKing) >> KindOf(p)) & 1u) != 0;
-  };
-  for (int i = 0; i < 4; ++i)
-    if (reaches(pos.at(sq - g.jump[i]), g.jumpKinds[i])) return true;
-  for (int i = 0; i < 8; ++i)
-    if (reaches(pos.at(sq - g.neighbour[i]), g.neighbourKinds[i])) return true;
-  for (int i = 0; i < 8; ++i) {
-    const int d = g.line[i];
-    int t = sq + d;
-    while (pos.at(t) == 0) t += d;
-    if (reaches(pos.at(t), g.lineKinds[i])) return true;
-  }
-  return false;
+  return pos.Attacked<~KindBit(King)>(sq, by);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace {
 
 // Along random games (captures and promotions preferred, so that hands fill and pieces
 // promote), every square not held by `by` is attacked by `by` exactly when
-// one of its board moves goes there.
+// one of its board moves goes there; leaving the king out, exactly when one
+// of the other pieces' moves goes there.
 TEST(Geometry, TheAttackTestSeesTheSquaresTheGeneratorMovesTo) {
   std::mt19937 rng(17);
   static Move moves[kMaxMoves];
@@ -30,10 +31,11 @@ TEST(Geometry, TheAttackTestSeesTheSquaresTheGeneratorMovesTo) {
       for (const Side by : {SITA, UE}) {
         FastPosition view = pos;
         if (view.sideToMove() != by) view.MakeNull();
-        bool reached[kSquareCount] = {};
+        bool reached[kSquareCount] = {}, reachedButKing[kSquareCount] = {};
         const int n = GenerateBoardMoves(view, moves);
         for (int i = 0; i < n; ++i) {
           reached[MoveTo(moves[i])] = true;
+          if (KindOf(MovingPiece(moves[i])) != King) reachedButKing[MoveTo(moves[i])] = true;
           kindsSeen[KindOf(MovingPiece(moves[i]))] = true;
         }
         for (int y = 1; y <= 10; ++y)
@@ -42,6 +44,9 @@ TEST(Geometry, TheAttackTestSeesTheSquaresTheGeneratorMovesTo) {
             if (view.at(sq) != 0 && SideOf(view.at(sq)) == by) continue;
             ASSERT_EQ(view.Attacked(sq, by), reached[sq])
                 << "game " << game << " ply " << ply << " square " << x << "," << y;
+            ASSERT_EQ(view.Attacked<~KindBit(King)>(sq, by), reachedButKing[sq])
+                << "without the king: game " << game << " ply " << ply << " square " << x << ","
+                << y;
             ++checked;
           }
       }
@@ -56,8 +61,11 @@ TEST(Geometry, TheAttackTestSeesTheSquaresTheGeneratorMovesTo) {
   }
   EXPECT_GT(checked, 100000);
   // The games moved every kind but the promoted gold that never arises.
-  for (int kind = Pawn; kind < KindCount; ++kind)
-    if (kind != 16) EXPECT_TRUE(kindsSeen[kind]) << "kind " << kind;
+  for (int kind = Pawn; kind < KindCount; ++kind) {
+    if (kind != 16) {
+      EXPECT_TRUE(kindsSeen[kind]) << "kind " << kind;
+    }
+  }
 }
 
 // A piece dropped next to the king gives check exactly when its kind is
