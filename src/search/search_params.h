@@ -27,7 +27,9 @@ struct SearchParams {
   int nullMargin = 150;
   int nullMarginPerDepth = 15;
   // Late-move pruning of quiet moves: after (base + depth²) quiet moves, twice
-  // as many when improving, up to maxDepth.
+  // as many when improving, up to maxDepth. The count is that of the list
+  // the histories are rewarded from, which stops at 64: a threshold above 64
+  // never prunes (improving at depth 6 and 7, and any depth past 7).
   int lmpMaxDepth = 7;
   int lmpBase = 2;
   int lmpImprovingBase = 4;
